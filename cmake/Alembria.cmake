@@ -1,0 +1,49 @@
+# Project-wide build helpers.
+
+find_program(CCACHE_PROGRAM ccache)
+if(CCACHE_PROGRAM)
+  set(CMAKE_C_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${CCACHE_PROGRAM})
+endif()
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(ALEMBRIA_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined -O1)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Adds every listed folder that has a CMakeLists.txt of its own.
+function(alembria_add_subdirectories)
+  foreach(dir IN LISTS ARGN)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# Adds every direct child folder that has a CMakeLists.txt of its own.
+function(alembria_add_child_directories)
+  file(GLOB children LIST_DIRECTORIES true CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
+
+# alembria_test(NAME name SOURCES a.cpp ... LIBS lib ... [ENVIRONMENT K=V ...])
+# One GoogleTest executable registered with CTest; tests run from their own build folder.
+function(alembria_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+  target_compile_definitions(${T_NAME} PRIVATE ALEMBRIA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${T_NAME}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;${T_ENVIRONMENT}"
+    DISCOVERY_TIMEOUT 60)
+endfunction()
+
+find_package(Threads REQUIRED)

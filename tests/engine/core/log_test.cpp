@@ -1,0 +1,48 @@
+#include "engine/core/log.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+TEST(Log, EntriesCarryTimeAndWrapAroundAtTheMark) {
+    auto folder = std::filesystem::temp_directory_path() / ("alembria-log-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    LogInit(folder.c_str());
+    LogPrintf("hello %d", 7);
+    auto path = folder / "logfile.txt";
+    std::string first = ReadAll(path);
+    EXPECT_NE(first.find(": hello 7\n"), std::string::npos);
+    EXPECT_EQ(first.back(), '\n');
+
+    std::string line(1000, 'x');
+    while (std::filesystem::file_size(path) <= 102400) LogPrintf("%s", line.c_str());
+    LogPrintf("after-wrap");
+    std::string text = ReadAll(path);
+    const std::string banner = "\n\n\n\n ****************** LOG WRAP AROUND ******************\n\n\n\n";
+    EXPECT_EQ(text.compare(51200, banner.size(), banner), 0);
+    size_t afterWrap = text.find("after-wrap");
+    ASSERT_NE(afterWrap, std::string::npos);
+    EXPECT_LT(afterWrap, 51200 + banner.size() + 64);
+    LogPrintf("next");
+    EXPECT_GT(ReadAll(path).find("next"), afterWrap);  // later entries follow, no second banner
+    EXPECT_EQ(ReadAll(path).find(banner, 51201), std::string::npos);
+
+    LogInit("__MEMORYMAX__=12345");
+    EXPECT_EQ(LogMemoryCeiling(), 12345);
+    LogInit(nullptr);
+    std::filesystem::remove_all(folder);
+}
