@@ -47,3 +47,16 @@ function(alembria_test)
 endfunction()
 
 find_package(Threads REQUIRED)
+
+# alembria_embed_file(<target> <input> <symbol> <header>): compiles the bytes of input into target as
+# <symbol>Data / <symbol>Size, declared in header.
+function(alembria_embed_file target input symbol header)
+  get_filename_component(name ${input} NAME)
+  set(output ${CMAKE_CURRENT_BINARY_DIR}/embedded/${name}.cpp)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol} -DHEADER=${header}
+            -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    DEPENDS ${input} ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+    VERBATIM)
+  target_sources(${target} PRIVATE ${output})
+endfunction()

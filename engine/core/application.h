@@ -1,0 +1,72 @@
+// TApplication: the one object through which every subsystem reaches the platform (window
+// manager, sound, display, string table, random numbers, task lists, clipboard, cursor, window
+// title, display mode). ApplicationMain builds it, runs the game's main function and tears it down.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "engine/core/task.h"
+#include "engine/core/tstring.h"
+
+class IDisplay;
+class ISoundManager;
+class IWindowSystem;
+class TApplication;
+class TApplicationData;
+class TAssetManager;
+class TStringTable;
+class TTexture;
+
+// The game's main function: runs the game loop and returns when the game ends.
+using GameMainFunction = int (*)(TApplication* application, const TString& commandLine);
+
+// Starts the framework, runs gameMain to its end and tears everything down. Answers the exit code:
+// 0 also when another instance was already running (it is asked to raise its window instead).
+int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool allowMultiple);
+
+// The application time in ms; the platform clock while no application exists.
+uint32_t ApplicationTimer();
+
+class TApplication {
+public:
+    // Takes ownership of data and runs the start-up settings sequence.
+    explicit TApplication(TApplicationData* data);
+    ~TApplication();
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    static TApplication* Instance();
+    TApplicationData* Data() { return data_; }
+
+    IWindowSystem* GetWindowManager();
+    TAssetManager* GetAssetManager();
+    TStringTable* GetStringTable();
+    // Null until InitSoundManager.
+    ISoundManager* GetSoundManager();
+    bool InitSoundManager();
+    // The display; a null display until one is created.
+    IDisplay* GetDisplay();
+    void CreateDisplay();
+
+    TTaskList& GetTaskList();
+    void AddTask(TTask* task);
+    bool RemoveTask(TTask* task);
+    void AddSecondaryTask(TTask* task);
+
+    uint32_t GetTimer() const;
+    void Sleep(uint32_t ms);
+    void PostQuit(int code);
+    uint32_t Random();
+    TString NewGuidString();
+
+    // "vsync", "memorymax" and "viewportscale" take effect at once; other keys are ignored.
+    void ApplyRuntimeSetting(const TString& key, const TString& value);
+
+private:
+    void ReadStartupSettings();
+    void ReadFileSettings();
+
+    TApplicationData* data_;
+    TTaskList secondaryTasks_;
+};

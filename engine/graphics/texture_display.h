@@ -1,0 +1,33 @@
+// What texture data needs of the display handler: the display object and device it creates
+// surfaces with, the screen's depth and square-texture demand, the texture-memory count and the
+// handler's reactions to failures. The display handler installs its own; until it does (and in
+// tests without a display) the default answers "display not up" and ignores the rest.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/video/profile.h"
+
+class ITextureDisplay {
+public:
+    virtual ~ITextureDisplay() = default;
+    // Null while the display (or its device) is not up: texture data then only records sizes.
+    virtual gfx::DisplayObject* GetDisplayObject() { return nullptr; }
+    virtual const gfx::DeviceDescription* GetDeviceDescription() { return nullptr; }
+    // The back buffer's depth buffer, whose format render-target depth buffers copy (may be null).
+    virtual gfx::Surface* GetDepthBuffer() { return nullptr; }
+    virtual bool RequiresSquareTextures() { return false; }
+    virtual int GetScreenBits() { return 32; }
+    virtual void AddTextureMemory(int64_t bytes) {}
+    // A restore could not rebuild a texture whose file still exists: restore again later.
+    virtual void OnRestoreFailed() {}
+    virtual void OnOutOfVideoMemory() {}
+    // A mipmapped texture came out at 16 bits on a 32-bit screen: use 16-bit textures from now on.
+    virtual void SwitchTo16BitTextures() {}
+    // A frame or render-target pass is open (texture copies are refused meanwhile).
+    virtual bool IsDrawing() { return false; }
+};
+
+// The installed display, or the do-nothing default; never null.
+ITextureDisplay& GetTextureDisplay();
+void SetTextureDisplay(ITextureDisplay* display);

@@ -1,0 +1,74 @@
+// The headless device: the output advances with platform::TicksMs, so under the test clock every
+// cursor moves exactly as far as the test advanced the time.
+#include <algorithm>
+#include <mutex>
+#include <utility>
+
+#include "platform/audio/audio_mixer.h"
+#include "platform/clock/clock.h"
+
+namespace platform {
+
+namespace {
+
+// A minute of interleaved stereo output kept for tests.
+constexpr size_t kCaptureLimit = size_t(60) * kAudioOutputRate * kAudioOutputChannels;
+
+class ClockMixer : public Mixer {
+public:
+    ClockMixer() : lastTicks_(TicksMs()) {}
+
+    void CatchUpLocked() override {
+        uint32_t now = TicksMs();
+        elapsedMs_ += now - lastTicks_;
+        lastTicks_ = now;
+        uint64_t due = elapsedMs_ * kAudioOutputRate / 1000;
+        if (due == mixedFrames_)
+            return;
+        uint32_t frames = static_cast<uint32_t>(due - mixedFrames_);
+        mixedFrames_ = due;
+        size_t start = capture_.size();
+        size_t wanted = std::min(kCaptureLimit, start + size_t(frames) * kAudioOutputChannels);
+        std::vector<int16_t> block(size_t(frames) * kAudioOutputChannels);
+        MixLocked(block.data(), frames);
+        capture_.insert(capture_.end(), block.begin(), block.begin() + (wanted - start));
+    }
+
+    std::vector<int16_t> TakeCapture() {
+        std::lock_guard<std::recursive_mutex> hold(Mutex());
+        CatchUpLocked();
+        return std::exchange(capture_, {});
+    }
+
+private:
+    uint32_t lastTicks_;
+    uint64_t elapsedMs_ = 0;
+    uint64_t mixedFrames_ = 0;
+    std::vector<int16_t> capture_;
+};
+
+std::mutex g_currentMutex;
+std::weak_ptr<ClockMixer> g_current;
+
+}  // namespace
+
+std::unique_ptr<AudioDevice> OpenClockAudioDevice(uint32_t* result) {
+    auto mixer = std::make_shared<ClockMixer>();
+    {
+        std::lock_guard<std::mutex> hold(g_currentMutex);
+        g_current = mixer;
+    }
+    *result = kAudioOk;
+    return std::make_unique<MixerDevice>(std::move(mixer));
+}
+
+std::vector<int16_t> TakeClockAudioOutput() {
+    std::shared_ptr<ClockMixer> mixer;
+    {
+        std::lock_guard<std::mutex> hold(g_currentMutex);
+        mixer = g_current.lock();
+    }
+    return mixer ? mixer->TakeCapture() : std::vector<int16_t>();
+}
+
+}  // namespace platform
