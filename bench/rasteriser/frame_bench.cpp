@@ -62,8 +62,9 @@ Scene MakeScene() {
   for (int i = 0; i < 80; ++i) {
     float cx = std::floor(uniform(64, kWidth - 64)), cy = std::floor(uniform(64, kHeight - 64));
     float scale = 1, angle = 0;
-    if (i % 3 == 1) scale = uniform(0.6f, 1.4f);
-    if (i % 3 == 2) angle = uniform(0.1f, 6.0f);
+    // Every third sprite is transformed: alternately scaled and rotated.
+    if (i % 6 == 1) scale = uniform(0.6f, 1.4f);
+    if (i % 6 == 4) angle = uniform(0.1f, 6.0f);
     s.quads.push_back({cx, cy, 64 * scale, 64 * scale, angle, 0, 0, 1, 1, 0xFFFFFFFF, 1, false});
   }
   for (int i = 0; i < 40; ++i) {

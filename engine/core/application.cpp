@@ -31,6 +31,11 @@ uint32_t ApplicationTimer() {
     return application ? application->GetTimer() : platform::TicksMs();
 }
 
+bool IsHostedMode() {
+    TApplication* application = TApplication::Instance();
+    return application && application->Data()->portalHosted;
+}
+
 TApplication* TApplication::Instance() {
     return InstancePointer();
 }
@@ -110,17 +115,13 @@ void TApplication::AddSecondaryTask(TTask* task) {
     secondaryTasks_.AddTask(task);
 }
 
-uint32_t TApplication::GetTimer() const {
-    return platform::TicksMs() - data_->startTime + data_->pauseCorrection;
-}
-
 void TApplication::Sleep(uint32_t ms) {
     platform::SleepMs(ms);
 }
 
 void TApplication::PostQuit(int code) {
-    data_->quitPosted = true;
     data_->exitCode = code;
+    if (data_->window) data_->window->PostQuit();
 }
 
 uint32_t TApplication::Random() {

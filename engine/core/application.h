@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/core/app_event.h"
 #include "engine/core/task.h"
 #include "engine/core/tstring.h"
 
@@ -17,6 +18,9 @@ class TApplicationData;
 class TAssetManager;
 class TStringTable;
 class TTexture;
+namespace platform {
+class Window;
+}
 
 // The game's main function: runs the game loop and returns when the game ends.
 using GameMainFunction = int (*)(TApplication* application, const TString& commandLine);
@@ -27,6 +31,9 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
 
 // The application time in ms; the platform clock while no application exists.
 uint32_t ApplicationTimer();
+
+// True when the game runs inside a web portal's page ("-pq=" on the command line).
+bool IsHostedMode();
 
 class TApplication {
 public:
@@ -62,6 +69,30 @@ public:
 
     // "vsync", "memorymax" and "viewportscale" take effect at once; other keys are ignored.
     void ApplyRuntimeSetting(const TString& key, const TString& value);
+
+    // One step of the message pump; always fills event.
+    void ProcessMessages(TAppEvent& event);
+
+    // The main window and its services. The display shows its frames through GetMainWindow.
+    bool CreateMainWindow();
+    platform::Window* GetMainWindow();
+    void SetWindowTitle(const TString& text);
+    bool HasFocus();
+    bool IsFullScreen();
+    bool SetFullScreen(bool on);
+    // Opens the address with the system's handler (or the host's "-host=" program).
+    void ExecuteLink(const TString& url);
+    bool StringToClipboard(const TString& text);
+    TString GetClipboardText();
+    void UseSystemCursor(bool on);
+    void SetCursor(const std::shared_ptr<TTexture>& texture, int hotX, int hotY, bool direct);
+    // 1 = relative mouse mode: moves report the distance from the window's centre.
+    int GetMouseMode() const;
+    void SetMouseMode(int mode);
+    void SetDisplayMode(int width, int height, int flags);
+    bool IsFrameDone();
+    bool OutOfVideoMemory();
+    bool IsDisplayReady();
 
 private:
     void ReadStartupSettings();

@@ -9,10 +9,12 @@
 #include <mutex>
 #include <thread>
 
+#include "engine/core/input_codes.h"
 #include "engine/core/mersenne_twister.h"
 #include "engine/core/task.h"
 #include "engine/core/tstring.h"
 #include "platform/instance/instance.h"
+#include "platform/window/window.h"
 
 class IDisplay;
 class ISoundManager;
@@ -38,6 +40,27 @@ private:
     std::condition_variable wake_;
     bool stop_ = false;
     std::thread thread_;
+};
+
+// State the window records for the message pump, which turns it into events.
+struct TPumpState {
+    bool firstCall = true;
+    bool closeRequested = false;
+    bool focusChanged = false;
+    bool activationChanged = false;
+    bool active = false;                 // the window's active state (SetActive)
+    bool appActive = false;              // the application's active state (activation messages)
+    bool secondActivationChanged = false;
+    bool secondActivationState = false;
+    bool repaintPending = false;
+    bool mouseLeftPending = false;
+    bool mouseTracking = false;
+    bool cursorInside = false;
+    bool clickGuard = false;
+    uint32_t clickGuardTime = 0;         // when a click activated the window
+    bool minimized = false;
+    bool lostWhileFullScreen = false;
+    SurrogateJoiner surrogates;
 };
 
 // The product name: the "gamename" setting wins over the name built into the program (leading
@@ -90,7 +113,10 @@ public:
     TTaskList taskList;
 
     uint32_t externalParent = 0;  // the host's window ("-wnd=")
-    bool quitPosted = false;
+    bool portalHosted = false;    // "-pq=": full screen and links go through the host
+    bool hostFullScreen = false;  // the host's full-screen flag in "-pq=" mode
+    std::unique_ptr<platform::Window> window;
+    TPumpState pump;
     int exitCode = 0;
 
     TString productName;
@@ -98,6 +124,9 @@ public:
     TString internalName;
 
     std::unique_ptr<TPresentThread> presentThread;
+
+    // Raise requests of later starts (the single-instance lock).
+    bool TakeRaiseRequest() { return instanceLock_.TakeRaiseRequest(); }
 
 private:
     void ReadVersion();

@@ -3,11 +3,13 @@
 #include <memory>
 
 #include "engine/core/application.h"
+#include "engine/core/application_bridge.h"
 #include "engine/core/application_data.h"
 #include "engine/core/command_line.h"
 #include "engine/core/config.h"
 #include "engine/core/crandom.h"
 #include "engine/core/log.h"
+#include "engine/core/string_cipher.h"
 #include "platform/clock/clock.h"
 #include "platform/folders/folders.h"
 #include "platform/library/library.h"
@@ -60,7 +62,7 @@ void ApplyWorkingFolder(TApplicationData& data) {
 bool ReadExternalParent(TApplicationData& data) {
     TString text = WordAfter(data.commandLine, "-wnd=");
     data.externalParent = static_cast<uint32_t>(std::strtoul(text.CStr(), nullptr, 16));
-    if (data.externalParent == 0) return false;
+    if (data.externalParent == 0 || !OpenHostWindow(data, data.externalParent)) return false;
     data.hosted = true;
     SetConfig("activex", "1");
     return true;
@@ -79,6 +81,7 @@ bool LogWanted(const TApplicationData& data) {
 }  // namespace
 
 int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool allowMultiple) {
+    SetCheatDecipher(DecipherCheatCode);
     auto harness = LoadHarness(platform::ProgramFolder().c_str());
     bool hostWindow = HasOption(commandLine, "-wnd=");
     if (hostWindow || HasOption(commandLine, "--multiple")) allowMultiple = true;
@@ -93,6 +96,7 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
         return -1;
     }
     if (HasOption(commandLine, "--axtest")) data->testMode = data->hosted = true;
+    data->portalHosted = HasOption(commandLine, "-pq=");
 
     SetUpFolders(*data);
     // Logged once the log runs, so that the line lands in the file.
@@ -103,14 +107,19 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
     TString startDirectory = data->startDirectory;
     TString programFolder = data->programFolder;
     auto application = std::make_unique<TApplication>(data);
+    if (!application->CreateMainWindow()) return -1;
     application->InitSoundManager();
     application->CreateDisplay();
     SetConfig("installkey", programFolder);
     SetConfig("startupdir", startDirectory);
+    SetConfig("buildtag", application->Data()->internalName);
     ReadCommandLineSettings(*application->Data());
+
+    StartBridge(*application->Data());
 
     if (gameMain) gameMain(application.get(), commandLine);
     int exitCode = application->Data()->exitCode;
     application.reset();
+    StopBridge();
     return exitCode;
 }

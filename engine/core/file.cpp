@@ -12,7 +12,7 @@ namespace {
 // Creates the folders between a data folder and the file name when path lies under one.
 void CreateFoldersUnderDataRoot(const TString& path) {
     for (const TString& root : {GetUserDataFolder(), GetCommonDataFolder()}) {
-        if (root.IsEmpty() || path.Find(root) != 0) continue;
+        if (root.IsEmpty() || path.Find(root + "/") != 0) continue;
         std::error_code error;
         std::filesystem::create_directories(std::filesystem::path(path.CStr()).parent_path(), error);
         return;

@@ -220,7 +220,8 @@ TString GetAssetFolder() {
 
 TString ResolvePath(const TString& path, bool mustExist) {
     // A location made by MakeMemoryFilePath or the package layer passes through.
-    if (path.CharAt(0) == '&' || path.CharAt(0) == '@') return path;
+    if (path.CharAt(0) == '@') return path;
+    if (path.CharAt(0) == '&') return filelayer::MemoryBlocks().count(path) ? path : TString();
     TString lower = Lower(path);
     const auto& names = filelayer::NameMap();
     auto hit = names.find(lower);

@@ -42,18 +42,6 @@ TString EscapedLabel(const TString& text) {
     return text.Mid(1, static_cast<int>(n - 2));
 }
 
-void LoadMatching(TStringTable& table, const char* root) {
-    TFolderIterator folder;
-    if (!folder.Open(TString(root))) return;
-    TFolderEntry entry;
-    while (folder.Next(entry)) {
-        TString lower = entry.name;
-        lower.MakeLower();
-        if (entry.isFolder || lower.Find(TString("string")) != 0 || lower.Find(TString(".xml")) < 0) continue;
-        table.LoadXml(TString(root) + entry.name);
-    }
-}
-
 }  // namespace
 
 bool TStringTable::LoadXml(const TString& path) {
@@ -164,9 +152,3 @@ TString TStringTable::Expand(const TString& label, const TString& text, const st
     return out;
 }
 
-bool LoadStartupStrings(TStringTable& table) {
-    bool loaded = table.LoadXml(TString("strings.xml"));
-    LoadMatching(table, "user:");
-    LoadMatching(table, "common:");
-    return loaded;
-}

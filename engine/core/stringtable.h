@@ -42,6 +42,3 @@ private:
     bool silent_ = false;
 };
 
-// The start-up tables: "strings.xml", then every "string*.xml" of "user:" and then of "common:"
-// (later rows replace earlier ones). Answers whether "strings.xml" loaded.
-bool LoadStartupStrings(TStringTable& table);

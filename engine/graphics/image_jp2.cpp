@@ -121,10 +121,13 @@ void RepeatEdges(TDecodedImage* out) {
     for (size_t y = out->height; y < side; ++y) std::copy(last, last + side, pixels + y * side);
 }
 
-// Header read and checked, then the image decoded; false on any codec error or a refused size.
+// Header read and checked, then the image decoded; null on any codec error or a refused size.
 opj_image_t* ReadImage(opj_codec_t* codec, opj_stream_t* stream) {
     opj_image_t* image = nullptr;
-    if (!opj_read_header(stream, codec, &image)) return image;
+    if (!opj_read_header(stream, codec, &image)) {
+        if (image) opj_image_destroy(image);
+        return nullptr;
+    }
     bool sane = image->x1 > image->x0 && image->y1 > image->y0 &&
                 image->x1 - image->x0 <= static_cast<OPJ_UINT32>(kMaxImageSide) &&
                 image->y1 - image->y0 <= static_cast<OPJ_UINT32>(kMaxImageSide) && image->numcomps >= 1 &&

@@ -4,6 +4,7 @@
 
 #include "engine/core/config.h"
 #include "engine/core/file.h"
+#include "engine/core/log.h"
 #include "engine/graphics/image_decode.h"
 #include "engine/graphics/texture.h"
 #include "engine/graphics/texture_display.h"
@@ -69,11 +70,17 @@ bool LoadResolved(TTextureData* data, const TString& name, TString maskName) {
     if (isJpeg) FindAutomaticMask(data, name, &maskName);
 
     TDecodedImage image;
-    if (!DecodeByName(name, &image)) return false;
+    if (!DecodeByName(name, &image)) {
+        LogPrintf("Failed to decode picture %s", name.CStr());  // a damaged file: say which
+        return false;
+    }
     if (!isJpeg && (data->flags & kTextureAlphaByImage)) SetAlphaFlag(data, image.hasAlpha);
     if (!maskName.IsEmpty()) {
         TDecodedImage mask;
-        if (!DecodeByName(maskName, &mask)) return false;
+        if (!DecodeByName(maskName, &mask)) {
+            if (FileExists(maskName)) LogPrintf("Failed to decode picture %s", maskName.CStr());
+            return false;
+        }
         MergeMask(&image, mask);
     }
 

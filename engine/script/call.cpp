@@ -8,7 +8,6 @@
 #include "engine/script/func.h"
 #include "engine/script/gc.h"
 #include "engine/script/intern.h"
-#include "engine/script/load.h"
 #include "engine/script/memory.h"
 #include "engine/script/table.h"
 #include "engine/script/vm.h"
@@ -41,7 +40,8 @@ struct NestedCCall {
 }  // namespace
 
 [[noreturn]] void luaD_throw(lua_State* L, int errcode) {
-  if (L->errorJmp) throw LuaThrow{errcode};
+  // Any protected call on the C stack catches it, also one of another thread (a resumer's).
+  if (L->errorJmp || G(L)->nprotected > 0) throw LuaThrow{errcode};
   if (G(L)->panic) G(L)->panic(L);
   std::exit(EXIT_FAILURE);
 }
@@ -49,6 +49,11 @@ struct NestedCCall {
 int luaD_rawrunprotected(lua_State* L, Pfunc f, void* ud) {
   LuaJmp lj{L->errorJmp, 0};
   L->errorJmp = &lj;
+  struct Active {
+    global_State* g;
+    explicit Active(global_State* gs) : g(gs) { g->nprotected++; }
+    ~Active() { g->nprotected--; }
+  } active(G(L));
   try {
     f(L, ud);
   } catch (const LuaThrow& e) {
@@ -318,34 +323,5 @@ int luaD_pcall(lua_State* L, Pfunc func, void* u, ptrdiff_t old_top, ptrdiff_t e
     restore_stack_limit(L);
   }
   L->errfunc = old_errfunc;
-  return status;
-}
-
-namespace {
-struct SParser {
-  ZIO* z;
-  Mbuffer buff;
-  int bin;
-};
-}  // namespace
-
-static void f_parser(lua_State* L, void* ud) {
-  SParser* p = static_cast<SParser*>(ud);
-  luaC_checkGC(L);
-  Proto* tf = p->bin ? luaU_undump(L, p->z, &p->buff) : luaY_parser(L, p->z, &p->buff);
-  Closure* cl = luaF_newLclosure(L, 0, gt(L));
-  cl->l.p = tf;
-  setclvalue(L->top, cl);
-  L->top++;
-  luaD_checkpush(L);
-}
-
-int luaD_protectedparser(lua_State* L, ZIO* z, int bin) {
-  SParser p;
-  p.z = z;
-  p.bin = bin;
-  luaZ_initbuffer(&p.buff);
-  int status = luaD_pcall(L, f_parser, &p, savestack(L, L->top), L->errfunc);
-  luaZ_freebuffer(L, &p.buff);
   return status;
 }

@@ -10,9 +10,10 @@
 // ---------------------------------------------------------------------------------------------------
 // Instructions
 
-// Emits an instruction; pending jumps to this position are resolved first.
+// Resolves the jumps pending to the current position.
 static void dischargejpc(FuncState* fs);
 
+// Emits an instruction; the jumps pending to its position are resolved first.
 int luaK_code(FuncState* fs, Instruction i, int line) {
   Proto* f = fs->f;
   dischargejpc(fs);
@@ -572,13 +573,4 @@ void luaK_posfix(FuncState* fs, BinOpr op, expdesc* e1, expdesc* e2) {
       break;
     }
   }
-}
-
-int luaK_int2fb(unsigned int x) {
-  int m = 0;
-  while (x >= 8) {
-    x = (x + 1) >> 1;
-    m++;
-  }
-  return (m << 3) | static_cast<int>(x);
 }

@@ -113,5 +113,3 @@ void luaK_prefix(FuncState* fs, UnOpr op, expdesc* v);
 void luaK_infix(FuncState* fs, BinOpr op, expdesc* v);
 void luaK_posfix(FuncState* fs, BinOpr op, expdesc* v1, expdesc* v2);
 
-// "Floating byte" of an array size for OP_NEWTABLE: (exponent << 3) | mantissa, value = mantissa << exponent.
-int luaK_int2fb(unsigned int x);

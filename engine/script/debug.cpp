@@ -49,7 +49,7 @@ static Instruction lastsetter(const Proto* pt, int lastpc, int reg) {
         break;
       case OP_CLOSURE:
         if (reg == a) last = i;
-        pc += ci_nups_skip(pt, i);
+        if (GETARG_Bx(i) < pt->sizep) pc += pt->p[GETARG_Bx(i)]->nups;  // its upvalue pseudo-instructions
         break;
       default:
         if (testOpMode(op, OpModesetA) && reg == a) last = i;
@@ -208,27 +208,29 @@ static const char* getfuncname(CallInfo* ci, const char** name) {
 }
 
 int lua_getinfo(lua_State* L, const char* what, lua_Debug* ar) {
-  StkId f;
+  TObject func;
   CallInfo* ci = nullptr;
   if (*what == '>') {
-    f = L->top - 1;
+    StkId f = L->top - 1;
     if (!ttisfunction(f)) luaG_runerror(L, "value for `lua_getinfo' is not a function");
+    func = *f;
     what++;
     L->top--;
   } else if (ar->i_ci != 0) {
     ci = L->base_ci + ar->i_ci;
-    f = ci_func(ci);
+    func = *ci_func(ci);
   } else {
+    setnilvalue(&func);  // a frame lost to a tail call
     info_tailcall(ar);
-    return 1;
   }
   int status = 1;
-  TObject func = *f;
   for (; *what; what++) {
     switch (*what) {
-      case 'S': funcinfo(ar, &func); break;
+      case 'S':
+        if (ttisfunction(&func)) funcinfo(ar, &func);
+        break;
       case 'l': ar->currentline = ci && isLua(ci) ? luaG_currentline(L, ci) : -1; break;
-      case 'u': ar->nups = clvalue(&func)->c.nupvalues; break;
+      case 'u': ar->nups = ttisfunction(&func) ? clvalue(&func)->c.nupvalues : 0; break;
       case 'n':
         ar->namewhat = ci ? getfuncname(ci, &ar->name) : nullptr;
         if (ar->namewhat == nullptr) {

@@ -32,8 +32,12 @@ UpVal* luaF_findupval(lua_State* L, StkId level) {
     if (p->v == level) return p;
     pp = &p->openNext;
   }
+  // An open upvalue belongs to its thread's list; the collector's list takes it once it is closed.
   UpVal* v = static_cast<UpVal*>(luaM_realloc(L, nullptr, 0, sizeof(UpVal)));
-  luaC_link(L, v, LUA_TUPVAL);
+  v->tt = LUA_TUPVAL;
+  v->marked = 0;
+  v->next = nullptr;
+  v->gclist = nullptr;
   v->v = level;
   setnilvalue(&v->value);
   v->openNext = *pp;
@@ -48,6 +52,8 @@ void luaF_close(lua_State* L, StkId level) {
     p->v = &p->value;
     L->openupval = p->openNext;
     p->openNext = nullptr;
+    p->next = G(L)->rootgc;  // keeps its mark: a collection may be closing a dead thread's upvalues
+    G(L)->rootgc = p;
   }
 }
 

@@ -104,7 +104,7 @@ void traverseclosure(GCState* st, Closure* cl) {
   }
 }
 
-// Marks a thread's stack up to the highest frame limit and clears the dead part above it.
+// Marks a thread's stack up to its top and clears the dead part above it, up to the highest frame limit.
 void traversestack(GCState* st, lua_State* L1) {
   markvalue(st, gt(L1));
   if (L1->stack == nullptr || L1->base_ci == nullptr) return;
@@ -113,8 +113,8 @@ void traversestack(GCState* st, lua_State* L1) {
     if (lim < ci->top) lim = ci->top;
   }
   StkId o = L1->stack;
-  for (; o < lim; o++) markvalue(st, o);
-  for (; o < L1->stack + L1->stacksize; o++) setnilvalue(o);
+  for (; o < L1->top; o++) markvalue(st, o);
+  for (; o <= lim && o < L1->stack + L1->stacksize; o++) setnilvalue(o);
 }
 
 void propagatemarks(GCState* st) {
@@ -277,6 +277,13 @@ size_t luaC_separateudata(lua_State* L, int all) {
 }
 
 void luaC_collect(lua_State* L, int all) {
+  // Threads about to be freed close their upvalues first: live closures may still hold them.
+  for (GCObject* o = G(L)->rootgc; o; o = o->next) {
+    if (o->tt == LUA_TTHREAD && (all || !ismarked(o))) {
+      lua_State* th = static_cast<lua_State*>(o);
+      if (th->stack) luaF_close(th, th->stack);
+    }
+  }
   sweepstrings(L, all);
   sweeplist(L, &G(L)->rootudata, all);
   sweeplist(L, &G(L)->rootgc, all);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "engine/script/debug.h"
 #include "engine/script/gc.h"
 #include "engine/script/memory.h"
 #include "engine/script/state.h"
@@ -47,7 +48,7 @@ static TString* newstring(lua_State* L, int tag, const void* text, size_t len, s
   ts->reserved = 0;
   ts->hash = h;
   ts->len = static_cast<uint32_t>(len);
-  std::memcpy(ts + 1, text, len * unitsize);
+  if (len > 0) std::memcpy(ts + 1, text, len * unitsize);
   std::memset(reinterpret_cast<char*>(ts + 1) + len * unitsize, 0, unitsize);
   stringtable* tb = &G(L)->strt;
   int h1 = static_cast<int>(h & static_cast<lu_hash>(tb->size - 1));
@@ -62,11 +63,11 @@ static TString* intern(lua_State* L, int tag, const void* text, size_t len, size
   stringtable* tb = &G(L)->strt;
   for (GCObject* o = tb->hash[h & static_cast<lu_hash>(tb->size - 1)]; o != nullptr; o = o->next) {
     TString* ts = static_cast<TString*>(o);
-    if (ts->tt == tag && ts->len == len && std::memcmp(text, ts + 1, len * unitsize) == 0) {
+    if (ts->tt == tag && ts->len == len && (len == 0 || std::memcmp(text, ts + 1, len * unitsize) == 0)) {
       return ts;
     }
   }
-  if (len >= MAX_BLOCK / unitsize) luaM_realloc(L, nullptr, 0, MAX_BLOCK);  // raises "block too big"
+  if (len >= MAX_BLOCK / unitsize) luaG_runerror(L, "memory allocation error: block too big");
   return newstring(L, tag, text, len, (len + 1) * unitsize, unitsize, h);
 }
 
@@ -81,7 +82,7 @@ TString* luaS_newlwstr(lua_State* L, const lua_WChar* units, size_t len) {
 TString* luaS_new(lua_State* L, const char* str) { return luaS_newlstr(L, str, std::strlen(str)); }
 
 Udata* luaS_newudata(lua_State* L, size_t size) {
-  if (size >= MAX_BLOCK - sizeudata(0)) luaM_realloc(L, nullptr, 0, MAX_BLOCK);
+  if (size >= MAX_BLOCK - sizeudata(0)) luaG_runerror(L, "memory allocation error: block too big");
   Udata* u = static_cast<Udata*>(luaM_realloc(L, nullptr, 0, sizeudata(size)));
   u->marked = 1 << GC_NOTFINALISED;
   u->tt = LUA_TUSERDATA;

@@ -1,5 +1,5 @@
 // Lexer of the script language: turns a chunk's source text (bytes, or UTF-16LE units after a byte-order
-// mark) into tokens for the parser.
+// mark) into tokens for the parser. luaX_init must run once per state (lua_open) before anything is parsed.
 #pragma once
 
 #include "engine/script/object.h"

@@ -15,16 +15,8 @@
 
 const TObject luaO_nilobject = {LUA_TNIL, {nullptr}};
 
-TString* tsvalue(const TObject* o) { return static_cast<TString*>(o->value.gc); }
-Table* hvalue(const TObject* o) { return static_cast<Table*>(o->value.gc); }
-Closure* clvalue(const TObject* o) { return reinterpret_cast<Closure*>(o->value.gc); }
-Udata* uvalue(const TObject* o) { return static_cast<Udata*>(o->value.gc); }
 lua_State* thvalue(const TObject* o) { return static_cast<lua_State*>(o->value.gc); }
 
-void setsvalue(TObject* o, TString* s) { setgcvalue(o, s, s->tt); }
-void sethvalue(TObject* o, Table* t) { setgcvalue(o, t, LUA_TTABLE); }
-void setclvalue(TObject* o, Closure* cl) { setgcvalue(o, reinterpret_cast<GCObject*>(cl), LUA_TFUNCTION); }
-void setuvalue(TObject* o, Udata* u) { setgcvalue(o, u, LUA_TUSERDATA); }
 void setthvalue(TObject* o, lua_State* th) { setgcvalue(o, th, LUA_TTHREAD); }
 
 int luaO_log2(unsigned int x) {

@@ -62,23 +62,23 @@ inline GCObject* gcvalue(const TObject* o) { return o->value.gc; }
 inline void* pvalue(const TObject* o) { return o->value.p; }
 inline lua_Number nvalue(const TObject* o) { return o->value.n; }
 inline int bvalue(const TObject* o) { return o->value.b; }
-TString* tsvalue(const TObject* o);
-Table* hvalue(const TObject* o);
-Closure* clvalue(const TObject* o);
-Udata* uvalue(const TObject* o);
+inline TString* tsvalue(const TObject* o);
+inline Table* hvalue(const TObject* o);
+inline Closure* clvalue(const TObject* o);
+inline Udata* uvalue(const TObject* o);
 lua_State* thvalue(const TObject* o);
 
 inline bool l_isfalse(const TObject* o) { return ttisnil(o) || (ttisboolean(o) && bvalue(o) == 0); }
 
 inline void setnilvalue(TObject* o) { o->tt = LUA_TNIL; }
-inline void setnvalue(TObject* o, lua_Number n) { o->tt = LUA_TNUMBER; o->value.n = n; }
+inline void setnvalue(TObject* o, lua_Number n) { o->value.n = n; o->tt = LUA_TNUMBER; }
 inline void setbvalue(TObject* o, int b) { o->tt = LUA_TBOOLEAN; o->value.b = b; }
 inline void setpvalue(TObject* o, void* p) { o->tt = LUA_TLIGHTUSERDATA; o->value.p = p; }
 inline void setgcvalue(TObject* o, GCObject* gc, int tt) { o->tt = tt; o->value.gc = gc; }
-void setsvalue(TObject* o, TString* s);   // plain or wide string (the tag comes from the object)
-void sethvalue(TObject* o, Table* t);
-void setclvalue(TObject* o, Closure* cl);
-void setuvalue(TObject* o, Udata* u);
+inline void setsvalue(TObject* o, TString* s);  // plain or wide string (the tag comes from the object)
+inline void sethvalue(TObject* o, Table* t);
+inline void setclvalue(TObject* o, Closure* cl);
+inline void setuvalue(TObject* o, Udata* u);
 void setthvalue(TObject* o, lua_State* th);
 inline void setobj(TObject* dst, const TObject* src) { *dst = *src; }
 
@@ -182,6 +182,15 @@ struct Table : GCObject {
   int sizearray;
 };
 inline int sizenode(const Table* t) { return 1 << t->lsizenode; }
+
+inline TString* tsvalue(const TObject* o) { return static_cast<TString*>(o->value.gc); }
+inline Table* hvalue(const TObject* o) { return static_cast<Table*>(o->value.gc); }
+inline Closure* clvalue(const TObject* o) { return reinterpret_cast<Closure*>(o->value.gc); }
+inline Udata* uvalue(const TObject* o) { return static_cast<Udata*>(o->value.gc); }
+inline void setsvalue(TObject* o, TString* s) { setgcvalue(o, s, s->tt); }
+inline void sethvalue(TObject* o, Table* t) { setgcvalue(o, t, LUA_TTABLE); }
+inline void setclvalue(TObject* o, Closure* cl) { setgcvalue(o, reinterpret_cast<GCObject*>(cl), LUA_TFUNCTION); }
+inline void setuvalue(TObject* o, Udata* u) { setgcvalue(o, u, LUA_TUSERDATA); }
 
 // Shared nil value returned by failed lookups; never written.
 extern const TObject luaO_nilobject;

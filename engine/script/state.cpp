@@ -7,10 +7,13 @@
 #include "engine/script/func.h"
 #include "engine/script/gc.h"
 #include "engine/script/intern.h"
+#include "engine/script/lex.h"
 #include "engine/script/memory.h"
 #include "engine/script/table.h"
 
+// Error texts that must exist even when no memory is left.
 static const char MEMERRMSG[] = "not enough memory";
+static const char ERRERRMSG[] = "error in error handling";
 
 static void* defaultalloc(void*, void* block, size_t, size_t newsize, int, int) {
   if (newsize == 0) {
@@ -71,7 +74,9 @@ static void f_luaopen(lua_State* L, void*) {
   stack_init(L, L);
   luaS_resize(L, 32);
   luaT_init(L);
-  luaS_fix(luaS_newliteral(L, MEMERRMSG));
+  luaX_init(L);  // reserved words
+  luaS_fix(luaS_newlstr(L, MEMERRMSG, sizeof(MEMERRMSG) - 1));
+  luaS_fix(luaS_newlstr(L, ERRERRMSG, sizeof(ERRERRMSG) - 1));
   // The default metatable is its own metatable; every new table gets it.
   Table* dm = luaH_new(L, 0, 0);
   dm->metatable = dm;
@@ -118,6 +123,7 @@ lua_State* lua_open() {
   g->cCallDepth = 0;
   g->gcStress = false;
   g->inFinalisers = false;
+  g->nprotected = 0;
   g->dummynode->next = nullptr;
   setnilvalue(&g->dummynode->i_key);
   setnilvalue(&g->dummynode->i_val);

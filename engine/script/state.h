@@ -60,6 +60,7 @@ struct global_State {
   int cCallDepth;         // nested C calls across all threads (guards the real C stack)
   bool gcStress;          // collect at every check
   bool inFinalisers;      // finalisers are running: nested collections leave them to the running loop
+  int nprotected;         // protected calls active on the C stack, of any thread of this state
 };
 
 struct LuaJmp;  // an active protected call (call.cpp)

@@ -110,10 +110,10 @@ static void setarrayvector(lua_State* L, Table* t, int size) {
   t->sizearray = size;
 }
 
-// A node vector of 2^lsize nodes; the shared dummy node for size 0.
+// A node vector of 2^lsize nodes; the shared dummy node when lsize is negative (no hash part).
 static Node* newnodes(lua_State* L, int lsize) {
   if (lsize > MAXBITS) luaG_runerror(L, "table overflow");
-  if (lsize == 0) return G(L)->dummynode;
+  if (lsize < 0) return G(L)->dummynode;
   int size = 1 << lsize;
   Node* nodes = luaM_newvector<Node>(L, size);
   for (int i = 0; i < size; i++) {
@@ -126,11 +126,12 @@ static Node* newnodes(lua_State* L, int lsize) {
 
 static void setnodes(Table* t, Node* nodes, int lsize) {
   t->node = nodes;
-  t->lsizenode = static_cast<lu_byte>(lsize);
-  t->firstfree = nodes + (lsize == 0 ? 0 : (1 << lsize));
+  t->lsizenode = static_cast<lu_byte>(lsize < 0 ? 0 : lsize);
+  t->firstfree = nodes + (lsize < 0 ? 0 : (1 << lsize));
 }
 
-static int lsizefor(int nhash) { return nhash == 0 ? 0 : ceillog2(nhash); }
+// Log2 of the smallest power of two holding n keys; -1 for none.
+static int lsizefor(int n) { return n == 0 ? -1 : ceillog2(n); }
 
 static void resize(lua_State* L, Table* t, int nasize, int lsize) {
   int oldasize = t->sizearray;
@@ -141,7 +142,7 @@ static void resize(lua_State* L, Table* t, int nasize, int lsize) {
     try {
       setarrayvector(L, t, nasize);
     } catch (...) {
-      if (nodes != G(L)->dummynode) luaM_freearray(L, nodes, 1 << lsize);
+      if (lsize >= 0) luaM_freearray(L, nodes, 1 << lsize);
       throw;
     }
   }
@@ -193,9 +194,10 @@ Table* luaH_new(lua_State* L, int narray, int lnhash) {
   t->flags = static_cast<lu_byte>(~0);
   t->array = nullptr;
   t->sizearray = 0;
-  setnodes(t, G(L)->dummynode, 0);
+  setnodes(t, G(L)->dummynode, -1);
   setarrayvector(L, t, narray);
-  setnodes(t, newnodes(L, lnhash), lnhash);
+  int lsize = lnhash > 0 ? lnhash : -1;
+  setnodes(t, newnodes(L, lsize), lsize);
   return t;
 }
 
@@ -276,7 +278,10 @@ const TObject* luaH_get(Table* t, const TObject* key) {
         int k = static_cast<int>(n);
         if (static_cast<lua_Number>(k) == n) return luaH_getnum(t, k);
       }
-      return getgeneric(t, key);
+      for (Node* node = hashnum(t, n); node != nullptr; node = node->next) {
+        if (ttisnumber(&node->i_key) && nvalue(&node->i_key) == n) return &node->i_val;
+      }
+      return &luaO_nilobject;
     }
     case LUA_TNIL: return &luaO_nilobject;
     default: return getgeneric(t, key);

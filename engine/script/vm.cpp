@@ -344,31 +344,66 @@ static int32_t bitop(OpCode op, lua_Number x, lua_Number y) {
     ci = L->ci;       \
   }
 
+// Threaded dispatch: every instruction ends with its own jump to the next one's handler.
+#define vmcase(op) L_##op:
+#define vmbreak                         \
+  {                                     \
+    i = *pc++;                          \
+    ra = RA(i);                         \
+    goto* disptab[GET_OPCODE(i) & 63];  \
+  }
+
+// Numbers directly; anything else through coercion and metamethods.
+#define arith_op(op, event)                               \
+  {                                                       \
+    TObject* rb = RKB(i);                                 \
+    TObject* rc = RKC(i);                                 \
+    if (ttisnumber(rb) && ttisnumber(rc)) [[likely]] {    \
+      setnvalue(ra, nvalue(rb) op nvalue(rc));            \
+    } else {                                              \
+      Protect(Arith(L, ra, rb, rc, event));               \
+    }                                                     \
+  }
+
 StkId luaV_execute(lua_State* L, int entryLevel) {
+  // Handlers by opcode; the numbers past OP_CLOSURE never pass the bytecode checker.
+  static const void* const disptab[64] = {
+      &&L_OP_MOVE,     &&L_OP_LOADK,    &&L_OP_LOADBOOL, &&L_OP_LOADNIL,  &&L_OP_GETUPVAL, &&L_OP_GETGLOBAL,
+      &&L_OP_GETTABLE, &&L_OP_SETGLOBAL, &&L_OP_SETUPVAL, &&L_OP_SETTABLE, &&L_OP_NEWTABLE, &&L_OP_SELF,
+      &&L_OP_ADD,      &&L_OP_SUB,      &&L_OP_MUL,      &&L_OP_DIV,      &&L_OP_BAND,     &&L_OP_BOR,
+      &&L_OP_SHL,      &&L_OP_SHR,      &&L_OP_POW,      &&L_OP_UNM,      &&L_OP_NOT,      &&L_OP_CONCAT,
+      &&L_OP_JMP,      &&L_OP_EQ,       &&L_OP_LT,       &&L_OP_LE,       &&L_OP_TEST,     &&L_OP_CALL,
+      &&L_OP_TAILCALL, &&L_OP_RETURN,   &&L_OP_FORLOOP,  &&L_OP_TFORLOOP, &&L_OP_TFORPREP, &&L_OP_SETLIST,
+      &&L_OP_SETLISTO, &&L_OP_CLOSE,    &&L_OP_CLOSURE,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,
+      &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,
+      &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,
+      &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,
+      &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID,  &&L_OP_INVALID};
 reentry:
   CallInfo* ci = L->ci;
   LClosure* cl = &clvalue(ci_func(ci))->l;
   StkId base = L->base;
   TObject* k = cl->p->k;
   const Instruction* pc = ci->savedpc;
-  for (;;) {
-    const Instruction i = *pc++;
-    StkId ra = RA(i);
-    switch (GET_OPCODE(i)) {
-      case OP_MOVE: setobj(ra, RB(i)); break;
-      case OP_LOADK: setobj(ra, KBx(i)); break;
-      case OP_LOADBOOL:
+  Instruction i;
+  StkId ra;
+  vmbreak;
+  {
+    {
+      vmcase(OP_MOVE) setobj(ra, RB(i)); vmbreak;
+      vmcase(OP_LOADK) setobj(ra, KBx(i)); vmbreak;
+      vmcase(OP_LOADBOOL)
         setbvalue(ra, GETARG_B(i) != 0);
         if (GETARG_C(i)) pc++;
-        break;
-      case OP_LOADNIL: {
+        vmbreak;
+      vmcase(OP_LOADNIL) {
         TObject* rb = RB(i);
         do setnilvalue(rb--);
         while (rb >= ra);
-        break;
+        vmbreak;
       }
-      case OP_GETUPVAL: setobj(ra, cl->upvals[GETARG_B(i)]->v); break;
-      case OP_GETGLOBAL: {
+      vmcase(OP_GETUPVAL) setobj(ra, cl->upvals[GETARG_B(i)]->v); vmbreak;
+      vmcase(OP_GETGLOBAL) {
         TObject* rb = KBx(i);
         const TObject* v;
         if (ttistable(&cl->g) && !ttisnil(v = luaH_getstr(hvalue(&cl->g), tsvalue(rb)))) {
@@ -376,9 +411,9 @@ reentry:
         } else {
           Protect(luaV_gettable(L, &cl->g, rb, ra));
         }
-        break;
+        vmbreak;
       }
-      case OP_GETTABLE: {
+      vmcase(OP_GETTABLE) {
         StkId rb = RB(i);
         TObject* rc = RKC(i);
         const TObject* v;
@@ -387,18 +422,28 @@ reentry:
         } else {
           Protect(luaV_gettable(L, rb, rc, ra));
         }
-        break;
+        vmbreak;
       }
-      case OP_SETGLOBAL: Protect(luaV_settable(L, &cl->g, KBx(i), ra)); break;
-      case OP_SETUPVAL: setobj(cl->upvals[GETARG_B(i)]->v, ra); break;
-      case OP_SETTABLE: Protect(luaV_settable(L, ra, RKB(i), RKC(i))); break;
-      case OP_NEWTABLE:
+      vmcase(OP_SETGLOBAL) Protect(luaV_settable(L, &cl->g, KBx(i), ra)); vmbreak;
+      vmcase(OP_SETUPVAL) setobj(cl->upvals[GETARG_B(i)]->v, ra); vmbreak;
+      vmcase(OP_SETTABLE) {
+        TObject* rb = RKB(i);
+        TObject* slot;
+        // An existing field is overwritten in place; everything else takes the general path.
+        if (ttistable(ra) && !ttisnil(slot = const_cast<TObject*>(luaH_get(hvalue(ra), rb)))) {
+          setobj(slot, RKC(i));
+        } else {
+          Protect(luaV_settable(L, ra, RKB(i), RKC(i)));
+        }
+        vmbreak;
+      }
+      vmcase(OP_NEWTABLE)
         Protect({
           sethvalue(ra, luaH_new(L, luaO_fb2int(GETARG_B(i)), GETARG_C(i)));
           luaC_checkGC(L);
         });
-        break;
-      case OP_SELF: {
+        vmbreak;
+      vmcase(OP_SELF) {
         StkId rb = RB(i);
         TObject* rc = RKC(i);
         TObject self = *rb;
@@ -409,32 +454,16 @@ reentry:
         } else {
           Protect(luaV_gettable(L, ra + 1, rc, ra));
         }
-        break;
+        vmbreak;
       }
-      case OP_ADD:
-      case OP_SUB:
-      case OP_MUL:
-      case OP_DIV: {
-        TObject* rb = RKB(i);
-        TObject* rc = RKC(i);
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          lua_Number nb = nvalue(rb), nc = nvalue(rc);
-          switch (GET_OPCODE(i)) {
-            case OP_ADD: setnvalue(ra, nb + nc); break;
-            case OP_SUB: setnvalue(ra, nb - nc); break;
-            case OP_MUL: setnvalue(ra, nb * nc); break;
-            default: setnvalue(ra, nb / nc); break;
-          }
-        } else {
-          TMS event = static_cast<TMS>(TM_ADD + (GET_OPCODE(i) - OP_ADD));
-          Protect(Arith(L, ra, rb, rc, event));
-        }
-        break;
-      }
-      case OP_BAND:
-      case OP_BOR:
-      case OP_SHL:
-      case OP_SHR: {
+      vmcase(OP_ADD) arith_op(+, TM_ADD); vmbreak;
+      vmcase(OP_SUB) arith_op(-, TM_SUB); vmbreak;
+      vmcase(OP_MUL) arith_op(*, TM_MUL); vmbreak;
+      vmcase(OP_DIV) arith_op(/, TM_DIV); vmbreak;
+      vmcase(OP_BAND)
+      vmcase(OP_BOR)
+      vmcase(OP_SHL)
+      vmcase(OP_SHR) {
         TObject* rb = RKB(i);
         TObject* rc = RKC(i);
         if (ttisnumber(rb) && ttisnumber(rc)) {
@@ -442,9 +471,9 @@ reentry:
         } else {
           Protect(luaG_aritherror(L, rb, rc, false));
         }
-        break;
+        vmbreak;
       }
-      case OP_POW: {
+      vmcase(OP_POW) {
         TObject* rb = RKB(i);
         TObject* rc = RKC(i);
         if (ttisnumber(rb) && ttisnumber(rc)) {
@@ -452,9 +481,9 @@ reentry:
         } else {
           Protect(Arith(L, ra, rb, rc, TM_POW));
         }
-        break;
+        vmbreak;
       }
-      case OP_UNM: {
+      vmcase(OP_UNM) {
         const TObject* rb = RB(i);
         TObject temp;
         if (ttisnumber(rb)) {
@@ -466,14 +495,14 @@ reentry:
             if (!call_binTM(L, RB(i), &luaO_nilobject, ra, TM_UNM)) luaG_aritherror(L, RB(i), &luaO_nilobject, true);
           });
         }
-        break;
+        vmbreak;
       }
-      case OP_NOT: {
+      vmcase(OP_NOT) {
         int res = l_isfalse(RB(i));
         setbvalue(ra, res);
-        break;
+        vmbreak;
       }
-      case OP_CONCAT: {
+      vmcase(OP_CONCAT) {
         int b = GETARG_B(i);
         int c = GETARG_C(i);
         Protect({
@@ -481,38 +510,58 @@ reentry:
           luaC_checkGC(L);
         });
         setobj(RA(i), base + b);
-        break;
+        vmbreak;
       }
-      case OP_JMP: pc += GETARG_sBx(i); break;
-      case OP_EQ: {
+      vmcase(OP_JMP) pc += GETARG_sBx(i); vmbreak;
+      vmcase(OP_EQ) {
+        TObject* rb = RKB(i);
+        TObject* rc = RKC(i);
         int res;
-        Protect(res = equalobj(L, RKB(i), RKC(i)));
+        if (ttype(rb) != ttype(rc)) {
+          res = 0;
+        } else if (!ttistable(rb) && !ttisuserdata(rb)) {
+          res = luaO_rawequalObj(rb, rc);  // only tables and userdata have "__eq"
+        } else {
+          Protect(res = luaV_equalval(L, RKB(i), RKC(i)));
+        }
         if (res != GETARG_A(i)) pc++;
-        break;
+        vmbreak;
       }
-      case OP_LT: {
+      vmcase(OP_LT) {
+        TObject* rb = RKB(i);
+        TObject* rc = RKC(i);
         int res;
-        Protect(res = luaV_lessthan(L, RKB(i), RKC(i)));
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          res = nvalue(rb) < nvalue(rc);
+        } else {
+          Protect(res = luaV_lessthan(L, RKB(i), RKC(i)));
+        }
         if (res != GETARG_A(i)) pc++;
-        break;
+        vmbreak;
       }
-      case OP_LE: {
+      vmcase(OP_LE) {
+        TObject* rb = RKB(i);
+        TObject* rc = RKC(i);
         int res;
-        Protect(res = luaV_lessequal(L, RKB(i), RKC(i)));
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          res = nvalue(rb) <= nvalue(rc);
+        } else {
+          Protect(res = luaV_lessequal(L, RKB(i), RKC(i)));
+        }
         if (res != GETARG_A(i)) pc++;
-        break;
+        vmbreak;
       }
-      case OP_TEST: {
+      vmcase(OP_TEST) {
         TObject* rb = RB(i);
         if (l_isfalse(rb) == GETARG_C(i)) {
           pc++;
         } else {
           setobj(ra, rb);
         }
-        break;
+        vmbreak;
       }
-      case OP_CALL:
-      case OP_TAILCALL: {
+      vmcase(OP_CALL)
+      vmcase(OP_TAILCALL) {
         int b = GETARG_B(i);
         if (b != 0) L->top = ra + b;
         ci->savedpc = pc;
@@ -546,24 +595,26 @@ reentry:
             break;
           case PCR_YIELD: return nullptr;
         }
-        break;
+        vmbreak;
       }
-      case OP_RETURN: {
+      vmcase(OP_RETURN) {
         int b = GETARG_B(i);
         if (b != 0) L->top = ra + b - 1;
-        if (L->openupval) luaF_close(L, base);
+        if (L->openupval && L->openupval->v >= base) luaF_close(L, base);
         if (ci - L->base_ci == entryLevel) return ra;
         int wanted = ci->nresults;
         luaD_poscall(L, wanted, ra);
         if (wanted >= 0) L->top = L->ci->top;
         goto reentry;
       }
-      case OP_FORLOOP: {
-        Protect({
-          if (!ttisnumber(ra)) luaG_runerror(L, "`for' initial value must be a number");
-          if (!tonumberinplace(ra + 1)) luaG_runerror(L, "`for' limit must be a number");
-          if (!tonumberinplace(ra + 2)) luaG_runerror(L, "`for' step must be a number");
-        });
+      vmcase(OP_FORLOOP) {
+        if (!ttisnumber(ra) || !ttisnumber(ra + 1) || !ttisnumber(ra + 2)) [[unlikely]] {
+          Protect({
+            if (!ttisnumber(ra)) luaG_runerror(L, "`for' initial value must be a number");
+            if (!tonumberinplace(ra + 1)) luaG_runerror(L, "`for' limit must be a number");
+            if (!tonumberinplace(ra + 2)) luaG_runerror(L, "`for' step must be a number");
+          });
+        }
         lua_Number step = nvalue(ra + 2);
         lua_Number idx = nvalue(ra) + step;
         lua_Number limit = nvalue(ra + 1);
@@ -571,9 +622,9 @@ reentry:
           pc += GETARG_sBx(i);
           setnvalue(ra, idx);
         }
-        break;
+        vmbreak;
       }
-      case OP_TFORLOOP: {
+      vmcase(OP_TFORLOOP) {
         int nvar = GETARG_C(i) + 1;
         StkId cb = ra + nvar + 2;
         setobj(cb, ra);
@@ -589,18 +640,18 @@ reentry:
           setobj(ra + nvar, cb + nvar);
         } while (nvar > 0);
         if (ttisnil(ra)) pc++;  // skip the jump back: the loop ends
-        break;
+        vmbreak;
       }
-      case OP_TFORPREP:
+      vmcase(OP_TFORPREP)
         if (ttistable(ra)) {
           setobj(ra + 1, ra);
           Protect(setobj(RA(i), luaH_getstr(hvalue(gt(L)), luaS_newliteral(L, "next"))));
         }
         pc += GETARG_sBx(i);
-        break;
-      case OP_SETLIST:
-      case OP_SETLISTO: {
-        if (!ttistable(ra)) break;
+        vmbreak;
+      vmcase(OP_SETLIST)
+      vmcase(OP_SETLISTO) {
+        if (!ttistable(ra)) vmbreak;
         Table* h = hvalue(ra);
         int bc = GETARG_Bx(i);
         int n;
@@ -612,10 +663,10 @@ reentry:
         }
         bc &= ~(LFIELDS_PER_FLUSH - 1);
         Protect(for (; n > 0; n--) setobj(luaH_setnum(L, h, bc + n), RA(i) + n));
-        break;
+        vmbreak;
       }
-      case OP_CLOSE: luaF_close(L, ra); break;
-      case OP_CLOSURE: {
+      vmcase(OP_CLOSE) luaF_close(L, ra); vmbreak;
+      vmcase(OP_CLOSURE) {
         Proto* p = cl->p->p[GETARG_Bx(i)];
         int nup = p->nups;
         Closure* ncl;
@@ -631,8 +682,9 @@ reentry:
         }
         setclvalue(RA(i), ncl);
         Protect(luaC_checkGC(L));
-        break;
+        vmbreak;
       }
+      vmcase(OP_INVALID) vmbreak;  // the checker admits opcodes 0..38 only
     }
   }
 }

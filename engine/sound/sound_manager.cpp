@@ -4,6 +4,7 @@
 
 #include "engine/core/log.h"
 #include "engine/sound/ogg_source.h"
+#include "engine/sound/sound.h"
 #include "engine/sound/sound_stream.h"
 #include "platform/clock/clock.h"
 
@@ -25,6 +26,12 @@ std::shared_ptr<TSoundStream> TakeFirst(List& list, TSoundStream* stream) {
     return taken;
 }
 
+// Empties list; the streams are destroyed after they have left it.
+void DestroyStreams(std::vector<std::shared_ptr<TSoundStream>>& list) {
+    std::vector<std::shared_ptr<TSoundStream>> leaving;
+    leaving.swap(list);
+}
+
 }  // namespace
 
 void LogSoundError(uint32_t result, const char* source, int line) {
@@ -44,13 +51,12 @@ TSoundManager::~TSoundManager() {
     shuttingDown_ = true;
     Lock();
     // Streams die outside the lists: their end notifications may come back to the manager.
-    auto finished = std::move(finished_);
-    finished.clear();
-    auto active = std::move(active_);
-    active.clear();
+    DestroyStreams(finished_);
+    DestroyStreams(active_);
     Unlock();
     device_.reset();
-    g_manager = nullptr;
+    TSoundManager* self = this;
+    g_manager.compare_exchange_strong(self, nullptr);
 }
 
 TSoundManager* TSoundManager::Get() {
@@ -138,9 +144,7 @@ void TSoundManager::ServiceStreams(bool retire) {
 
 void TSoundManager::NotifyStreams() {
     TSoundLock lock(this);
-    auto finished = std::move(finished_);
-    finished_.clear();
-    finished.clear();
+    DestroyStreams(finished_);
 }
 
 void TSoundManager::EnableSound(bool on) {
@@ -210,4 +214,5 @@ void InstallSoundServices() {
     services.createManager = []() -> std::unique_ptr<ISoundManager> { return std::make_unique<TSoundManager>(); };
     services.registerOggDataSource = &RegisterOggSourceBuilder;
     SetSoundServices(services);
+    RegisterSoundAssetKinds();
 }

@@ -96,5 +96,6 @@ private:
 // Logs a failed device call as the rest of the sound code does.
 void LogSoundError(uint32_t result, const char* source, int line);
 
-// Makes the application's sound services create this manager and register the Ogg source.
+// Makes the application's sound services create this manager and register the Ogg source, and
+// lets the asset map load sounds. The program calls it before the application starts.
 void InstallSoundServices();

@@ -1,5 +1,6 @@
 #include "engine/sound/sound_source.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -16,12 +17,22 @@ std::map<TString, TSoundDataSourceBuilder*>& Builders() {
 }  // namespace
 
 TMemDataSource::TMemDataSource(TSoundDataSource& source)
-    : length_(static_cast<uint32_t>(source.GetLength())),
-      channels_(source.GetChannels()),
-      sampleRate_(source.GetSampleRate()),
-      duration_(source.GetDuration()) {
-    samples_.resize(length_);
-    source.Read(samples_.data(), 0, length_);
+    : channels_(source.GetChannels()), sampleRate_(source.GetSampleRate()), duration_(source.GetDuration()) {
+    // Grows with what actually decodes, so a damaged file claiming a huge length costs no more
+    // memory than its real sound; the length is then what was decoded.
+    const uint32_t chunk = 1 << 20;
+    uint64_t wanted = std::min<uint64_t>(source.GetLength(), UINT32_MAX);
+    uint32_t done = 0;
+    while (done < wanted) {
+        uint32_t count = static_cast<uint32_t>(std::min<uint64_t>(chunk, wanted - done));
+        samples_.resize(size_t(done) + count);
+        uint32_t got = source.Read(samples_.data() + done, done, count);
+        done += got;
+        if (got < count)
+            break;
+    }
+    samples_.resize(done);
+    length_ = done;
 }
 
 uint32_t TMemDataSource::Read(void* buffer, uint32_t position, uint32_t count) {

@@ -24,7 +24,7 @@ public:
 // A whole sound decoded into memory.
 class TMemDataSource : public TSoundDataSource {
 public:
-    // Decodes all of source at once.
+    // Decodes all of source at once (as much of it as decodes).
     explicit TMemDataSource(TSoundDataSource& source);
     uint32_t Read(void* buffer, uint32_t position, uint32_t count) override;
     uint64_t GetLength() override { return length_; }

@@ -1,10 +1,11 @@
 #include "game/data/game_store.h"
 
+#include "engine/core/initial_values.h"
 #include "engine/core/xml.h"
 
 namespace {
 
-const TString kIdKey("_id_");
+const TString kIdKey(kIdFieldName);  // each record's own id, beside its values
 
 TString Lookup(const std::map<TString, TString>& values, const TString& key) {
     auto found = values.find(key);
@@ -77,7 +78,9 @@ TString dtGame::GetRecordValue(const TString& section, int index, const TString&
     return Lookup(records[static_cast<size_t>(index)], key);
 }
 
-int dtGame::GetInt(const TString& section, const TString& key) const { return GetValue(section, key).ToInt(); }
+int dtGame::GetInt(const TString& section, const TString& key) const {
+    return GetValue(section, key).ToInt();
+}
 
 float dtGame::GetFloat(const TString& section, const TString& key) const {
     return GetValue(section, key).ToFloat();

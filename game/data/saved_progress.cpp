@@ -15,10 +15,16 @@ constexpr int kUserFieldCount = 11;
 constexpr int kUserVersion = 1;
 constexpr int kMaxCharmBits = 8;
 
-int LevelCount() { return GetGameTables().levelCount; }
+int LevelCount() {
+    return GetGameTables().levelCount;
+}
 
-const char* FlagText(bool flag) { return flag ? "1" : "0"; }
-bool ReadFlag(const TString& field) { return field.ToInt() == 1; }
+const char* FlagText(bool flag) {
+    return flag ? "1" : "0";
+}
+bool ReadFlag(const TString& field) {
+    return field.ToInt() == 1;
+}
 
 // Fields written with "%u"; read back whole, whatever their size.
 uint32_t ReadUnsigned(const TString& field) {
@@ -45,8 +51,16 @@ TString SavedCountText(const TString& text) {
     return saved;
 }
 
-TString BareCountText() { return TString(std::string(kMaxLevels, '!').c_str()); }
+TString BareCountText() {
+    return TString(std::string(kMaxLevels, '!').c_str());
+}
 
+// Sums held in a damaged profile may be as large as an int goes; the sum stops there.
+int AddMoney(int a, int b) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t{a} + b, INT32_MIN, INT32_MAX));
+}
+
+// Logs the refusal (a message with one "%s" for the refused text) and answers false.
 bool Refuse(const char* message, const TString& text) {
     LogPrintf(message, text.CStr());
     return false;
@@ -54,14 +68,18 @@ bool Refuse(const char* message, const TString& text) {
 
 }  // namespace
 
-char SavedCountChar(int count) { return static_cast<char>('!' + std::clamp(count, 0, kMaxSavedCount)); }
+char SavedCountChar(int count) {
+    return static_cast<char>('!' + std::clamp(count, 0, kMaxSavedCount));
+}
 
-int SavedCountValue(char saved) { return static_cast<unsigned char>(saved) - '!'; }
+int SavedCountValue(char saved) {
+    return static_cast<unsigned char>(saved) - '!';
+}
 
 SavedLevelRecord SavedLevelRecord::NextLevel(const SavedLevelRecord& finished) {
     SavedLevelRecord next = finished;
     next.level = finished.level + 1;
-    next.startMoney = finished.startMoney + finished.earnedMoney;
+    next.startMoney = AddMoney(finished.startMoney, finished.earnedMoney);
     next.earnedMoney = 0;
     next.collapseDue = false;
     next.expert = false;
@@ -69,10 +87,9 @@ SavedLevelRecord SavedLevelRecord::NextLevel(const SavedLevelRecord& finished) {
 }
 
 TString SavedLevelRecord::Format() const {
-    return TString::Format("%d^%d^%d^%s^%d^%d^%d^%d^%s^%s^%d^%s", level, startMoney, earnedMoney,
-                           FlagText(collapseDue), drawerLevel, shoesLevel, phoenixLevel, harpLevel,
-                           JoinTriple(cauldronLevels).CStr(), JoinTriple(storedPotions).CStr(), charmBits,
-                           FlagText(expert));
+    return TString::Format("%d^%d^%d^%s^%d^%d^%d^%d^%s^%s^%d^%s", level, startMoney, earnedMoney, FlagText(collapseDue),
+                           drawerLevel, shoesLevel, phoenixLevel, harpLevel, JoinTriple(cauldronLevels).CStr(),
+                           JoinTriple(storedPotions).CStr(), charmBits, FlagText(expert));
 }
 
 bool SavedLevelRecord::Parse(const TString& text) {
@@ -98,8 +115,7 @@ bool SavedLevelRecord::Parse(const TString& text) {
 }
 
 UserRecord::UserRecord()
-    : servedPotions(BareCountText()), feathers(BareCountText()), artifacts(BareCountText()),
-      fruits(BareCountText()) {}
+    : servedPotions(BareCountText()), feathers(BareCountText()), artifacts(BareCountText()), fruits(BareCountText()) {}
 
 void UserRecord::Init() {
     savedLevels.emplace_back();

@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <climits>
+#include <string>
 
 namespace {
 
 TString WithoutBlanks(const TString& text) {
-    TString result;
-    const char* bytes = text.CStr();
-    for (unsigned i = 0, length = text.Length(); i < length; ++i)
-        if (bytes[i] != ' ') result += bytes[i];
-    return result;
+    std::string kept(text.CStr());
+    std::erase(kept, ' ');
+    return TString(kept.data(), static_cast<unsigned>(kept.size()));
 }
 
 void SplitCommaPieces(std::vector<TString>& out, const TString& text) {

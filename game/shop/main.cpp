@@ -1,7 +1,11 @@
 // The game's entry: writes the game's set-up settings, then hands over to the framework.
+#include <cstdio>
+
 #include "engine/core/application.h"
+#include "engine/core/application_data.h"
 #include "engine/core/command_line.h"
 #include "engine/core/config.h"
+#include "platform/window/window.h"
 
 namespace {
 
@@ -16,8 +20,18 @@ void GameSetup() {
     SetConfig("qvgamehandle", "Alembria");
 }
 
-// Stands in for the shop game's main function until the game exists.
+// Stands in for the shop game's main function until the game exists: an empty window that
+// runs until it is closed or the quit event arrives. Without a display there is nothing to show.
 int StandInGameMain(TApplication* application, const TString& commandLine) {
+    if (dynamic_cast<platform::HeadlessWindow*>(application->Data()->window.get())) {
+        std::fprintf(stderr, "alembria: no display found. The game needs a desktop session "
+                             "(DISPLAY or WAYLAND_DISPLAY) to open its window.\n");
+        return 0;
+    }
+    TAppEvent event;
+    do {
+        application->ProcessMessages(event);
+    } while (event.type != kEventClose && event.type != kEventQuit);
     return 0;
 }
 

@@ -137,8 +137,10 @@ Result DisplayObject::CreateSurface(const SurfaceRequest& request, std::shared_p
 
   bool primary = request.caps & caps::kPrimarySurface;
   DisplayMode mode = GetDisplayMode();
-  int width = primary ? (modeSet_ ? mode.width : ActiveProfile().desktopWidth) : request.width;
-  int height = primary ? (modeSet_ ? mode.height : ActiveProfile().desktopHeight) : request.height;
+  // A primary surface without a size covers the screen.
+  bool screenSized = primary && request.width <= 0;
+  int width = screenSized ? (modeSet_ ? mode.width : ActiveProfile().desktopWidth) : request.width;
+  int height = screenSized ? (modeSet_ ? mode.height : ActiveProfile().desktopHeight) : request.height;
   if (width <= 0 || height <= 0) return kInvalidParams;
   PixelFormat format = request.format ? *request.format : (mode.bits == 16 ? kR5G6B5 : kA8R8G8B8);
   if (request.caps & caps::kZBuffer) format = PixelFormat{32, 0, 0, 0, 0};

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "platform/video/device.h"
 
 namespace gfx::raster {
@@ -62,18 +66,60 @@ ALWAYS_INLINE int Address(int64_t i, int n, uint32_t mode) {
   }
 }
 
-// Texel coordinate of u on an axis of size n: point sampling gives floor(u n); linear gives u n - 0.5 with 8
-// fractional bits. A tiny bias keeps exact texel centres from falling one step short through rounding.
-ALWAYS_INLINE int64_t TexelCoordinate(double u, int n, bool linear) {
-  double t = u * n;
-  if (linear) t = (t - 0.5) * 256.0;
-  t = std::clamp(t + 1.0e-6, -4.0e15, 4.0e15);
-  return static_cast<int64_t>(std::floor(t));
-}
+// Texel coordinate of u on an axis of size n, stepped along a run by dudx per pixel: point sampling gives
+// floor(u n); linear gives u n - 0.5 with 8 fractional bits. Kept in fixed point with 16 further fractional bits; a
+// tiny bias keeps exact texel centres from falling one step short through rounding.
+struct TexelStep {
+  int64_t value, step;
 
+  TexelStep(double u, double dudx, int n, bool linear) {
+    double start = linear ? (u * n - 0.5) * 256.0 : u * n;
+    value = ToFixed(start + 1.0e-6);
+    step = ToFixed(dudx * n * (linear ? 256.0 : 1.0));
+  }
+  static int64_t ToFixed(double t) { return std::llround(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
+  ALWAYS_INLINE int64_t Current() const { return value >> 16; }
+  ALWAYS_INLINE void Next() { value += step; }
+};
+
+#if !defined(__SSE2__)
 // Channels b, r (low word) and g, a (high word) spread into 32-bit lanes so that one multiply weighs two channels.
 ALWAYS_INLINE uint64_t LanesLow(uint32_t c) { return (c & 0xFF) | static_cast<uint64_t>(c & 0xFF0000) << 16; }
 ALWAYS_INLINE uint64_t LanesHigh(uint32_t c) { return ((c >> 8) & 0xFF) | static_cast<uint64_t>(c >> 24) << 32; }
+#endif
+
+// (sum of c x (256 - wx or wx) x (256 - wy or wy) + 32768) >> 16 per channel: exact, the weights sum to 65536.
+#if defined(__SSE2__)
+ALWAYS_INLINE uint32_t Bilinear(uint32_t c00, uint32_t c10, uint32_t c01, uint32_t c11, uint32_t wx, uint32_t wy) {
+  const __m128i zero = _mm_setzero_si128();
+  // Vertical first in 16-bit lanes (at most 255 x 256), left texel's channels then the right one's.
+  __m128i top = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(c10), static_cast<int>(c00)), zero);
+  __m128i bottom = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(c11), static_cast<int>(c01)), zero);
+  __m128i v = _mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(static_cast<short>(256 - wy))),
+                            _mm_mullo_epi16(bottom, _mm_set1_epi16(static_cast<short>(wy))));
+  // Pair each channel of the left texel with the right one's, then weigh horizontally. The signed pair multiply
+  // takes the high and low bytes of the 16-bit sums separately.
+  __m128i pairs = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
+  __m128i weights = _mm_set1_epi32(static_cast<int>(wx << 16 | (256 - wx)));
+  __m128i high = _mm_madd_epi16(_mm_srli_epi16(pairs, 8), weights);
+  __m128i low = _mm_madd_epi16(_mm_and_si128(pairs, _mm_set1_epi16(0xFF)), weights);
+  __m128i sum = _mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(high, 8), low), _mm_set1_epi32(32768));
+  __m128i result = _mm_srli_epi32(sum, 16);
+  result = _mm_packs_epi32(result, result);
+  return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(result, result)));
+}
+#else
+ALWAYS_INLINE uint32_t Bilinear(uint32_t c00, uint32_t c10, uint32_t c01, uint32_t c11, uint32_t wx, uint32_t wy) {
+  uint64_t w00 = (256 - wx) * (256 - wy), w10 = wx * (256 - wy), w01 = (256 - wx) * wy, w11 = wx * wy;
+  // Two channels per multiply in 32-bit lanes; each lane stays below 2^32.
+  uint64_t low = LanesLow(c00) * w00 + LanesLow(c10) * w10 + LanesLow(c01) * w01 + LanesLow(c11) * w11;
+  uint64_t high = LanesHigh(c00) * w00 + LanesHigh(c10) * w10 + LanesHigh(c01) * w01 + LanesHigh(c11) * w11;
+  constexpr uint64_t kRound = 32768 | uint64_t{32768} << 32;
+  low = (low + kRound) >> 16;
+  high = (high + kRound) >> 16;
+  return static_cast<uint32_t>((low & 0xFF) | (low >> 16 & 0xFF0000) | (high & 0xFF) << 8 | (high >> 32 & 0xFF) << 24);
+}
+#endif
 
 struct Sampler {
   const Surface* texture = nullptr;
@@ -83,28 +129,36 @@ struct Sampler {
   uint32_t alphaOr = 0;   // 0xFF000000 for formats without alpha bits
   uint32_t addressU = address::kWrap, addressV = address::kWrap;
 
+  const uint8_t* base = nullptr;  // first row of a 32-bit texture
+  int pitch = 0;
+
   ALWAYS_INLINE uint32_t Texel(int x, int y) const {
     if (direct32) return reinterpret_cast<const uint32_t*>(texture->Row(y))[x] | alphaOr;
     return texture->Pixel(x, y);
   }
 
-  ALWAYS_INLINE uint32_t Sample(double u, double v) const {
-    int64_t tx = TexelCoordinate(u, width, linear), ty = TexelCoordinate(v, height, linear);
+  uint32_t Sample(double u, double v) const {
+    return SampleAt(TexelStep(u, 0, width, linear).Current(), TexelStep(v, 0, height, linear).Current());
+  }
+
+  // tx, ty as TexelStep gives them.
+  ALWAYS_INLINE uint32_t SampleAt(int64_t tx, int64_t ty) const {
     if (!linear) return Texel(Address(tx, width, addressU), Address(ty, height, addressV));
     uint32_t wx = tx & 255, wy = ty & 255;
-    int x0 = Address(tx >> 8, width, addressU), y0 = Address(ty >> 8, height, addressV);
-    uint32_t c00 = Texel(x0, y0);
+    int64_t left = tx >> 8, top = ty >> 8;
+    uint32_t c00, c10, c01, c11;
+    if (direct32 && left >= 0 && left + 1 < width && top >= 0 && top + 1 < height) {
+      // All four texels inside: no addressing needed.
+      const uint32_t* p0 = reinterpret_cast<const uint32_t*>(base + top * pitch) + left;
+      const uint32_t* p1 = reinterpret_cast<const uint32_t*>(base + (top + 1) * pitch) + left;
+      c00 = p0[0] | alphaOr, c10 = p0[1] | alphaOr, c01 = p1[0] | alphaOr, c11 = p1[1] | alphaOr;
+    } else {
+      int x0 = Address(left, width, addressU), y0 = Address(top, height, addressV);
+      int x1 = Address(left + 1, width, addressU), y1 = Address(top + 1, height, addressV);
+      c00 = Texel(x0, y0), c10 = Texel(x1, y0), c01 = Texel(x0, y1), c11 = Texel(x1, y1);
+    }
     if (wx == 0 && wy == 0) return c00;
-    int x1 = Address((tx >> 8) + 1, width, addressU), y1 = Address((ty >> 8) + 1, height, addressV);
-    uint32_t c10 = Texel(x1, y0), c01 = Texel(x0, y1), c11 = Texel(x1, y1);
-    uint64_t w00 = (256 - wx) * (256 - wy), w10 = wx * (256 - wy), w01 = (256 - wx) * wy, w11 = wx * wy;
-    // Weights sum to 65536: each lane stays below 2^32.
-    uint64_t low = LanesLow(c00) * w00 + LanesLow(c10) * w10 + LanesLow(c01) * w01 + LanesLow(c11) * w11;
-    uint64_t high = LanesHigh(c00) * w00 + LanesHigh(c10) * w10 + LanesHigh(c01) * w01 + LanesHigh(c11) * w11;
-    constexpr uint64_t kRound = 32768 | uint64_t{32768} << 32;
-    low = (low + kRound) >> 16;
-    high = (high + kRound) >> 16;
-    return static_cast<uint32_t>((low & 0xFF) | (low >> 16 & 0xFF0000) | (high & 0xFF) << 8 | (high >> 32 & 0xFF) << 24);
+    return Bilinear(c00, c10, c01, c11, wx, wy);
   }
 };
 
@@ -126,6 +180,8 @@ Sampler MakeSampler(const Pipeline& p, double rho) {
   s.linear = (minifying ? p.minFilter : p.magFilter) >= filter::kLinear;
   s.direct32 = level->Format() == kA8R8G8B8 || level->Format() == kX8R8G8B8;
   s.alphaOr = level->Format().HasAlpha() ? 0 : 0xFF000000;
+  s.base = level->Row(0);
+  s.pitch = level->Pitch();
   s.addressU = p.addressU;
   s.addressV = p.addressV;
   return s;
@@ -200,25 +256,31 @@ uint32_t BlendGeneric(uint32_t src, uint32_t dst, uint32_t srcKind, uint32_t dst
   return out;
 }
 
+// x / 255 for each 16-bit lane of x (exact below 65535 per lane).
+ALWAYS_INLINE uint32_t Div255Lanes(uint32_t x) { return ((x + ((x >> 8) & 0x00FF00FF) + 0x00010001) >> 8) & 0x00FF00FF; }
+
+// The SRCALPHA / INVSRCALPHA blend, two channels per multiply.
 ALWAYS_INLINE uint32_t BlendAlpha(uint32_t src, uint32_t dst) {
   uint32_t a = src >> 24;
   if (a == 255) return src;
   if (a == 0) return dst;
-  uint32_t inv = 255 - a, out = 0;
-  for (int shift = 0; shift < 32; shift += 8)
-    out |= ((Channel(src, shift) * a + Channel(dst, shift) * inv + 127) / 255) << shift;
-  return out;
+  uint32_t inv = 255 - a;
+  uint32_t low = (src & 0x00FF00FF) * a + (dst & 0x00FF00FF) * inv + 0x007F007F;
+  uint32_t high = ((src >> 8) & 0x00FF00FF) * a + ((dst >> 8) & 0x00FF00FF) * inv + 0x007F007F;
+  return Div255Lanes(low) | Div255Lanes(high) << 8;
 }
 
-uint32_t BlendAdditive(uint32_t src, uint32_t dst) {
+// The SRCALPHA / ONE blend: d x 255 / 255 is d, so the result is d plus the rounded s x a, saturated.
+ALWAYS_INLINE uint32_t BlendAdditive(uint32_t src, uint32_t dst) {
   uint32_t a = src >> 24;
   if (a == 0) return dst;
-  uint32_t out = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    uint32_t v = (Channel(src, shift) * a + Channel(dst, shift) * 255 + 127) / 255;
-    out |= std::min(v, 255u) << shift;
-  }
-  return out;
+  auto add = [](uint32_t d, uint32_t m) {
+    uint32_t t = d + m;
+    return (t | ((t >> 8) & 0x00010001) * 0xFF) & 0x00FF00FF;
+  };
+  uint32_t low = add(dst & 0x00FF00FF, Div255Lanes((src & 0x00FF00FF) * a + 0x007F007F));
+  uint32_t high = add((dst >> 8) & 0x00FF00FF, Div255Lanes(((src >> 8) & 0x00FF00FF) * a + 0x007F007F));
+  return low | high << 8;
 }
 
 enum class BlendKind { kReplace, kAlpha, kAdditive, kGeneric };
@@ -291,6 +353,39 @@ struct Shader {
     p.target->SetRawPixel(x, y, PackColor(f, Blend(color, dst)));
   }
 
+  // Writes x0..x1 of row y (no depth test) with the colours colorAt(k), k = 0, 1, ... in order.
+  template <typename ColorAt>
+  ALWAYS_INLINE void WriteRow(uint8_t* row, int y, int x0, int x1, ColorAt colorAt) const {
+    if (!argb32) {
+      for (int x = x0; x <= x1; ++x)
+        if (uint32_t c = colorAt(x - x0); PassesAlphaTest(c)) Write(row, x, y, c);
+      return;
+    }
+    uint32_t* px = reinterpret_cast<uint32_t*>(row);
+    switch (blendKind) {
+      case BlendKind::kReplace: return Store(px, x0, x1, colorAt, [](uint32_t s, uint32_t) { return s; });
+      case BlendKind::kAlpha: return Store(px, x0, x1, colorAt, BlendAlpha);
+      case BlendKind::kAdditive: return Store(px, x0, x1, colorAt, BlendAdditive);
+      default:
+        return Store(px, x0, x1, colorAt, [this](uint32_t s, uint32_t d) { return BlendGeneric(s, d, p.srcBlend, p.destBlend); });
+    }
+  }
+
+  // Pipeline fields are read into locals first: the stores into the row could otherwise alias them.
+  template <typename ColorAt, typename BlendOp>
+  ALWAYS_INLINE void Store(uint32_t* px, int x0, int x1, ColorAt& colorAt, BlendOp blendOp) const {
+    const uint32_t func = p.alphaTest ? p.alphaFunc : cmp::kAlways, ref = p.alphaRef;
+    if (func == cmp::kAlways) {
+      for (int x = x0; x <= x1; ++x) px[x] = blendOp(colorAt(x - x0), px[x]);
+    } else if (func == cmp::kGreaterEqual) {
+      for (int x = x0; x <= x1; ++x)
+        if (uint32_t c = colorAt(x - x0); (c >> 24) >= ref) px[x] = blendOp(c, px[x]);
+    } else {
+      for (int x = x0; x <= x1; ++x)
+        if (uint32_t c = colorAt(x - x0); Compare(func, c >> 24, ref)) px[x] = blendOp(c, px[x]);
+    }
+  }
+
   // Depth test and write; true when the pixel may be written.
   bool DepthPasses(int x, int y, float z) const {
     if (!p.depth) return true;
@@ -342,18 +437,48 @@ struct Attributes {
   }
 };
 
-// Shades x0..x1 (inclusive) of row y, starting with the attributes at x0 and stepping by dx per pixel.
-void ShadeRun(const Shader& s, int y, int x0, int x1, Attributes at, const Attributes& dx, uint32_t flatDiffuse,
-              uint32_t flatSpecular) {
+// Shades x0..x1 (inclusive) of row y, starting with the attributes at x0 and stepping by dx per pixel. With uniform
+// colour the given diffuse and specular colours hold for every pixel.
+template <bool kUniform, bool kTextured>
+void ShadeRunWith(const Shader& s, int y, int x0, int x1, Attributes at, const Attributes& dx, uint32_t diffuse,
+                  uint32_t specular) {
   const Pipeline& p = s.p;
+  const Sampler& sampler = s.sampler;
   uint8_t* row = p.target->Row(y);
-  for (int x = x0; x <= x1; ++x, at.Add(dx)) {
-    uint32_t diffuse = p.flat ? flatDiffuse : PackFloat(at.a, at.r, at.g, at.b);
-    uint32_t texel = s.textured ? s.sampler.Sample(at.u, at.v) : kWhite;
+  TexelStep tu(at.u, dx.u, sampler.width, sampler.linear), tv(at.v, dx.v, sampler.height, sampler.linear);
+  auto colorAt = [&](int) __attribute__((always_inline)) {
+    if constexpr (!kUniform) diffuse = PackFloat(at.a, at.r, at.g, at.b);
+    uint32_t texel = kWhite;
+    if constexpr (kTextured) {
+      texel = sampler.SampleAt(tu.Current(), tv.Current());
+      tu.Next();
+      tv.Next();
+    }
     uint32_t color = s.Combine(texel, diffuse);
-    if (p.specular) color = AddSaturateRgb(color, p.flat ? flatSpecular : PackFloat(0, at.sr, at.sg, at.sb));
-    if (!s.PassesAlphaTest(color) || !s.DepthPasses(x, y, at.z)) continue;
-    s.Write(row, x, y, color);
+    if (p.specular) color = AddSaturateRgb(color, kUniform ? specular : PackFloat(0, at.sr, at.sg, at.sb));
+    if constexpr (!kUniform) at.Add(dx);
+    return color;
+  };
+  if (!p.depth) {
+    s.WriteRow(row, y, x0, x1, colorAt);
+    return;
+  }
+  for (int x = x0; x <= x1; ++x) {
+    float z = at.z;
+    if constexpr (kUniform) at.z += dx.z;
+    uint32_t color = colorAt(x - x0);
+    if (s.PassesAlphaTest(color) && s.DepthPasses(x, y, z)) s.Write(row, x, y, color);
+  }
+}
+
+void ShadeRun(const Shader& s, int y, int x0, int x1, const Attributes& at, const Attributes& dx, bool uniform,
+              uint32_t diffuse, uint32_t specular) {
+  if (uniform) {
+    s.textured ? ShadeRunWith<true, true>(s, y, x0, x1, at, dx, diffuse, specular)
+               : ShadeRunWith<true, false>(s, y, x0, x1, at, dx, diffuse, specular);
+  } else {
+    s.textured ? ShadeRunWith<false, true>(s, y, x0, x1, at, dx, diffuse, specular)
+               : ShadeRunWith<false, false>(s, y, x0, x1, at, dx, diffuse, specular);
   }
 }
 
@@ -406,8 +531,8 @@ void DrawTriangle(const Pipeline& p, const ScreenVertex& v0, const ScreenVertex&
     rho = std::max(std::hypot(ddx.u * w, ddx.v * h), std::hypot(ddy.u * w, ddy.v * h));
   }
   Shader shader(p, rho);
-  bool constant = !shader.textured && !p.depth &&
-                  (p.flat || UniformColor(v, 3, p.specular));
+  bool uniform = p.flat || UniformColor(v, 3, p.specular);
+  bool constant = uniform && !shader.textured && !p.depth;
   // Flat shading takes the colours of the first vertex as given.
   uint32_t flatDiffuse = v0.diffuse, flatSpecular = v0.specular;
   uint32_t constantColor = shader.Combine(kWhite, flatDiffuse);
@@ -441,7 +566,7 @@ void DrawTriangle(const Pipeline& p, const ScreenVertex& v0, const ScreenVertex&
       Attributes at = a0;
       at.Add(ddx, first - x0);
       at.Add(ddy, j - y0);
-      ShadeRun(shader, j, first, last, at, ddx, flatDiffuse, flatSpecular);
+      ShadeRun(shader, j, first, last, at, ddx, uniform, flatDiffuse, flatSpecular);
     }
     minX = std::min(minX, first), maxX = std::max(maxX, last);
     minY = std::min(minY, j), maxY = std::max(maxY, j);
@@ -464,11 +589,32 @@ void DrawLine(const Pipeline& p, const ScreenVertex& a, const ScreenVertex& b, R
   double rho = p.texture ? std::hypot(step.u * p.texture->Width(), step.v * p.texture->Height()) / length : 0;
   Shader shader(p, rho);
   const ScreenVertex* ends[2] = {&a, &b};
-  bool constant = !shader.textured && !p.depth && (p.flat || UniformColor(ends, 2, p.specular));
+  bool uniform = p.flat || UniformColor(ends, 2, p.specular);
+  bool constant = uniform && !shader.textured && !p.depth;
   uint32_t constantColor = shader.Combine(kWhite, a.diffuse);
   if (p.specular) constantColor = AddSaturateRgb(constantColor, a.specular);
 
   bool forward = sb > sa;
+  if (xMajor && ta == tb) {
+    // A horizontal run: one span of row j.
+    double j = std::floor(ta + 0.5), h = 0.5 - std::fabs(ta - j);
+    double lo = forward ? std::floor(sa - h) + 1 : std::ceil(sb + h);
+    double hi = forward ? std::floor(sb - h) : std::ceil(sa + h) - 1;
+    lo = std::max(lo, static_cast<double>(p.scissor.left));
+    hi = std::min(hi, static_cast<double>(p.scissor.right - 1));
+    if (lo > hi || j < p.scissor.top || j >= p.scissor.bottom) return;
+    int y = static_cast<int>(j), x0 = static_cast<int>(lo), x1 = static_cast<int>(hi);
+    if (constant) {
+      shader.FillRun(y, x0, x1, constantColor);
+    } else {
+      Attributes at = start, perPixel;
+      at.Add(step, (lo - sa) / (sb - sa));
+      perPixel.Add(step, 1.0 / (sb - sa));
+      ShadeRun(shader, y, x0, x1, at, perPixel, uniform, a.diffuse, a.specular);
+    }
+    Extend(touched, x0, y, x1, y);
+    return;
+  }
   int64_t first = static_cast<int64_t>(std::floor(std::min(sa, sb))) - 1;
   int64_t last = static_cast<int64_t>(std::ceil(std::max(sa, sb))) + 1;
   int minX = INT32_MAX, maxX = INT32_MIN, minY = INT32_MAX, maxY = INT32_MIN;
@@ -487,7 +633,7 @@ void DrawLine(const Pipeline& p, const ScreenVertex& a, const ScreenVertex& b, R
     } else {
       Attributes at = start;
       at.Add(step, std::clamp((i - sa) / (sb - sa), 0.0, 1.0));
-      ShadeRun(shader, y, x, x, at, Attributes{}, a.diffuse, a.specular);
+      ShadeRun(shader, y, x, x, at, Attributes{}, uniform, a.diffuse, a.specular);
     }
     minX = std::min(minX, x), maxX = std::max(maxX, x);
     minY = std::min(minY, y), maxY = std::max(maxY, y);
@@ -500,7 +646,7 @@ void DrawPoint(const Pipeline& p, const ScreenVertex& v, Rect* touched) {
   int x = static_cast<int>(std::floor(v.x + 0.5f)), y = static_cast<int>(std::floor(v.y + 0.5f));
   if (x < p.scissor.left || x >= p.scissor.right || y < p.scissor.top || y >= p.scissor.bottom) return;
   Shader shader(p, 0);
-  ShadeRun(shader, y, x, x, Attributes::Of(v), Attributes{}, v.diffuse, v.specular);
+  ShadeRun(shader, y, x, x, Attributes::Of(v), Attributes{}, true, v.diffuse, v.specular);
   Extend(touched, x, y, x, y);
 }
 
@@ -537,15 +683,17 @@ bool DrawAxisAlignedQuad(const Pipeline& p, const ScreenVertex corners[4], Rect*
   double rho = p.texture ? std::max(std::fabs(dudx) * p.texture->Width(), std::fabs(dvdy) * p.texture->Height()) : 0;
   Shader shader(p, rho);
   uint32_t diffuse = v[0]->diffuse;
-  auto finish = [&](uint32_t color) { return p.specular ? AddSaturateRgb(color, v[0]->specular) : color; };
+  auto finish = [&](uint32_t color) __attribute__((always_inline)) { return p.specular ? AddSaturateRgb(color, v[0]->specular) : color; };
 
   if (!shader.textured) {
     uint32_t color = finish(shader.Combine(kWhite, diffuse));
     for (int64_t j = j0; j <= j1; ++j) shader.FillRun(static_cast<int>(j), static_cast<int>(i0), static_cast<int>(i1), color);
   } else {
     const Sampler& s = shader.sampler;
-    bool unitStep = std::fabs(dudx * s.width - 1.0) < 1.0e-9 && std::fabs(dvdy * s.height - 1.0) < 1.0e-9;
-    int64_t tx = TexelCoordinate(u0, s.width, s.linear), ty = TexelCoordinate(v0, s.height, s.linear);
+    TexelStep tu(u0, dudx, s.width, s.linear), tv(v0, dvdy, s.height, s.linear);
+    int64_t unit = s.linear ? int64_t{256} << 16 : int64_t{1} << 16;
+    int64_t tx = tu.Current(), ty = tv.Current();
+    bool unitStep = tu.step == unit && tv.step == unit;
     if (s.linear) {
       unitStep = unitStep && (tx & 255) == 0 && (ty & 255) == 0;
       tx >>= 8;
@@ -554,21 +702,27 @@ bool DrawAxisAlignedQuad(const Pipeline& p, const ScreenVertex corners[4], Rect*
     // One texel per pixel, inside the texture: read texel rows directly.
     bool direct = unitStep && s.direct32 && tx >= 0 && tx + (i1 - i0) < s.width && ty >= 0 &&
                   ty + (j1 - j0) < s.height;
-    for (int64_t j = j0; j <= j1; ++j) {
+    bool plain = shader.combine == CombineKind::kTextureTimesDiffuse && diffuse == kWhite && !p.specular;
+    for (int64_t j = j0; j <= j1; ++j, tv.Next()) {
       int y = static_cast<int>(j);
       uint8_t* row = p.target->Row(y);
-      if (direct) {
+      if (direct && plain) {
         const uint32_t* texels = reinterpret_cast<const uint32_t*>(s.texture->Row(static_cast<int>(ty + j - j0))) + tx;
-        for (int64_t i = i0; i <= i1; ++i) {
-          uint32_t color = finish(shader.Combine(texels[i - i0] | s.alphaOr, diffuse));
-          if (shader.PassesAlphaTest(color)) shader.Write(row, static_cast<int>(i), y, color);
-        }
+        const uint32_t alphaOr = s.alphaOr;
+        shader.WriteRow(row, y, static_cast<int>(i0), static_cast<int>(i1),
+                        [texels, alphaOr](int k) __attribute__((always_inline)) { return texels[k] | alphaOr; });
+      } else if (direct) {
+        const uint32_t* texels = reinterpret_cast<const uint32_t*>(s.texture->Row(static_cast<int>(ty + j - j0))) + tx;
+        shader.WriteRow(row, y, static_cast<int>(i0), static_cast<int>(i1),
+                        [&](int k) __attribute__((always_inline)) { return finish(shader.Combine(texels[k] | s.alphaOr, diffuse)); });
       } else {
-        double vRow = v0 + (j - j0) * dvdy;
-        for (int64_t i = i0; i <= i1; ++i) {
-          uint32_t color = finish(shader.Combine(s.Sample(u0 + (i - i0) * dudx, vRow), diffuse));
-          if (shader.PassesAlphaTest(color)) shader.Write(row, static_cast<int>(i), y, color);
-        }
+        TexelStep rowU = tu;
+        int64_t rowV = tv.Current();
+        shader.WriteRow(row, y, static_cast<int>(i0), static_cast<int>(i1), [&](int) __attribute__((always_inline)) {
+          uint32_t texel = s.SampleAt(rowU.Current(), rowV);
+          rowU.Next();
+          return finish(shader.Combine(texel, diffuse));
+        });
       }
     }
   }

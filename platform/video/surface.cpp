@@ -155,6 +155,16 @@ std::vector<Rect> Surface::TakeDirty() {
   return std::exchange(dirty_, {});
 }
 
+size_t Surface::DirtyCount() const {
+  std::lock_guard lock(dirtyMutex_);
+  return dirty_.size();
+}
+
+void Surface::TruncateDirty(size_t count) {
+  std::lock_guard lock(dirtyMutex_);
+  if (count < dirty_.size()) dirty_.resize(count);
+}
+
 std::vector<Rect> Surface::Dirty() const {
   std::lock_guard lock(dirtyMutex_);
   return dirty_;

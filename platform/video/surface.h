@@ -74,6 +74,9 @@ class Surface {
   void AddDirty(const Rect& rect);
   std::vector<Rect> TakeDirty();
   std::vector<Rect> Dirty() const;
+  size_t DirtyCount() const;
+  // Forgets the rectangles added after the first count.
+  void TruncateDirty(size_t count);
 
  private:
   int width_, height_, pitch_;

@@ -26,6 +26,7 @@ constexpr Result kInvalidArg = 0x80070057;             // E_INVALIDARG
 constexpr Result kFail = 0x80004005;                   // E_FAIL
 
 inline bool Failed(Result r) { return (r & 0x80000000u) != 0; }
+inline bool Succeeded(Result r) { return !Failed(r); }
 
 // Half-open rectangle [left, right) x [top, bottom).
 struct Rect {

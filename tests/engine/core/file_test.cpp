@@ -144,6 +144,7 @@ TEST_F(FileLayerTest, ForgedMemoryLocationsDoNotOpen) {
     EXPECT_EQ(ReadAll("&4096,100"), "<missing>");
     EXPECT_EQ(ReadAll("&1,1"), "<missing>");
     EXPECT_EQ(ReadAll("&x"), "<missing>");
+    EXPECT_FALSE(FileExists("&4096,100"));
 }
 
 // The same bytes opened as each kind of file: the layer must behave the same for all three.

@@ -1,17 +1,22 @@
 // The application's start-up and teardown, run in-process over temporary folders.
 #include <cstdlib>
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 
 #include "engine/core/application.h"
 #include "engine/core/application_data.h"
+#include "engine/core/computer_id.h"
 #include "engine/core/config.h"
 #include "engine/core/log.h"
+#include "engine/core/string_cipher.h"
 #include "engine/core/stringtable.h"
 #include "platform/folders/folders.h"
 #include "platform/instance/instance.h"
+#include "platform/window/window.h"
+#include "platform/sysinfo/sysinfo.h"
 
 namespace fs = std::filesystem;
 
@@ -51,7 +56,7 @@ int RecordingGameMain(TApplication* application, const TString& commandLine) {
     seen.sameInstance = application == TApplication::Instance();
     for (const char* key : {"a", "b", "downloadurl", "fromsettingsfile", "computerid", "gamename", "version",
                             "installkey", "startupdir", "memorymax", "texturememorymax", "stringtest",
-                            "utf8modeinit", "cheatcode", "utf8mode"}) {
+                            "utf8modeinit", "cheatcode", "utf8mode", "cheatmode", "buildtag"}) {
         seen.settings[key] = GetConfig(key, "<unset>").CStr();
     }
     seen.greeting = application->GetStringTable()->GetString("greeting").CStr();
@@ -68,11 +73,15 @@ protected:
     void SetUp() override {
         seen = Seen();
         previousFolder_ = fs::current_path();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);  // headless windows, even from a desktop shell
         root_ = fs::temp_directory_path() / ("alembria-startup-" + std::to_string(getpid()));
         fs::remove_all(root_);
         work_ = root_ / "work";
         data_ = root_ / "data";
         setenv("XDG_DATA_HOME", data_.c_str(), 1);
+        // The instance lock lives here, so that tests running side by side do not meet.
+        fs::create_directories(root_ / "run");
+        setenv("XDG_RUNTIME_DIR", (root_ / "run").c_str(), 1);
         ClearConfig();
         SetConfig("gamename", "StartupTest");
         SetConfig("utf8mode", "1");
@@ -82,6 +91,7 @@ protected:
         LogInit(nullptr);
         fs::remove_all(root_);
         unsetenv("XDG_DATA_HOME");
+        unsetenv("XDG_RUNTIME_DIR");
         ClearConfig();
     }
 
@@ -123,6 +133,37 @@ TEST_F(StartupTest, ReadsCommandLineSettingsFilesAndStrings) {
     EXPECT_STREQ(GetConfig("a", "<unset>").CStr(), "<unset>");
 }
 
+bool FixedAddress(uint8_t address[8]) {
+    const uint8_t bytes[8] = {0x02, 0x42, 0xAC, 0x11, 0x00, 0x02, 0, 0};
+    std::copy(bytes, bytes + 8, address);
+    return true;
+}
+
+TEST_F(StartupTest, CheatCodeForThisComputerTurnsCheatModeOn) {
+    fs::create_directories(work_);
+    platform::SetAddressSource(FixedAddress);
+    uint8_t address[8];
+    FixedAddress(address);
+    TString computerId = ComputerIdFromAddress(address);
+    TStringCipher cipher;
+    cipher.SetKey("BrineKelpVQZ");
+    TString code = cipher.EncipherText(computerId);
+    struct Case {
+        TString cheat;
+        const char* cheatmode;
+    } cases[] = {{code, "1"}, {cipher.EncipherText("SOMEOTHERCOMPUTE"), "0"}, {"notacode", "0"}};
+    for (const Case& c : cases) {
+        SetConfig("gamename", "StartupTest");
+        SetConfig("encryptionkey", "BrineKelpVQZ");
+        TString commandLine = TString::Format("-wd=%s --cheat %s", work_.c_str(), c.cheat.CStr());
+        EXPECT_EQ(ApplicationMain(commandLine, RecordingGameMain, true), 0);
+        EXPECT_EQ(seen.settings["computerid"], computerId.CStr());
+        EXPECT_EQ(seen.settings["cheatmode"], c.cheatmode) << c.cheat.CStr();
+        EXPECT_EQ(seen.settings["buildtag"], "alembria");
+    }
+    platform::SetAddressSource(nullptr);
+}
+
 TEST_F(StartupTest, MissingFilesLeaveDefaults) {
     fs::create_directories(work_);
     TString commandLine = TString::Format("-wd=%s", work_.c_str());
@@ -147,6 +188,26 @@ TEST_F(StartupTest, SecondInstanceAsksTheFirstToRaiseAndLeaves) {
     EXPECT_EQ(ApplicationMain(commandLine + " --multiple", RecordingGameMain, false), 0);
     EXPECT_TRUE(seen.called);
     EXPECT_FALSE(first.TakeRaiseRequest());
+}
+
+int raisesSeen = -1;
+
+// A later start asks this one to raise its window; the idle step does.
+int RaisingGameMain(TApplication* application, const TString& commandLine) {
+    platform::InstanceLock::RequestRaise(platform::InstanceName());
+    TAppEvent event;
+    do {
+        application->ProcessMessages(event);
+    } while (event.type != kEventIdle);
+    raisesSeen = dynamic_cast<platform::HeadlessWindow&>(*application->GetMainWindow()).raiseCount;
+    return 0;
+}
+
+TEST_F(StartupTest, RaiseRequestsOfLaterStartsRaiseTheWindow) {
+    fs::create_directories(work_);
+    TString commandLine = TString::Format("-wd=%s", work_.c_str());
+    EXPECT_EQ(ApplicationMain(commandLine, RaisingGameMain, false), 0);
+    EXPECT_EQ(raisesSeen, 1);
 }
 
 TEST_F(StartupTest, HostWindowThatIsNoWindowEndsWithMinusOne) {

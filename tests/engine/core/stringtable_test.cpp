@@ -132,23 +132,16 @@ TEST_F(StringTableTest, DamagedInputLeavesTheTableUsable) {
     EXPECT_FALSE(table_.LoadXml("::missing.xml"));
 }
 
-TEST_F(StringTableTest, StartupLoadsSettingsAndStringTablesWithOverrides) {
+TEST_F(StringTableTest, SettingsFileFeedsTheSettings) {
     Write("assets/settings.xml", "<settings><gamename>Alembria</gamename><vsync>1</vsync></settings>");
-    Write("assets/strings.xml", Workbook(Row("A", "asset") + Row("B", "asset") + Row("C", "asset")));
-    Write("user/strings_user.xml", Workbook(Row("B", "user") + Row("C", "user")));
-    Write("common/String_common.XML", Workbook(Row("C", "common")));
-    Write("user/other.xml", Workbook(Row("A", "ignored")));
-    InitFileSystem();
+    Write("assets/settings.zxml", Zxml("<settings><publisher>Corvanta</publisher></settings>"));
     ASSERT_TRUE(LoadSettingsFile("::assets/settings.xml"));
+    ASSERT_TRUE(LoadSettingsFile("::assets/settings.zxml"));
     EXPECT_STREQ(GetConfig("gamename").CStr(), "Alembria");
+    EXPECT_STREQ(GetConfig("publisher").CStr(), "Corvanta");
     EXPECT_TRUE(IsEnabled("vsync"));
     EXPECT_FALSE(LoadSettingsFile("::assets/none.xml"));
-
-    TStringTable table;
-    ASSERT_TRUE(LoadStartupStrings(table));
-    EXPECT_STREQ(table.GetString("A").CStr(), "asset");
-    EXPECT_STREQ(table.GetString("B").CStr(), "user");
-    EXPECT_STREQ(table.GetString("C").CStr(), "common");
+    EXPECT_STREQ(GetConfig("gamename").CStr(), "Alembria");
 }
 
 }  // namespace

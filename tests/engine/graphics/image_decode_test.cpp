@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "engine/core/file.h"
 #include "tests/engine/graphics/image_fixtures.h"
 
 namespace {
@@ -239,4 +240,22 @@ TEST(DecodeJpeg2000, UnknownMagicFails) {
     EXPECT_FALSE(DecodeBytes(DecodeJpeg2000, WritePng(MakePng(1, 1, PNG_COLOR_TYPE_GRAY, 8, {1})), &image));
     EXPECT_FALSE(DecodeBytes(DecodeJpeg2000, Bytes{0xFF, 0x4F}, &image));
     EXPECT_EQ(image.pixels, nullptr);
+}
+
+TEST(DecodeByFileName, ReadsThroughTheFileLayer) {
+    Bytes png = WritePng(MakePng(3, 2, PNG_COLOR_TYPE_GRAY, 8, {1, 2, 3, 4, 5, 6}));
+    Bytes jpeg = WriteJpeg(8, 8, 1, std::vector<uint8_t>(64, 0x40));
+    Bytes jp2 = WriteJp2(MakeJp2(4, 4, 2, {MakeComponent(4, 4, 1, 1, [](int x, int y) { return x + 4 * y; })}));
+    RegisterMemoryFile("fixtures/a.png", png.data(), png.size());
+    RegisterMemoryFile("fixtures/a.jpg", jpeg.data(), jpeg.size());
+    RegisterMemoryFile("fixtures/a.jp2", jp2.data(), jp2.size());
+    TDecodedImage image;
+    ASSERT_TRUE(DecodePng(TString("fixtures/a.png"), &image));
+    EXPECT_EQ(PixelAt(image, 2, 1), 0xFF060606u);
+    ASSERT_TRUE(DecodeJpeg(TString("fixtures/a.jpg"), &image));
+    EXPECT_EQ(image.width, 8);
+    ASSERT_TRUE(DecodeJpeg2000(TString("fixtures/a.jp2"), &image));
+    EXPECT_EQ(PixelAt(image, 3, 3), 0xFF0F0F0Fu);
+    EXPECT_FALSE(DecodePng(TString("fixtures/missing.png"), &image));
+    for (const char* name : {"fixtures/a.png", "fixtures/a.jpg", "fixtures/a.jp2"}) RegisterMemoryFile(name, nullptr, 0);
 }

@@ -184,7 +184,8 @@ TEST(TextureData, ClearAndBlit) {
     target->GetSurface()->MarkLost();
     target->Clear();  // a lost surface is restored and filled again
     EXPECT_EQ(target->GetSurface()->IsLost(), gfx::kOk);
-    source->GetSurface()->Restore();
+    source->GetSurface()->Restore();  // a restored surface comes back blank
+    source->SetPixels(4, 0, fill.data());
     ASSERT_TRUE(target->Blit(*source, TRect(1, 1, 3, 4), 5, 2));
     EXPECT_EQ(target->GetSurface()->Pixel(5, 2), 0xFFABCDEFu);
     EXPECT_EQ(target->GetSurface()->Pixel(6, 4), 0xFFABCDEFu);

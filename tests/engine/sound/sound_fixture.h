@@ -47,11 +47,6 @@ protected:
         return stream;
     }
 
-    bool IsActive(const std::shared_ptr<TSoundStream>& stream) {
-        TSoundLock lock;
-        return manager_->ActiveStreamCount() > 0 && !stream.unique() && manager_->FinishedStreamCount() == 0;
-    }
-
     std::unique_ptr<TSoundManager> manager_;
     bool initResult_ = false;
 };

@@ -93,6 +93,7 @@ std::vector<uint8_t> EncodeTone(uint32_t rate, uint32_t channels, uint32_t frame
 void AddFile(const std::string& name, std::vector<uint8_t> bytes) {
     std::vector<uint8_t>& stored = Files()[name];
     stored = std::move(bytes);
+    stored.reserve(1);  // an empty file still needs an address
     RegisterMemoryFile(name.c_str(), stored.data(), stored.size());
 }
 
@@ -108,7 +109,7 @@ int16_t TRampSource::SampleOf(uint32_t frame, uint32_t channel) {
 }
 
 uint32_t TRampSource::Read(void* buffer, uint32_t position, uint32_t count) {
-    uint64_t length = GetLength();
+    uint64_t length = uint64_t(frames_) * channels_ * 2;  // the real length, whatever is claimed
     if (position >= length)
         return 0;
     count = static_cast<uint32_t>(std::min<uint64_t>(count, length - position));

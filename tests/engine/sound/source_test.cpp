@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <random>
 
+#include <unistd.h>
+
 #include "engine/core/config.h"
+#include "engine/core/file.h"
 #include "engine/sound/ogg_source.h"
 #include "tests/engine/sound/sound_test_util.h"
 
@@ -78,6 +83,38 @@ TEST_F(SoundSourceTest, MemorySourceHoldsTheWholeDecodeAndAnswersNothingPastTheE
     EXPECT_EQ(memory.Read(bytes, length, 16), 0u);
     EXPECT_EQ(memory.Read(bytes, length + 100, 16), 0u);
     EXPECT_EQ(memory.Read(bytes, 0xFFFFFFF0u, 16), 0u);
+}
+
+TEST_F(SoundSourceTest, DiskFilesStreamThroughTheFileLayer) {
+    auto folder = std::filesystem::temp_directory_path() / ("alembria-ogg-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::vector<uint8_t> bytes = EncodeTone(11025, 2, 30000);
+    std::ofstream(folder / "Tone.ogg", std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    SetStartupFolder(folder.c_str());
+    for (bool stream : {true, false}) {
+        TOggDataSource source;
+        ASSERT_TRUE(source.Open("::tone", stream)) << "the \".ogg\" retry, any letter case";
+        EXPECT_EQ(source.GetLength(), 30000u * 4);
+        std::vector<uint8_t> whole = ReadAll(source);
+        EXPECT_EQ(whole.size(), 30000u * 4);
+    }
+    SetStartupFolder("");
+    std::filesystem::remove_all(folder);
+}
+
+// A damaged file may claim far more sound than it holds.
+class TClaimingSource : public soundtest::TRampSource {
+public:
+    TClaimingSource() : TRampSource(44100, 2, 1000) {}
+    uint64_t GetLength() override { return uint64_t(3) << 30; }
+};
+
+TEST_F(SoundSourceTest, MemorySourceKeepsWhatDecodesNotWhatIsClaimed) {
+    TClaimingSource claiming;
+    TMemDataSource memory(claiming);
+    EXPECT_EQ(memory.GetLength(), 4000u);
+    std::vector<uint8_t> bytes(8);
+    EXPECT_EQ(memory.Read(bytes.data(), 3996, 8), 4u);
 }
 
 TEST_F(SoundSourceTest, BuilderChoosesHowTheSoundIsHeld) {

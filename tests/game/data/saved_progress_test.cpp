@@ -14,11 +14,13 @@ const std::string kFreshLevel = "0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^0^0";
 const std::string kBareCounts = std::string(24, '!');
 
 // A valid level piece for level n.
-std::string Level(int n) { return std::to_string(n) + "^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^0^0"; }
+std::string Level(int n) {
+    return std::to_string(n) + "^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^0^0";
+}
 
 std::string UserText(const std::string& selected, const std::string& levels) {
-    return "1|" + selected + "|" + levels + "|0|0|0|0|" + kBareCounts + "|" + kBareCounts + "|" + kBareCounts +
-           "|" + kBareCounts;
+    return "1|" + selected + "|" + levels + "|0|0|0|0|" + kBareCounts + "|" + kBareCounts + "|" + kBareCounts + "|" +
+           kBareCounts;
 }
 
 class SavedProgress : public ::testing::Test {
@@ -79,11 +81,13 @@ TEST_F(SavedProgress, LevelRecordsRefuseBadPiecesWithTheirReason) {
         {"0^0^0^0^0^1^1^0^1,0^-1,-1,-1^0^0", "[ERROR] Invalid cauldrons per level: 0^0^0^0^0^1^1^0^1,0^-1,-1,-1^0^0"},
         {"0^0^0^0^0^1^1^0^1,0,0,0^-1,-1,-1^0^0",
          "[ERROR] Invalid cauldrons per level: 0^0^0^0^0^1^1^0^1,0,0,0^-1,-1,-1^0^0"},
-        {"0^0^0^0^0^1^1^0^1,0,0^-1,-1^0^0", "[ERROR] Invalid stored potions per level: 0^0^0^0^0^1^1^0^1,0,0^-1,-1^0^0"},
+        {"0^0^0^0^0^1^1^0^1,0,0^-1,-1^0^0",
+         "[ERROR] Invalid stored potions per level: 0^0^0^0^0^1^1^0^1,0,0^-1,-1^0^0"},
         {"0^0^0^0^0^1^1^0^1,0,0^^0^0", "[ERROR] Invalid stored potions per level: 0^0^0^0^0^1^1^0^1,0,0^^0^0"},
         {"0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^8^0", ""},
         {"0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^9^0", "[ERROR] Invalid charms per level: 0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^9^0"},
-        {"0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^-1^0", "[ERROR] Invalid charms per level: 0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^-1^0"},
+        {"0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^-1^0",
+         "[ERROR] Invalid charms per level: 0^0^0^0^0^1^1^0^1,0,0^-1,-1,-1^-1^0"},
     };
     for (const Case& c : cases) {
         LogCapture caseLog;
@@ -136,15 +140,14 @@ TEST_F(SavedProgress, BlanksAnywhereAreIgnored) {
                          kBareCounts + "|" + kBareCounts + " | " + kBareCounts + "|" + kBareCounts + " ";
     auto read = UserRecord::Parse(spaced.c_str());
     ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->Format().CStr(),
-              "1|1|" + Level(0) + ";1^5^0^0^0^1^1^0^1,0,0^-1,-1,-1^0^0|3|0|0|0|" + kBareCounts + "|" + kBareCounts +
-                  "|" + kBareCounts + "|" + kBareCounts);
+    EXPECT_EQ(read->Format().CStr(), "1|1|" + Level(0) + ";1^5^0^0^0^1^1^0^1,0,0^-1,-1,-1^0^0|3|0|0|0|" + kBareCounts +
+                                         "|" + kBareCounts + "|" + kBareCounts + "|" + kBareCounts);
 }
 
 TEST_F(SavedProgress, UserRecordsRefuseOrRepairWithTheirMessages) {
     const std::string fourLevels = Level(0) + ";" + Level(1) + ";broken;" + Level(3);
-    const std::string sixLevels = Level(0) + ";" + Level(1) + ";" + Level(2) + ";" + Level(3) + ";" + Level(4) +
-                                  ";" + Level(5);
+    const std::string sixLevels =
+        Level(0) + ";" + Level(1) + ";" + Level(2) + ";" + Level(3) + ";" + Level(4) + ";" + Level(5);
     struct Case {
         std::string text;
         int savedLevels;  // 0: refused
@@ -154,14 +157,23 @@ TEST_F(SavedProgress, UserRecordsRefuseOrRepairWithTheirMessages) {
     const Case cases[] = {
         {"", 0, 0, {"[WARN] Empty or invalid user string: "}},
         {"1|0|" + Level(0), 0, 0, {"[WARN] Empty or invalid user string: 1|0|" + Level(0)}},
-        {UserText("0", Level(0)) + "|x", 0, 0, {"[WARN] Empty or invalid user string: " + UserText("0", Level(0)) + "|x"}},
-        {"2" + UserText("0", Level(0)).substr(1), 0, 0,
+        {UserText("0", Level(0)) + "|x",
+         0,
+         0,
+         {"[WARN] Empty or invalid user string: " + UserText("0", Level(0)) + "|x"}},
+        {"2" + UserText("0", Level(0)).substr(1),
+         0,
+         0,
          {"[ERROR] Invalid version in string: 2" + UserText("0", Level(0)).substr(1)}},
         {UserText("0", ""), 0, 0, {"[ERROR] Missing valid level: "}},
         {UserText("0", "broken"), 0, 0, {"[ERROR] Invalid level: broken", "[ERROR] Missing valid level: broken"}},
-        {UserText("3", fourLevels), 2, 1,
+        {UserText("3", fourLevels),
+         2,
+         1,
          {"[ERROR] Invalid level: broken", "[ERROR] Invalid level selected: " + UserText("3", fourLevels)}},
-        {UserText("2", Level(0) + ";" + Level(1)), 2, 1,
+        {UserText("2", Level(0) + ";" + Level(1)),
+         2,
+         1,
          {"[ERROR] Invalid level selected: " + UserText("2", Level(0) + ";" + Level(1))}},
         {UserText("-1", Level(0)), 1, 0, {"[ERROR] Invalid level selected: " + UserText("-1", Level(0))}},
         {UserText("4", sixLevels), 5, 4, {"[ERROR] Invalid number of levels: " + sixLevels}},
@@ -224,6 +236,13 @@ TEST_F(SavedProgress, NextLevelCarriesMoneyAndUpgrades) {
     finished.charmBits = 2;
     SavedLevelRecord next = SavedLevelRecord::NextLevel(finished);
     EXPECT_STREQ(next.Format().CStr(), "3^350^0^0^2^3^2^1^2,1,0^4,-1,7^2^0");
+
+    // Money read from a damaged profile can be as large as an int goes: the sum stops there.
+    SavedLevelRecord rich;
+    ASSERT_TRUE(rich.Parse("1^2147483647^99999999999^0^0^1^1^0^1,0,0^-1,-1,-1^0^0"));
+    EXPECT_EQ(SavedLevelRecord::NextLevel(rich).startMoney, 2147483647);
+    ASSERT_TRUE(rich.Parse("1^-2147483648^-5^0^0^1^1^0^1,0,0^-1,-1,-1^0^0"));
+    EXPECT_EQ(SavedLevelRecord::NextLevel(rich).startMoney, -2147483647 - 1);
 }
 
 TEST_F(SavedProgress, AdvanceLevelMakesTheNextRecordOnce) {
@@ -239,7 +258,7 @@ TEST_F(SavedProgress, AdvanceLevelMakesTheNextRecordOnce) {
         {5, 4, 4, 5, 40},  // the last level: nothing changes
         {4, 3, 4, 5, 31},  // the last level reached for the first time: appended
         {5, 3, 4, 5, 40},  // the last level's record is not replaced
-        {3, 0, 1, 3, 1},   // an earlier level won again: the next record is replaced
+        {3, 0, 1, 3, 1},  // an earlier level won again: the next record is replaced
         {1, 0, 1, 2, 1},
     };
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/clock/clock.h"
@@ -228,6 +229,7 @@ TEST(AudioBackendTest, VolumeToGainFollowsDecibels) {
 
 // The SDL device under SDL's dummy driver consumes sound in real time.
 TEST(AudioBackendTest, SdlDeviceAdvancesInRealTime) {
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
     UseRealClock();
     UseAudioBackend(AudioBackend::Sdl);
     uint32_t result = 1;

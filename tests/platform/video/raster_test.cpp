@@ -134,6 +134,19 @@ TEST(RasterTest, TexturedQuadAtHalfTexelOffsetMapsTexelsOneToOne) {
   }
 }
 
+TEST(RasterTest, BilinearFilteringWeighsWithEightFractionalBits) {
+  auto texture = MakeTexture(2, 2, {0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF});
+  const uint32_t expected[4] = {0xFF000000, 0xFF404040, 0xFFBFBFBF, 0xFFFFFFFF};
+  for (bool triangles : {false, true}) {
+    Canvas canvas(4, 1);
+    canvas.device.SetTexture(0, texture);
+    canvas.device.SetTextureStageState(0, tss::kMagFilter, filter::kLinear);
+    canvas.device.SetTextureStageState(0, tss::kAddressU, address::kClamp);
+    canvas.Quad(Canvas::Corners(-0.5f, -0.5f, 3.5f, 0.5f, 0xFFFFFFFF, 0, 0.25f, 1, 0.25f), triangles);
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(canvas.At(x, 0), expected[x]) << x << std::hex << " " << canvas.At(x, 0);
+  }
+}
+
 TEST(RasterTest, RectanglePathMatchesTheTrianglePath) {
   std::vector<uint32_t> texels;
   for (int i = 0; i < 64; ++i) texels.push_back((i * 37u % 256) << 24 | i * 0x030507u);
@@ -289,13 +302,16 @@ TEST(RasterTest, LineRunsLightExactlyTheirPixels) {
   };
   const Case cases[] = {{3, 9, 2}, {0, 1, 0}, {5, 6, 7}, {-4, 30, 5}, {10, 10, 3}};
   for (const Case& c : cases) {
-    Canvas canvas(24, 8);
-    TLVertex line[2] = {Tl(c.s - 0.75f, c.j + 0.25f, 0xFFFFFFFF), Tl(c.e - 0.75f, c.j + 0.25f, 0xFFFFFFFF)};
-    ASSERT_EQ(canvas.device.DrawPrimitive(prim::kLineList, fvf::kTLVertex, line, 2), kOk);
-    Rect expected = Intersect(Rect{c.s, c.j, c.e, c.j + 1}, Rect{0, 0, 24, 8});
-    if (expected.Empty()) expected = {};
-    EXPECT_EQ(canvas.Changed(0xFF000000), expected) << c.s << ".." << c.e;
-    EXPECT_EQ(canvas.Count(0xFFFFFFFF), expected.Width() * expected.Height());
+    for (bool reversed : {false, true}) {
+      Canvas canvas(24, 8);
+      TLVertex line[2] = {Tl(c.s - 0.75f, c.j + 0.25f, 0xFFFFFFFF), Tl(c.e - 0.75f, c.j + 0.25f, 0xFFFFFFFF)};
+      if (reversed) std::swap(line[0], line[1]);
+      ASSERT_EQ(canvas.device.DrawPrimitive(prim::kLineList, fvf::kTLVertex, line, 2), kOk);
+      Rect expected = Intersect(Rect{c.s, c.j, c.e, c.j + 1}, Rect{0, 0, 24, 8});
+      if (expected.Empty()) expected = {};
+      EXPECT_EQ(canvas.Changed(0xFF000000), expected) << c.s << ".." << c.e;
+      EXPECT_EQ(canvas.Count(0xFFFFFFFF), expected.Width() * expected.Height());
+    }
   }
   // Diamond exit on a diagonal: the start point outside pixel (0, 0)'s diamond, the end beyond (4, 4)'s exit.
   Canvas canvas(8, 8);

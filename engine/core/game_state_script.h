@@ -1,0 +1,8 @@
+// The bridge's script functions: "GetState"(name, default) -> number, "_SetState"(name, value),
+// "QueryMuteGame", "QueryRestartMode", "QueryJumpToMenu" -> boolean. Without a bridge they
+// answer the default or false and ignore states.
+#pragma once
+
+struct lua_State;
+
+void RegisterGameStateFunctions(lua_State* state);

@@ -1,0 +1,128 @@
+// Device loss: the broken state, the restore protocol and the switch to low-memory video.
+#include "engine/core/config.h"
+#include "engine/core/file.h"
+#include "engine/core/log.h"
+#include "engine/core/xml.h"
+#include "engine/graphics/display_host.h"
+#include "engine/graphics/platform_display.h"
+
+namespace {
+constexpr char kSource[] = ".\\dxdisplayhandler";
+}
+
+void TPlatform::MarkDirectXBroken() {
+    data_->brokenTime = GetDisplayHost().Now();
+    data_->directXBroken = true;
+    SetConfig("dxbroken", "1");
+}
+
+void TPlatform::MarkDirectXBrokenThrottled() {
+    if (GetDisplayHost().Now() - data_->brokenTime > 250) MarkDirectXBroken();
+}
+
+bool TPlatform::IsDeviceReady() {
+    if (data_->directXBroken) return false;
+    if (data_->directDraw && data_->backSurface && data_->device) return true;
+    MarkDirectXBroken();
+    return false;
+}
+
+void TPlatform::RestoreAssets() {
+    if (!IsDeviceReady()) {
+        LogPrintf("RestoreAssets: DX broken");
+        return;
+    }
+    TDisplayHost& host = GetDisplayHost();
+    host.RestoreAssets();
+    host.RunTasks();
+    host.InvalidateWindows();
+}
+
+void TPlatform::OnOutOfVideoMemory() {
+    TPlatformData& d = *data_;
+    if (d.lowMemoryVideo || !d.backSurface) return;
+    LogPrintf("OutOfVideoMemory triggered!");
+    d.lowMemoryVideo = true;
+    MarkDirectXBroken();
+    d.reconfigurePending = true;
+    TXmlNode settings("Settings");
+    settings.SetAttribute("LowMemoryVideo", "1");
+    TString text = settings.ToString();
+    TFile file;
+    if (file.Open("common:display.xml", kFileWriteText)) file.Write(text.CStr(), static_cast<int32_t>(text.Length()));
+}
+
+void TPlatformData::Restore() {
+    TPlatform* platform = TPlatform::Instance();
+    TDisplayHost& host = GetDisplayHost();
+    if (inRestore) {
+        platform->MarkDirectXBroken();
+        host.Sleep(50);
+        return;
+    }
+    inRestore = true;
+    struct Clear {
+        bool* flag;
+        ~Clear() { *flag = false; }
+    } clear{&inRestore};
+
+    if (host.IsSuspended()) {
+        host.Sleep(100);
+        return;
+    }
+    host.ReleaseAssets();
+    int width = modeRect.Width(), height = modeRect.Height();
+    auto rebuild = [&](bool quiet) { platform->SetDisplay(width, height, fullScreen, true, quiet, false); };
+    if (!directDraw || reconfigurePending) {
+        LogPrintf("TPlatformData::Restore: mDirectDraw NULL. Calling SetDisplay()");
+        rebuild(true);
+        return;
+    }
+    gfx::Result r = directDraw->TestCooperativeLevel();
+    if (r != gfx::kOk) {
+        for (int attempt = 0; attempt < 4 && gfx::Failed(r); ++attempt) {
+            if (r == gfx::kWrongMode) {
+                rebuild(false);
+                return;
+            }
+            if (!host.IsActive()) return;
+            host.Sleep(100);
+            if (r == gfx::kExclusiveModeAlreadySet) return;
+            if (r == gfx::kNoExclusiveMode)
+                r = directDraw->SetCooperativeLevel(gfx::cooperative::kExclusive | gfx::cooperative::kFullScreen);
+            else
+                r = directDraw->TestCooperativeLevel();
+        }
+        if (gfx::Failed(r)) return;
+        if (r != gfx::kOk) LogDxError(r, kSource, __LINE__);
+        LogPrintf("Restore: Test Cooperative level failed. Calling SetDisplay");
+        rebuild(false);
+        return;
+    }
+    if (workingCount < 3) {
+        if (!host.IsActive()) {
+            platform->MarkDirectXBroken();
+            return;
+        }
+        LogPrintf("TPlatformData::Restore: Working count too small (%d). Calling SetDisplay()", workingCount);
+        rebuild(false);
+        return;
+    }
+    workingCount = 0;
+    directXBroken = false;
+    SetConfig("dxbroken", "0");
+    r = directDraw->RestoreAllSurfaces();
+    if (gfx::Succeeded(r)) {
+        context->SetDeviceLost(false);
+        context->InvalidateAll();
+        platform->RestoreAssets();
+        host.InvalidateWindows();
+    } else if (r == gfx::kWrongMode) {
+        LogPrintf("Restore: RestoreAllSurfaces resulted in DDERR_WRONGMODE. Calling SetDisplay.");
+        rebuild(false);
+    } else {
+        LogPrintf("RestoreAllSurfaces failed!\n");
+        LogDxError(r, kSource, __LINE__);
+        rebuild(false);
+    }
+}

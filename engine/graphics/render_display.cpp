@@ -1,0 +1,106 @@
+#include "engine/graphics/render_display.h"
+
+#include "engine/core/application.h"
+#include "engine/core/application_data.h"
+#include "engine/core/asset.h"
+#include "engine/core/display_service.h"
+#include "engine/core/window_system_service.h"
+#include "engine/graphics/display_host.h"
+#include "engine/graphics/platform_display.h"
+
+namespace {
+
+class TApplicationDisplayHost : public TDisplayHost {
+public:
+    bool Exists() override { return Data() != nullptr; }
+    bool IsSuspended() override { return Data() && Data()->pump.lostWhileFullScreen; }
+    bool IsActive() override {
+        TApplicationData* data = Data();
+        if (!data) return false;
+        // Before the first activation message the window's focus decides.
+        if (data->pump.secondActivationChanged) return data->pump.appActive;
+        return !data->window || data->window->HasFocus();
+    }
+    bool IsForeground() override { return HasFocus(); }
+    bool HasFocus() override { return TApplication::Instance() && TApplication::Instance()->HasFocus(); }
+    bool IsHosted() override { return Data() && Data()->hosted; }
+    bool IsZylomHost() override { return Data() && Data()->commandLine.Find("-zylom") >= 0; }
+    bool HasParentWindow() override { return Data() && Data()->externalParent != 0; }
+    float ViewScale() override { return Data() ? Data()->viewportScaleX : 1.0f; }
+    void SetViewScale(float scale) override {
+        if (Data()) Data()->viewportScaleX = Data()->viewportScaleY = scale;
+    }
+    platform::Window* Window() override { return Data() ? Data()->window.get() : nullptr; }
+    bool AssetsAlive() override { return Data() && Data()->assetManager && Data()->assetManager->EntryCount() > 0; }
+    void ReleaseAssets() override {
+        if (Data() && Data()->assetManager) Data()->assetManager->ReleaseAll();
+    }
+    void RestoreAssets() override {
+        if (Data() && Data()->assetManager) Data()->assetManager->RestoreAll();
+    }
+    void RunTasks() override {
+        if (Data()) Data()->taskList.Run();
+    }
+    bool WindowManagerExists() override { return Data() && Data()->windowManager; }
+    bool WindowManagerSuspended() override { return WindowManagerExists() && Data()->windowManager->IsPresentHeld(); }
+    void InvalidateWindows() override {
+        if (WindowManagerExists()) Data()->windowManager->Invalidate();
+    }
+    void PostQuit() override {
+        if (TApplication::Instance()) TApplication::Instance()->PostQuit(0);
+    }
+
+private:
+    static TApplicationData* Data() { return TApplication::Instance() ? TApplication::Instance()->Data() : nullptr; }
+};
+
+TApplicationDisplayHost applicationHost;
+
+class TRenderDisplay : public IDisplay {
+public:
+    TRenderDisplay() : platform_(TPlatform::Create()) {}
+    ~TRenderDisplay() override { TPlatform::Destroy(); }
+
+    bool IsUsable() const override { return Data().displayReady && !Data().directXBroken; }
+    bool AreSurfacesLost() const override {
+        return Data().backSurface && gfx::Failed(Data().backSurface->IsLost());
+    }
+    bool Restore() override {
+        platform_->Data()->Restore();
+        return platform_->IsDeviceReady();
+    }
+    void OnDeactivated() override { platform_->RefreshDesktopMode(); }
+    void OnDisplayChange() override { platform_->RefreshDesktopMode(); }
+    bool IsFullScreen() const override { return Data().fullScreen; }
+    bool SetFullScreen(bool on) override { return platform_->SetFullscreen(on); }
+    bool SetDisplayMode(int width, int height, int flags) override {
+        platform_->SetDisplay(width, height, flags != 0, false, false, GetDisplayHost().HasParentWindow());
+        return Data().displayReady;
+    }
+    bool IsFrameDone() const override { return platform_->IsFrameDone(); }
+    bool OutOfVideoMemory() const override { return Data().lowMemoryVideo; }
+    bool IsReady() const override { return Data().displayReady; }
+    void SetVSync(bool on) override { platform_->SetVSync(on); }
+    void ShowSystemCursor(bool on) override { platform_->GetContext()->ShowCursor(on); }
+    void SetMouseImage(const std::shared_ptr<TTexture>& picture, int hotX, int hotY, bool direct) override {
+        platform_->GetContext()->SetMouseImage(picture, hotX, hotY);
+    }
+    bool IsPresentEnabled() const override { return platform_->IsPresentEnabled(); }
+    bool PresentPass() override { return platform_->Present(-1, -1).first != -1; }
+
+private:
+    const TPlatformData& Data() const { return *platform_->Data(); }
+
+    TPlatform* platform_;
+};
+
+std::unique_ptr<IDisplay> MakeRenderDisplay() {
+    return std::make_unique<TRenderDisplay>();
+}
+
+}  // namespace
+
+void InstallDisplay() {
+    SetDisplayHost(&applicationHost);
+    SetDisplayFactory(MakeRenderDisplay);
+}

@@ -1,0 +1,3 @@
+if x then
+  y = 1
+

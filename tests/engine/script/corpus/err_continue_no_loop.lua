@@ -1,0 +1,2 @@
+local x = 1
+continue

@@ -1,0 +1,3 @@
+while true do
+  break 1.5
+end

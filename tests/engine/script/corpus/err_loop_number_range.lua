@@ -1,0 +1,3 @@
+for i = 1, 2 do
+  continue 0
+end

@@ -1,0 +1,3 @@
+local t = nil
+print("before")
+t.x = 1

@@ -1,0 +1,25 @@
+# Runs script_run with ARGS (separated by "|") in WORK_DIR, feeding STDIN_FILE when given, and checks the exit
+# status (CODE), stdout (OUT, or the contents of OUT_FILE) and that stderr starts with ERR_PREFIX.
+string(REPLACE "|" ";" args "${ARGS}")
+if(DEFINED OUT_FILE)
+  file(READ ${OUT_FILE} OUT)
+endif()
+set(input "")
+if(DEFINED STDIN_FILE)
+  set(input INPUT_FILE ${STDIN_FILE})
+endif()
+execute_process(COMMAND ${RUNNER} ${args} ${input}
+  WORKING_DIRECTORY ${WORK_DIR}
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE code)
+if(NOT code STREQUAL CODE)
+  message(SEND_ERROR "exit status ${code}, expected ${CODE}; stderr: ${err}")
+endif()
+if(DEFINED OUT AND NOT out STREQUAL OUT)
+  message(SEND_ERROR "stdout differs.\n--- expected ---\n${OUT}\n--- actual ---\n${out}")
+endif()
+if(DEFINED ERR_PREFIX)
+  string(FIND "${err}" "${ERR_PREFIX}" at)
+  if(NOT at EQUAL 0)
+    message(SEND_ERROR "stderr does not start with `${ERR_PREFIX}': ${err}")
+  endif()
+endif()

@@ -1,0 +1,37 @@
+#include "tools/script_run/source_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/core/file.h"
+#include "engine/script/auxlib.h"
+
+static bool ReadAll(std::FILE* in, std::string* bytes) {
+  char buff[4096];
+  size_t n;
+  while ((n = std::fread(buff, 1, sizeof buff, in)) > 0) bytes->append(buff, n);
+  return !std::ferror(in);
+}
+
+int LoadSourceFile(lua_State* L, const char* file, std::string* bytes) {
+  if (std::strcmp(file, "-") == 0) {
+    if (!ReadAll(stdin, bytes)) {
+      lua_pushfstring(L, "cannot read stdin: %s", std::strerror(errno));
+      return LUA_ERRFILE;
+    }
+    return luaL_loadbuffer(L, bytes->data(), bytes->size(), "=stdin");
+  }
+  std::FILE* f = std::fopen(file, "rb");
+  if (f == nullptr || !ReadAll(f, bytes)) {
+    lua_pushfstring(L, "cannot read %s: %s", file, std::strerror(errno));
+    if (f) std::fclose(f);
+    return LUA_ERRFILE;
+  }
+  std::fclose(f);
+  // The file layer reads it from memory, so that luaL_loadfile applies its text and binary modes.
+  RegisterMemoryFile(file, bytes->data(), bytes->size());
+  int status = luaL_loadfile(L, file);
+  RegisterMemoryFile(file, nullptr, 0);
+  return status;
+}
