@@ -33,17 +33,15 @@ function(alembria_add_child_directories)
   endforeach()
 endfunction()
 
-# alembria_test(NAME name SOURCES a.cpp ... LIBS lib ... [ENVIRONMENT K=V ...])
-# One GoogleTest executable registered with CTest; tests run from their own build folder.
+# alembria_test(NAME name SOURCES a.cpp ... LIBS lib ...)
+# One GoogleTest executable registered with CTest; tests run from their own build folder, headless
+# (the shared test main defaults SDL's video and audio drivers to "dummy").
 function(alembria_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} alembria_test_main GTest::gtest Threads::Threads)
   target_compile_definitions(${T_NAME} PRIVATE ALEMBRIA_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  gtest_discover_tests(${T_NAME}
-    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;${T_ENVIRONMENT}"
-    DISCOVERY_TIMEOUT 60)
+  gtest_discover_tests(${T_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 find_package(Threads REQUIRED)

@@ -1,5 +1,7 @@
-// Script benchmarks: each bench/script/*.lua runs on this engine (in process) and on lua5.1 (as a child
-// process), best of five runs each; prints the time ratio per benchmark and the geometric mean.
+// Script benchmarks: each bench/script/*.lua runs on this engine (in process, a fresh state per run) and on
+// lua5.1 (a child process, its start-up time measured on an empty script and subtracted), best of five runs
+// each. Prints both times, their ratio (engine / lua5.1) per benchmark and the geometric mean of the ratios,
+// and checks that both printed the same output, so that both did the same work.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,6 +29,12 @@ constexpr const char* kReference = "/usr/bin/lua5.1";
 
 using Clock = std::chrono::steady_clock;
 
+// One timed run: seconds (negative when the script failed) and what it printed.
+struct Run {
+  double seconds = -1;
+  std::string output;
+};
+
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
@@ -34,17 +42,34 @@ std::string ReadFile(const std::filesystem::path& path) {
   return text.str();
 }
 
-// Standard output goes to /dev/null while a benchmark runs.
-class QuietStdout {
+// A temporary file that receives a run's standard output.
+class OutputFile {
  public:
-  QuietStdout() {
+  OutputFile() : path_((std::filesystem::temp_directory_path() / "bench_script_XXXXXX").string()) {
+    fd_ = mkstemp(path_.data());
+  }
+  ~OutputFile() {
+    if (fd_ >= 0) close(fd_);
+    unlink(path_.c_str());
+  }
+  int fd() const { return fd_; }
+  const std::string& path() const { return path_; }
+  std::string Contents() const { return ReadFile(path_); }
+
+ private:
+  std::string path_;
+  int fd_;
+};
+
+// Standard output goes to `file` while an engine run prints.
+class RedirectStdout {
+ public:
+  explicit RedirectStdout(int fd) {
     std::fflush(stdout);
     saved_ = dup(STDOUT_FILENO);
-    int null = open("/dev/null", O_WRONLY);
-    dup2(null, STDOUT_FILENO);
-    close(null);
+    dup2(fd, STDOUT_FILENO);
   }
-  ~QuietStdout() {
+  ~RedirectStdout() {
     std::fflush(stdout);
     dup2(saved_, STDOUT_FILENO);
     close(saved_);
@@ -54,80 +79,103 @@ class QuietStdout {
   int saved_;
 };
 
-// Seconds of one run on this engine, or a negative value when the script fails.
-double RunEngine(const std::string& source, const std::string& name) {
+// Compiles and runs the script on a fresh state with the host's libraries; state creation is not timed.
+Run RunEngine(const std::string& source, const std::string& name) {
   lua_State* L = lua_open();
   luaopen_base(L);
   luaopen_string(L);
   luaopen_table(L);
   lua_settop(L, 0);
-  auto start = Clock::now();
+  OutputFile output;
+  Run run;
   int status;
+  auto start = Clock::now();
   {
-    QuietStdout quiet;
+    RedirectStdout redirect(output.fd());
     status = luaL_loadbuffer(L, source.data(), source.size(), name.c_str());
     if (status == 0) status = lua_pcall(L, 0, 0, 0);
   }
   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   if (status != 0) std::fprintf(stderr, "%s: %s\n", name.c_str(), lua_tostring(L, -1));
   lua_close(L);
-  return status == 0 ? seconds : -1;
+  if (status == 0) run.seconds = seconds;
+  run.output = output.Contents();
+  return run;
 }
 
-double RunReference(const std::string& path) {
+// Runs lua5.1 on the script as a child process, start-up included.
+Run RunReference(const std::string& path) {
+  OutputFile output;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, output.fd(), STDOUT_FILENO);
   char* argv[] = {const_cast<char*>(kReference), const_cast<char*>(path.c_str()), nullptr};
-  auto start = Clock::now();
+  Run run;
   pid_t pid;
   int status = -1;
+  auto start = Clock::now();
   if (posix_spawn(&pid, kReference, &actions, nullptr, argv, environ) == 0) waitpid(pid, &status, 0);
   double seconds = std::chrono::duration<double>(Clock::now() - start).count();
   posix_spawn_file_actions_destroy(&actions);
-  return status == 0 ? seconds : -1;
+  if (status == 0) run.seconds = seconds;
+  run.output = output.Contents();
+  return run;
 }
 
+// The fastest of kRuns runs; a failed run ends the series.
 template <typename F>
-double Best(F run) {
-  double best = -1;
+Run Best(F runOnce) {
+  Run best;
   for (int i = 0; i < kRuns; i++) {
-    double t = run();
-    if (t < 0) return -1;
-    if (best < 0 || t < best) best = t;
+    Run run = runOnce();
+    if (run.seconds < 0) return run;
+    if (best.seconds < 0 || run.seconds < best.seconds) best = run;
   }
   return best;
 }
 
-}  // namespace
-
-int main() {
+std::vector<std::filesystem::path> BenchmarkScripts() {
   std::filesystem::path dir = std::filesystem::path(ALEMBRIA_SOURCE_DIR) / "bench" / "script";
   std::vector<std::filesystem::path> scripts;
   for (const auto& entry : std::filesystem::directory_iterator(dir)) {
     if (entry.path().extension() == ".lua") scripts.push_back(entry.path());
   }
   std::sort(scripts.begin(), scripts.end());
+  return scripts;
+}
+
+}  // namespace
+
+int main() {
   bool haveReference = access(kReference, X_OK) == 0;
-  if (!haveReference) std::printf("lua5.1 not found at %s: engine times only\n", kReference);
+  double startup = 0;
+  if (haveReference) {
+    startup = Best([] { return RunReference("/dev/null"); }).seconds;
+    std::printf("lua5.1 start-up %.4f s (subtracted)\n", startup);
+  } else {
+    std::printf("lua5.1 not found at %s: engine times only\n", kReference);
+  }
   std::printf("%-16s %10s %10s %8s\n", "benchmark", "engine s", "lua5.1 s", "ratio");
   double logsum = 0;
   int ratios = 0;
   bool failed = false;
-  for (const auto& path : scripts) {
+  for (const auto& path : BenchmarkScripts()) {
     std::string name = path.stem().string();
-    std::string source = ReadFile(path);
-    double engine = Best([&] { return RunEngine(source, "@" + path.filename().string()); });
-    double reference = haveReference ? Best([&] { return RunReference(path.string()); }) : -1;
-    if (engine < 0) failed = true;
-    if (engine > 0 && reference > 0) {
-      double ratio = engine / reference;
-      logsum += std::log(ratio);
-      ratios++;
-      std::printf("%-16s %10.3f %10.3f %8.2f\n", name.c_str(), engine, reference, ratio);
-    } else {
-      std::printf("%-16s %10.3f %10s %8s\n", name.c_str(), engine, "-", "-");
+    Run engine = Best([&] { return RunEngine(ReadFile(path), "@" + path.filename().string()); });
+    if (engine.seconds < 0) failed = true;
+    Run reference;
+    if (haveReference) reference = Best([&] { return RunReference(path.string()); });
+    if (engine.seconds < 0 || reference.seconds < 0) {
+      std::printf("%-16s %10.3f %10s %8s\n", name.c_str(), engine.seconds, "-", "-");
+      continue;
     }
+    double referenceSeconds = std::max(reference.seconds - startup, 1e-6);
+    double ratio = engine.seconds / referenceSeconds;
+    logsum += std::log(ratio);
+    ratios++;
+    const char* note = engine.output == reference.output ? "" : "  (output differs from lua5.1)";
+    if (*note) failed = true;
+    std::printf("%-16s %10.3f %10.3f %8.2f%s\n", name.c_str(), engine.seconds, referenceSeconds, ratio, note);
   }
   if (ratios > 0) std::printf("%-16s %10s %10s %8.2f\n", "geometric mean", "", "", std::exp(logsum / ratios));
   return failed ? 1 : 0;

@@ -53,11 +53,11 @@ TApplication::TApplication(TApplicationData* data) : data_(data) {
 
 TApplication::~TApplication() {
     SetRuntimeSettingSink(nullptr);
+    // The present thread reads the window manager and the display: it stops before either goes.
+    data_->presentThread.reset();
     data_->windowManager.reset();
     data_->taskList.Clear();
     data_->soundManager.reset();
-    // The present thread stops before the display (the render context) goes.
-    data_->presentThread.reset();
     data_->display.reset();
     InstancePointer() = nullptr;
     data_->stringTable.reset();

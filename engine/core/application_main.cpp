@@ -99,9 +99,8 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
     data->portalHosted = HasOption(commandLine, "-pq=");
 
     SetUpFolders(*data);
-    // Logged once the log runs, so that the line lands in the file.
-    bool logWanted = LogWanted(*data);
-    if (logWanted) LogInit(data->userDataFolder.CStr());
+    if (LogWanted(*data)) LogInit(data->userDataFolder.CStr());
+    // After the log has started, so that the switch is in it.
     ApplyWorkingFolder(*data);
 
     TString startDirectory = data->startDirectory;

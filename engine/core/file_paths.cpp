@@ -109,14 +109,18 @@ void ReadExclusionList() {
     }
 }
 
-void MountEntries(const TString& prefix, const fs::path& folder) {
+// Deep enough for any asset tree; stops a folder link that loops.
+constexpr int kMaxFolderDepth = 32;
+
+void MountEntries(const TString& prefix, const fs::path& folder, int depth) {
+    if (depth > kMaxFolderDepth) return;
     std::error_code error;
     fs::directory_iterator it(folder, error), end;
     for (; !error && it != end; it.increment(error)) {
         TString name(it->path().filename().c_str());
         if (it->is_directory(error)) {
             if (name == ".svn") continue;
-            MountEntries(prefix + name + "/", it->path());
+            MountEntries(prefix + name + "/", it->path(), depth + 1);
         } else if (!filelayer::IsExcluded(Lower(name))) {
             TString virtualName = Lower(prefix + name);
             if (filelayer::IsExcluded(virtualName)) continue;
@@ -268,7 +272,7 @@ void RegisterMemoryFile(const TString& name, const void* address, size_t size) {
 void MountFolder(const TString& prefix, const TString& folder) {
     // Packages live in the asset folder only: the name map opens them from there.
     if (prefix.IsEmpty()) filelayer::MountPackages(folder);
-    MountEntries(prefix, fs::path(folder.CStr()));
+    MountEntries(prefix, fs::path(folder.CStr()), 0);
 }
 
 void InitFileSystem() {
@@ -306,9 +310,7 @@ int GetDesktopFolder(char* buffer, int size) {
 }
 
 bool IsSingleByteText(const TString& text) {
-    for (unsigned i = 0; i < text.Length(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(text.CharAt(i));
-        if (byte == 0 || byte >= 0xC0) return false;
-    }
+    for (const char* p = text.CStr(); *p; ++p)
+        if (static_cast<unsigned char>(*p) >= 0xC0) return false;
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "engine/core/config.h"
@@ -17,6 +18,7 @@ constexpr const char kInstallFile[] = "::install.txt";
 // Marks the file as ours ("QVPD"), so a foreign SQLite file is told apart from a new one.
 constexpr int kApplicationId = 0x51565044;
 constexpr long long kGlobals = -1;
+constexpr size_t kInstallKeyLimit = 4096;
 
 constexpr const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS metaglobals(key TEXT PRIMARY KEY, value BLOB);"
@@ -73,16 +75,16 @@ private:
 TString ReadInstallFile() {
     TFile file;
     if (!file.Open(kInstallFile, kFileReadBinary)) return TString();
-    TString key;
+    std::string key;
     char buffer[256];
     int32_t got;
-    while ((got = file.Read(buffer, sizeof buffer)) > 0 && key.Length() < 4096) {
+    while ((got = file.Read(buffer, sizeof buffer)) > 0 && key.size() < kInstallKeyLimit) {
         for (int32_t i = 0; i < got; ++i) {
             unsigned char c = static_cast<unsigned char>(buffer[i]);
             if (c && !isspace(c)) key += static_cast<char>(tolower(c));
         }
     }
-    return key;
+    return TString(key.c_str());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "engine/core/config.h"
@@ -30,8 +31,8 @@ bool ReadCell(std::string_view text, size_t& from, size_t limit, TString& cell) 
 
 bool IsNumber(const TString& text) {
     if (text.IsEmpty()) return false;
-    for (unsigned i = 0; i < text.Length(); ++i)
-        if (text.CharAt(i) < '0' || text.CharAt(i) > '9') return false;
+    for (const char* p = text.CStr(); *p; ++p)
+        if (*p < '0' || *p > '9') return false;
     return true;
 }
 
@@ -90,9 +91,10 @@ TString TStringTable::Lookup(const TString& label, const std::vector<TString>& p
     }
     TString result = Expand(label, found->second, parameters);
     if (IsEnabled("stringtest")) {
-        TString masked;
-        for (unsigned i = 0; i < result.Length(); ++i) masked += result.CharAt(i) == ' ' ? ' ' : 'x';
-        result = masked;
+        std::string masked(result.CStr());
+        for (char& c : masked)
+            if (c != ' ') c = 'x';
+        result = masked.c_str();
     }
     return result;
 }
@@ -123,32 +125,29 @@ TString TStringTable::Parameter(const std::vector<TString>& parameters, int numb
 }
 
 TString TStringTable::Expand(const TString& label, const TString& text, const std::vector<TString>& parameters) const {
-    TString out;
-    unsigned length = text.Length();
-    for (unsigned i = 0; i < length;) {
-        char c = text.CharAt(i);
-        if (c != '%') {
-            out += c;
-            ++i;
+    std::string_view source(text.CStr(), text.Length());
+    std::string out;
+    for (size_t i = 0; i < source.size();) {
+        if (source[i] != '%') {
+            out += source[i++];
             continue;
         }
-        int close = text.FindChar('%', 0, static_cast<int>(i + 1));
-        if (close < 0) {
+        size_t close = source.find('%', i + 1);
+        if (close == std::string_view::npos) {
             LogPrintf("Non-matched percent (%%) escape found in string %s, '%s'", label.CStr(), text.CStr());
-            out += text.Mid(static_cast<int>(i));
+            out += source.substr(i);
             break;
         }
-        TString body = text.Mid(static_cast<int>(i + 1), close - static_cast<int>(i) - 1);
+        TString body(source.data() + i + 1, static_cast<unsigned>(close - i - 1));
         if (body.IsEmpty()) {
             out += '%';
         } else if (IsNumber(body)) {
-            out += body.Length() > 9 ? TString() : Parameter(parameters, body.ToInt());
+            if (body.Length() <= 9) out += Parameter(parameters, body.ToInt()).CStr();
         } else {
             auto found = entries_.find(body);
-            if (found != entries_.end()) out += found->second; // inserted as it stands
+            if (found != entries_.end()) out += found->second.CStr(); // inserted as it stands
         }
-        i = static_cast<unsigned>(close) + 1;
+        i = close + 1;
     }
-    return out;
+    return TString(out.c_str());
 }
-

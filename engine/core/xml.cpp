@@ -5,9 +5,7 @@
 
 namespace {
 
-void Indent(TString& out, int count) {
-    for (int i = 0; i < count; ++i) out += ' ';
-}
+void Indent(std::string& out, int count) { out.append(static_cast<size_t>(count), ' '); }
 
 }  // namespace
 
@@ -80,8 +78,8 @@ TXmlNode* TXmlNode::AddChild(const TString& name) {
 }
 
 void TXmlNode::AddText(const char* text, size_t length) {
-    if (!text_.IsEmpty()) text_ += ' ';
-    text_.Append(text, static_cast<unsigned>(length));
+    if (!text_.empty()) text_ += ' ';
+    text_.append(text, length);
 }
 
 void TXmlNode::AddAttribute(const TString& name, const TString& value, bool quoted) {
@@ -89,32 +87,35 @@ void TXmlNode::AddAttribute(const TString& name, const TString& value, bool quot
 }
 
 TString TXmlNode::ToString() {
-    TString out;
-    out.Reserve(static_cast<unsigned>(capacityHint_));
+    std::string out;
+    out.reserve(capacityHint_);
     Write(out, 0);
-    if (out.Length() > capacityHint_) capacityHint_ = out.Length();
-    return out;
+    if (out.size() > capacityHint_) capacityHint_ = out.size();
+    return TString(out.c_str());
 }
 
-void TXmlNode::Write(TString& out, int indent) const {
+void TXmlNode::Write(std::string& out, int indent) const {
     Indent(out, indent);
     out += "<";
-    out += name_;
+    out += name_.CStr();
     for (const Attribute& attribute : attributes_) {
         out += "\n";
         Indent(out, indent + 4);
-        out += EscapeXml(attribute.name) + "=";
-        TString value = EscapeXml(attribute.value);
-        out += attribute.quoted ? TString("\"") + value + "\"" : value;
+        out += EscapeXml(attribute.name).CStr();
+        out += "=";
+        if (attribute.quoted) out += "\"";
+        out += EscapeXml(attribute.value).CStr();
+        if (attribute.quoted) out += "\"";
     }
     out += ">\n";
-    if (!text_.IsEmpty()) {
+    if (!text_.empty()) {
         Indent(out, indent);
-        out += EscapeXml(text_) + "\n";
+        out += EscapeXml(TString(text_.c_str())).CStr();
+        out += "\n";
     }
     for (const auto& child : children_) child->Write(out, indent + 4);
     Indent(out, indent);
     out += "</";
-    out += name_;
+    out += name_.CStr();
     out += ">\n";
 }

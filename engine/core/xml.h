@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/core/file.h"
@@ -88,7 +89,7 @@ public:
     const std::vector<Attribute>& Attributes() const { return attributes_; }
 
     const TString& GetName() const { return name_; }
-    const TString& GetText() const { return text_; }
+    TString GetText() const { return TString(text_.c_str()); }
     bool HasChildren() const { return !children_.empty(); }
     size_t ChildCount() const { return children_.size(); }
     TXmlNode* ChildAt(size_t index) const { return children_[index].get(); }
@@ -103,10 +104,10 @@ public:
     virtual void AddAttribute(const TString& name, const TString& value, bool quoted);
 
 private:
-    void Write(TString& out, int indent) const;
+    void Write(std::string& out, int indent) const;
 
     TString name_;
-    TString text_;
+    std::string text_; // built token by token, so kept where appending is cheap
     std::vector<std::unique_ptr<TXmlNode>> children_;
     std::vector<Attribute> attributes_;
     size_t iterator_ = 0;
@@ -121,7 +122,7 @@ TString UnescapeXml(const TString& text);
 
 // Decodes the entity that starts at text: appends its bytes to out and sets used to the bytes
 // it spans; false when no entity starts there.
-bool DecodeXmlEntity(const char* text, size_t available, TString& out, size_t& used);
+bool DecodeXmlEntity(const char* text, size_t available, std::string& out, size_t& used);
 
 // Inflates a "ZXML" block into its text; false when the header or the sizes do not hold.
 bool InflateZxml(const void* buffer, size_t size, std::vector<char>& text);

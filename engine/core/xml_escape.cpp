@@ -2,6 +2,7 @@
 #include <zlib.h>
 
 #include <cstring>
+#include <string>
 
 #include "engine/core/xml.h"
 
@@ -17,8 +18,10 @@ constexpr NamedEntity kEntities[] = {
 };
 
 constexpr size_t kZxmlHeader = 12;
-// Deflate cannot expand data by more than about 1032:1; a larger stated size is damage.
+// Deflate cannot expand data by more than about 1032:1; a larger stated size is damage. No
+// text the system reads comes near the absolute limit either.
 constexpr uint64_t kMaxInflateRatio = 1032;
+constexpr uint32_t kMaxInflatedSize = 128u << 20;
 
 uint32_t ReadLe32(const unsigned char* p) {
     return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 | static_cast<uint32_t>(p[2]) << 16 |
@@ -27,7 +30,7 @@ uint32_t ReadLe32(const unsigned char* p) {
 
 // "&#<decimal>;" at text: the bytes it stands for; false for no such entity or a number that
 // names no character (NUL, refused or beyond Unicode).
-bool DecodeNumericEntity(const char* text, size_t available, TString& out, size_t& used) {
+bool DecodeNumericEntity(const char* text, size_t available, std::string& out, size_t& used) {
     if (available < 4 || text[0] != '&' || text[1] != '#') return false;
     uint32_t value = 0;
     size_t i = 2;
@@ -39,14 +42,14 @@ bool DecodeNumericEntity(const char* text, size_t available, TString& out, size_
     char bytes[4];
     int count = value < 128 ? (bytes[0] = static_cast<char>(value), 1) : TString::EncodeUtf8(value, bytes);
     if (count == 0) return false;
-    out.Append(bytes, static_cast<unsigned>(count));
+    out.append(bytes, static_cast<size_t>(count));
     used = i + 1;
     return true;
 }
 
 }  // namespace
 
-bool DecodeXmlEntity(const char* text, size_t available, TString& out, size_t& used) {
+bool DecodeXmlEntity(const char* text, size_t available, std::string& out, size_t& used) {
     if (available < 2 || text[0] != '&') return false;
     for (const NamedEntity& entity : kEntities) {
         size_t length = strlen(entity.name);
@@ -60,7 +63,7 @@ bool DecodeXmlEntity(const char* text, size_t available, TString& out, size_t& u
 }
 
 TString UnescapeXml(const TString& text) {
-    TString out;
+    std::string out;
     const char* p = text.CStr();
     size_t length = text.Length();
     for (size_t i = 0; i < length;) {
@@ -71,24 +74,24 @@ TString UnescapeXml(const TString& text) {
             out += p[i++];
         }
     }
-    return out;
+    return TString(out.c_str());
 }
 
 TString EscapeXml(const TString& text) {
-    TString out;
-    for (unsigned i = 0; i < text.Length(); ++i) {
-        unsigned char byte = static_cast<unsigned char>(text.CharAt(i));
+    std::string out;
+    for (const char* p = text.CStr(); *p; ++p) {
+        unsigned char byte = static_cast<unsigned char>(*p);
         const NamedEntity* named = nullptr;
         for (const NamedEntity& entity : kEntities)
             if (entity.character == static_cast<char>(byte)) named = &entity;
         if (named)
-            out += TString("&") + named->name;
+            out += std::string("&") + named->name;
         else if (byte < 32)
-            out += TString::Format("&#%d;", byte);
+            out += "&#" + std::to_string(byte) + ";";
         else
             out += static_cast<char>(byte);
     }
-    return out;
+    return TString(out.c_str());
 }
 
 bool InflateZxml(const void* buffer, size_t size, std::vector<char>& text) {
@@ -96,7 +99,9 @@ bool InflateZxml(const void* buffer, size_t size, std::vector<char>& text) {
     if (!bytes || size < kZxmlHeader || memcmp(bytes, "ZXML", 4) != 0) return false;
     uint32_t compressed = ReadLe32(bytes + 4);
     uint32_t inflated = ReadLe32(bytes + 8);
-    if (compressed > size - kZxmlHeader || inflated > compressed * kMaxInflateRatio + 64) return false;
+    if (compressed > size - kZxmlHeader || inflated > compressed * kMaxInflateRatio + 64 ||
+        inflated > kMaxInflatedSize)
+        return false;
     text.assign(static_cast<size_t>(inflated) + 1, 0);
     uLongf produced = inflated;
     int result = uncompress(reinterpret_cast<Bytef*>(text.data()), &produced, bytes + kZxmlHeader, compressed);

@@ -4,20 +4,25 @@
 #include <optional>
 #include <utility>
 
+#include "engine/core/log.h"
 #include "engine/core/xml.h"
 
 namespace {
 
+// Far deeper than any file of the game; bounds the recursion of serialising and freeing a tree.
+constexpr size_t kMaxDepth = 256;
+
 struct Token {
-    TString text;
+    std::string text;
     bool quoted = false;
     bool fromEntity = false; // began with an entity: a decoded '<' is text
 
-    bool IsMarkup(char c) const { return !quoted && !fromEntity && text.Length() == 1 && text.CharAt(0) == c; }
+    bool IsMarkup(char c) const { return !quoted && !fromEntity && text.size() == 1 && text[0] == c; }
     bool EndsWith(const char* tail) const {
-        unsigned n = static_cast<unsigned>(strlen(tail));
-        return text.Length() >= n && text.Find(TString(tail), 0, static_cast<int>(text.Length() - n)) >= 0;
+        size_t n = strlen(tail);
+        return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
     }
+    TString Text() const { return TString(text.c_str()); }
 };
 
 class Tokenizer {
@@ -26,22 +31,21 @@ public:
 
     std::optional<Token> Next() {
         if (held_) return std::exchange(held_, std::nullopt);
-        TString c;
+        std::string c;
         do {
             c = ReadCharacter();
-            if (c.IsEmpty()) return std::nullopt;
-        } while (c.Length() == 1 && isspace(static_cast<unsigned char>(c.CharAt(0))));
+            if (c.empty()) return std::nullopt;
+        } while (IsBlank(c));
 
         Token token;
-        TString raw;
-        char first = c.CharAt(0);
-        if (c.Length() == 1 && (first == '<' || first == '>' || first == '=')) {
+        std::string raw;
+        if (c == "<" || c == ">" || c == "=") {
             token.text = c;
             return token;
         }
-        if (c.Length() == 1 && first == '"') {
+        if (c == "\"") {
             token.quoted = true;
-            for (c = ReadCharacter(); !c.IsEmpty() && c != "\""; c = ReadCharacter()) raw += c;
+            for (c = ReadCharacter(); !c.empty() && c != "\""; c = ReadCharacter()) raw += c;
         } else {
             raw = ReadWord(c);
         }
@@ -52,39 +56,36 @@ public:
     void PutBack(Token token) { held_ = std::move(token); }
 
 private:
+    static bool IsBlank(const std::string& c) { return c.size() == 1 && isspace(static_cast<unsigned char>(c[0])); }
+
     // One character: a whole UTF-8 sequence, empty at the end.
-    TString ReadCharacter() {
+    std::string ReadCharacter() {
         int lead = source_.GetChar();
         while (lead == 0) lead = source_.GetChar(); // a NUL byte carries nothing
-        if (lead < 0) return TString();
-        char bytes[4] = {static_cast<char>(lead)};
+        if (lead < 0) return std::string();
+        std::string c(1, static_cast<char>(lead));
         int count = TString::Utf8SequenceLength(static_cast<unsigned char>(lead));
-        if (count < 1) count = 1;
-        int got = 1;
-        for (; got < count; ++got) {
+        for (int got = 1; got < count; ++got) {
             int next = source_.GetChar();
             if (next < 0) break;
-            bytes[got] = static_cast<char>(next);
+            c += static_cast<char>(next);
         }
-        return TString(bytes, static_cast<unsigned>(got));
+        return c;
     }
 
-    void UnreadCharacter(const TString& c) {
-        for (int i = static_cast<int>(c.Length()) - 1; i >= 0; --i)
-            source_.UngetChar(static_cast<unsigned char>(c.CharAt(static_cast<unsigned>(i))));
+    void UnreadCharacter(const std::string& c) {
+        for (auto byte = c.rbegin(); byte != c.rend(); ++byte) source_.UngetChar(static_cast<unsigned char>(*byte));
     }
 
-    TString ReadWord(TString c) {
-        TString word;
-        while (!c.IsEmpty()) {
-            char byte = c.CharAt(0);
-            bool single = c.Length() == 1;
-            if (single && (isspace(static_cast<unsigned char>(byte)) || byte == '<' || byte == '>' || byte == '=')) {
+    std::string ReadWord(std::string c) {
+        std::string word;
+        while (!c.empty()) {
+            if (IsBlank(c) || c == "<" || c == ">" || c == "=") {
                 UnreadCharacter(c);
                 // 'a/>' reads as 'a', '/', '>'.
-                if (byte == '>' && word.Length() >= 2 && word.CharAt(word.Length() - 1) == '/') {
+                if (c == ">" && word.size() >= 2 && word.back() == '/') {
                     source_.UngetChar('/');
-                    word.Erase(static_cast<int>(word.Length() - 1));
+                    word.pop_back();
                 }
                 break;
             }
@@ -94,16 +95,14 @@ private:
         return word;
     }
 
-    static void Decode(const TString& raw, Token& token) {
-        const char* p = raw.CStr();
-        size_t length = raw.Length();
-        for (size_t i = 0; i < length;) {
+    static void Decode(const std::string& raw, Token& token) {
+        for (size_t i = 0; i < raw.size();) {
             size_t used = 0;
-            if (p[i] == '&' && DecodeXmlEntity(p + i, length - i, token.text, used)) {
+            if (raw[i] == '&' && DecodeXmlEntity(raw.data() + i, raw.size() - i, token.text, used)) {
                 if (i == 0) token.fromEntity = true;
                 i += used;
             } else {
-                token.text += p[i++];
+                token.text += raw[i++];
             }
         }
     }
@@ -112,7 +111,7 @@ private:
     std::optional<Token> held_;
 };
 
-bool StartsWith(const TString& text, const char* prefix) { return text.Find(TString(prefix)) == 0; }
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
 void SkipPast(Tokenizer& tokens, char markup) {
     while (auto token = tokens.Next())
@@ -134,10 +133,14 @@ public:
 
     void Run(Tokenizer& tokens) {
         while (auto token = tokens.Next()) {
+            if (open_.size() > kMaxDepth) {
+                LogPrintf("XML nested deeper than %d levels: the rest is ignored", static_cast<int>(kMaxDepth));
+                return;
+            }
             if (token->IsMarkup('<'))
                 Markup(tokens);
             else
-                Top()->AddText(token->text.CStr(), token->text.Length());
+                Top()->AddText(token->text.data(), token->text.size());
         }
     }
 
@@ -166,7 +169,7 @@ private:
             SkipPast(tokens, '>');
             Close();
         } else {
-            Element(tokens, name->text);
+            Element(tokens, name->Text());
         }
     }
 
@@ -199,7 +202,7 @@ private:
                 tokens.PutBack(*value);
                 continue;
             }
-            child->AddAttribute(token->text, value->text, value->quoted);
+            child->AddAttribute(token->Text(), value->Text(), value->quoted);
         }
     }
 

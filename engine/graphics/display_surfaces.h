@@ -34,7 +34,6 @@ public:
     void RestoreDisplayMode();
 
     gfx::DisplayObject* GetDirectDraw() const { return directDraw_.get(); }
-    const std::shared_ptr<gfx::DisplayObject>& DirectDrawHandle() const { return directDraw_; }
     const std::shared_ptr<gfx::Surface>& GetFrontBuffer() const { return front_; }
     const std::shared_ptr<gfx::Surface>& GetBackBuffer() const { return back_; }
     bool IsWindowed() const { return windowed_; }

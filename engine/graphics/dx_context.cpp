@@ -1,7 +1,6 @@
 #include "engine/graphics/dx_context.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "engine/core/config.h"
@@ -180,7 +179,20 @@ gfx::Result TDXContext::UpdateFrame() {
     }
     std::vector<gfx::Rect> dirty = back->TakeDirty();
     presentQueue_.insert(presentQueue_.end(), dirty.begin(), dirty.end());
+    CoalesceQueue();
     return back->IsLost();
+}
+
+// Rectangles that together cover more than their bounding box are copied as that box: overlapping copies
+// would cost more than the few pixels the box adds.
+void TDXContext::CoalesceQueue() {
+    gfx::Rect box;
+    int64_t area = 0;
+    for (const gfx::Rect& r : presentQueue_) {
+        box = gfx::Union(box, r);
+        area += static_cast<int64_t>(r.Width()) * r.Height();
+    }
+    if (presentQueue_.size() > 1 && area >= static_cast<int64_t>(box.Width()) * box.Height()) presentQueue_ = {box};
 }
 
 std::pair<int, int> TDXContext::Present(int a, int b, int flag) {
@@ -243,7 +255,6 @@ bool TDXContext::SetMouseImage(const std::shared_ptr<TTexture>& texture, int hot
     for (int y = 0; y < h; ++y) std::copy_n(pixels + static_cast<size_t>(y) * pitch, w, image.begin() + y * 32);
     texture->Unlock();
     window_->SetCursorImage(image.data(), 32, 32, hotX, hotY);
-    ++cursorCount_;
     return true;
 }
 

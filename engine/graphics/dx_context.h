@@ -65,10 +65,10 @@ public:
     // Cursor as a 32 x 32 picture with a hot spot; false when the picture cannot be read.
     bool SetMouseImage(const std::shared_ptr<TTexture>& texture, int hotX, int hotY);
     void ShowCursor(bool visible);
-    int CursorCount() const { return cursorCount_; }
 
 private:
     bool CreateDevice(uint32_t flags);
+    void CoalesceQueue();
 
     std::recursive_timed_mutex mutex_;
     CDisplay display_;
@@ -84,7 +84,6 @@ private:
     float viewScale_ = 1.0f;
     int desktopWidth_ = 0, desktopHeight_ = 0, desktopColors_ = -1;
     std::shared_ptr<TTexture> cursorTexture_;
-    int cursorCount_ = 0;
     std::vector<uint32_t> frameStaging_;
 };
 

@@ -88,8 +88,10 @@ void TPlatform::EndRenderTarget() {
     PopViewport();
     TRect region(0, 0, std::min(d.targetRect.right, d.modeRect.right), std::min(d.targetRect.bottom, d.modeRect.bottom));
     d.targetRect = d.modeRect;
+    // A display rebuilt during the pass has nothing to copy from.
+    if (!d.screenTarget) return;
     // The pass's pixels belong to the texture: they never reach the window.
-    if (d.screenTarget) d.screenTarget->TruncateDirty(d.dirtyBeforePass);
+    d.screenTarget->TruncateDirty(d.dirtyBeforePass);
     if (mode >= 0 && mode <= 3) {
         std::shared_ptr<gfx::Surface> surface = SurfaceOf(*target);
         if (!surface) {

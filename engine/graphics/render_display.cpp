@@ -7,6 +7,8 @@
 #include "engine/core/window_system_service.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
+#include "engine/graphics/renderer.h"
+#include "platform/video/profile.h"
 
 namespace {
 
@@ -59,7 +61,10 @@ TApplicationDisplayHost applicationHost;
 class TRenderDisplay : public IDisplay {
 public:
     TRenderDisplay() : platform_(TPlatform::Create()) {}
-    ~TRenderDisplay() override { TPlatform::Destroy(); }
+    ~TRenderDisplay() override {
+        TRenderer::Destroy();
+        TPlatform::Destroy();
+    }
 
     bool IsUsable() const override { return Data().displayReady && !Data().directXBroken; }
     bool AreSurfacesLost() const override {
@@ -75,6 +80,7 @@ public:
     bool SetFullScreen(bool on) override { return platform_->SetFullscreen(on); }
     bool SetDisplayMode(int width, int height, int flags) override {
         platform_->SetDisplay(width, height, flags != 0, false, false, GetDisplayHost().HasParentWindow());
+        if (Data().displayReady) platform_->TestRenderTargets();
         return Data().displayReady;
     }
     bool IsFrameDone() const override { return platform_->IsFrameDone(); }
@@ -84,6 +90,11 @@ public:
     void ShowSystemCursor(bool on) override { platform_->GetContext()->ShowCursor(on); }
     void SetMouseImage(const std::shared_ptr<TTexture>& picture, int hotX, int hotY, bool direct) override {
         platform_->GetContext()->SetMouseImage(picture, hotX, hotY);
+    }
+    TVec2 ClientToGame(int x, int y) const override {
+        float scale = GetDisplayHost().ViewScale();
+        if (scale <= 0) scale = 1.0f;
+        return TVec2(static_cast<float>(x) / scale, static_cast<float>(y) / scale);
     }
     bool IsPresentEnabled() const override { return platform_->IsPresentEnabled(); }
     bool PresentPass() override { return platform_->Present(-1, -1).first != -1; }
@@ -95,6 +106,8 @@ private:
 };
 
 std::unique_ptr<IDisplay> MakeRenderDisplay() {
+    // The machine's desktop and modes; without video the standard profile stays.
+    gfx::DetectProfile();
     return std::make_unique<TRenderDisplay>();
 }
 

@@ -223,7 +223,10 @@ void TRenderer::DrawStats(int) {
         bool entered = Begin2d();
         const float clear[4] = {0, 0, 0, 0};
         FillRect(TRect(0, 0, 300, 64), clear);
-        if (state_.statsText) state_.statsText->SetText(text);
+        if (state_.statsText) {
+            state_.statsText->SetText(text);
+            state_.statsText->DrawInRect(TRect(0, 0, 512, 512), 1.0f);
+        }
         if (entered) End2d();
     }
     state_.inBeginDraw = false;

@@ -92,6 +92,14 @@ public:
     bool UpdateHoverLink(const std::optional<TVec2>& point, float spacing);
     TRect GetBounds(float scale) const;
 
+    // Draws the lines whose bottom lies between 0 and bottom below the start, at (x, y) moved by the
+    // renderer's viewport unless absolute; opacity multiplies every colour's alpha; hold is kept alive
+    // while drawing.
+    void Draw(float x, float y, float bottom, float scale, float spacing, bool absolute, float opacity = 1.0f,
+              std::shared_ptr<void> hold = nullptr) const;
+    // Draws at the rectangle's top-left with its height as the bottom limit.
+    void DrawInRect(const TRect& rect, float scale, float opacity = 1.0f) const;
+
     TString text;
     std::unique_ptr<TTextStyleState> style = std::make_unique<TTextStyleState>();
     int boundsLeft = 0, boundsTop = 0, boundsRight = 0, boundsHeight = 0;

@@ -9,6 +9,9 @@
 #include "engine/core/maths.h"
 #include "engine/graphics/texture_data.h"
 
+class TColor;
+struct TSpriteState;
+
 class TTexture : public TAsset {
     ALEMBRIA_ASSET_CLASS(TTexture, TAsset)
 
@@ -25,6 +28,11 @@ public:
     // Copies sourceRect of source (all of it when empty; clamped to its size) to (x, y) of this
     // texture; refused while a frame is being drawn.
     virtual bool CopyFrom(TTexture& source, const TRect& sourceRect, int x, int y);
+    // Draws the picture as one quad placed by the draw state; nothing outside a frame or for a
+    // simple texture. (texture_draw.cpp)
+    virtual void Draw(const TSpriteState& state);
+    // Draws at (x, y), scaled, then turned by angle (radians), tinted by colour.
+    virtual void DrawAt(float x, float y, float scaleX, float scaleY, float angle, const TColor& colour);
     virtual int GetWidth() const { return data_->imageWidth; }
     virtual int GetHeight() const { return data_->imageHeight; }
 

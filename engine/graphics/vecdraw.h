@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+class TTexture;
+
 // Pixels a run covers: [x0, x1) of one row, in one colour (0xAARRGGBB).
 struct TVecRun {
     int x0, x1, row;
@@ -45,6 +47,8 @@ public:
     // Draws what is batched and unbinds the target.
     void End();
     void SetPixelOffsets(int a, int b, int c);
+    // Calibrates the pixel offsets against the display (once, at display start-up).
+    void Render();
 
     // Transform of the next shapes, set by the caller.
     float scaleX = 1.0f, scaleY = 1.0f;
@@ -68,6 +72,7 @@ private:
     void FlushRuns();
     void WriteRunsToTarget();
     void Replay(size_t first);
+    bool DrawTrials(const std::shared_ptr<TTexture>& target);
 
     Output* output_;
     std::unique_ptr<Scan> scan_;

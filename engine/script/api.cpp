@@ -516,7 +516,10 @@ int lua_cpcall(lua_State* L, lua_CFunction func, void* ud) {
 
 constexpr int GC_NOLIMIT_KB = 4194304;
 
-int lua_getgcthreshold(lua_State* L) { return static_cast<int>(G(L)->GCthreshold >> 10 > INT32_MAX ? INT32_MAX : G(L)->GCthreshold >> 10); }
+int lua_getgcthreshold(lua_State* L) {
+  size_t kb = G(L)->GCthreshold >> 10;
+  return kb > INT32_MAX ? INT32_MAX : static_cast<int>(kb);
+}
 
 int lua_getgccount(lua_State* L) { return static_cast<int>(G(L)->nblocks >> 10); }
 

@@ -7,8 +7,12 @@
 
 #include "engine/script/auxlib.h"
 #include "engine/script/lualib.h"
+#include "engine/script/object.h"
 
 namespace {
+
+// An optional integer argument, defined for every double (NaN and overflow give INT32_MIN).
+int optint(lua_State* L, int narg, int def) { return luaO_toint32(luaL_optnumber(L, narg, def)); }
 
 // Wide text as UTF-8: surrogate pairs joined, lone surrogates become U+FFFD.
 void appendutf8(std::string& out, const lua_WChar* w, size_t n) {
@@ -52,12 +56,14 @@ int luaB_print(lua_State* L) {
     lua_pushvalue(L, i);
     lua_call(L, 1, 1);
     if (i > 1) line += '\t';
-    if (wide && lua_type(L, -1) == LUA_TWSTRING) {
-      appendutf8(line, lua_towstring(L, -1), lua_strlen(L, -1));
-    } else if (!wide && lua_type(L, -1) == LUA_TSTRING) {
-      line.append(lua_tostring(L, -1), lua_strlen(L, -1));
+    // Results convert as the readers do: numbers become text of either kind.
+    const lua_WChar* units = wide ? lua_towstring(L, -1) : nullptr;
+    const char* bytes = wide ? nullptr : lua_tostring(L, -1);
+    if (units == nullptr && bytes == nullptr) return luaL_error(L, "`tostring' must return a string to `print'");
+    if (units) {
+      appendutf8(line, units, lua_strlen(L, -1));
     } else {
-      return luaL_error(L, "`tostring' must return a string to `print'");
+      line.append(bytes, lua_strlen(L, -1));
     }
     lua_pop(L, 1);
   }
@@ -97,7 +103,7 @@ bool strtou32(const char* s, int base, uint32_t* result) {
 }
 
 int luaB_tonumber(lua_State* L) {
-  int base = luaL_optint(L, 2, 10);
+  int base = optint(L, 2, 10);
   if (base == 10) {
     luaL_checkany(L, 1);
     if (lua_isnumber(L, 1)) {
@@ -194,7 +200,7 @@ int luaB_towstring(lua_State* L) {
 }
 
 int luaB_error(lua_State* L) {
-  int level = luaL_optint(L, 2, 1);
+  int level = optint(L, 2, 1);
   luaL_checkany(L, 1);
   int t = lua_type(L, 1);
   if ((t != LUA_TSTRING && t != LUA_TNUMBER) || level == 0) {
@@ -233,7 +239,7 @@ void getfunc(lua_State* L) {
     return;
   }
   lua_Debug ar;
-  int level = luaL_optint(L, 1, 1);
+  int level = optint(L, 1, 1);
   luaL_argcheck(L, level >= 0, 1, "level must be non-negative");
   if (lua_getstack(L, level, &ar) == 0) luaL_argerror(L, 1, "invalid level");
   lua_getinfo(L, "f", &ar);
@@ -297,7 +303,7 @@ int luaB_gcinfo(lua_State* L) {
 }
 
 int luaB_collectgarbage(lua_State* L) {
-  lua_setgcthreshold(L, luaL_optint(L, 1, 0));
+  lua_setgcthreshold(L, optint(L, 1, 0));
   return 0;
 }
 

@@ -50,6 +50,7 @@ typedef uint16_t lua_WChar;  // one UTF-16 code unit of a wide string
 struct lua_State;
 typedef int (*lua_CFunction)(lua_State* L);
 typedef const char* (*lua_Chunkreader)(lua_State* L, void* data, size_t* size);
+// Receives each block of a dumped chunk; answers 0 to go on, anything else stops the dump.
 typedef int (*lua_Chunkwriter)(lua_State* L, const void* p, size_t size, void* data);
 
 // State manipulation.

@@ -15,7 +15,8 @@ void* luaM_growaux(lua_State* L, void* block, int* size, size_t elemsize, int li
     newsize = *size * 2;
     if (newsize < MINSIZEARRAY) newsize = MINSIZEARRAY;
   }
-  void* newblock = luaM_realloc(L, block, static_cast<size_t>(*size) * elemsize, static_cast<size_t>(newsize) * elemsize);
+  size_t oldbytes = static_cast<size_t>(*size) * elemsize;
+  void* newblock = luaM_realloc(L, block, oldbytes, static_cast<size_t>(newsize) * elemsize);
   *size = newsize;
   return newblock;
 }

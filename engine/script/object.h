@@ -17,7 +17,12 @@ typedef uint32_t lu_hash;
 #define NUM_TAGS (LUA_TPROTO + 1)  // per-type metatable slots: tags 0 .. 10
 
 struct Table;
+// The engine's string lives in its own namespace: the framework has a TString of its own, and the two must
+// never be one name to the linker.
+namespace script {
 struct TString;
+}
+using script::TString;
 struct Udata;
 struct Proto;
 union Closure;
@@ -83,11 +88,13 @@ void setthvalue(TObject* o, lua_State* th);
 inline void setobj(TObject* dst, const TObject* src) { *dst = *src; }
 
 // Plain string (tag 4) or wide string (tag 9); text follows the header, terminated by one 0 byte or unit.
+namespace script {
 struct TString : GCObject {
   lu_byte reserved;  // non-zero for reserved words (set by the lexer)
   lu_hash hash;
   uint32_t len;      // bytes, or 16-bit units for a wide string
 };
+}  // namespace script
 inline char* getstr(TString* ts) { return reinterpret_cast<char*>(ts + 1); }
 inline const char* getstr(const TString* ts) { return reinterpret_cast<const char*>(ts + 1); }
 inline lua_WChar* getwstr(TString* ts) { return reinterpret_cast<lua_WChar*>(ts + 1); }

@@ -92,11 +92,15 @@ inline StkId ci_func(CallInfo* ci) { return ci->base - 1; }
 inline bool isLua(const CallInfo* ci) { return (ci->state & CI_C) == 0; }
 
 // Stack offsets survive reallocation.
-inline ptrdiff_t savestack(lua_State* L, StkId p) { return reinterpret_cast<char*>(p) - reinterpret_cast<char*>(L->stack); }
+inline ptrdiff_t savestack(lua_State* L, StkId p) {
+  return reinterpret_cast<char*>(p) - reinterpret_cast<char*>(L->stack);
+}
 inline StkId restorestack(lua_State* L, ptrdiff_t n) {
   return reinterpret_cast<StkId>(reinterpret_cast<char*>(L->stack) + n);
 }
-inline ptrdiff_t saveci(lua_State* L, CallInfo* p) { return reinterpret_cast<char*>(p) - reinterpret_cast<char*>(L->base_ci); }
+inline ptrdiff_t saveci(lua_State* L, CallInfo* p) {
+  return reinterpret_cast<char*>(p) - reinterpret_cast<char*>(L->base_ci);
+}
 inline CallInfo* restoreci(lua_State* L, ptrdiff_t n) {
   return reinterpret_cast<CallInfo*>(reinterpret_cast<char*>(L->base_ci) + n);
 }

@@ -58,6 +58,7 @@ int str_rep(lua_State* L) {
   int n = checkint(L, 2);
   luaL_Buffer b;
   luaL_buffinit(L, &b);
+  if (l == 0) n = 0;  // nothing to repeat, however often
   while (n-- > 0) luaL_addlstring(&b, s, l);
   luaL_pushresult(&b);
   return 1;
@@ -87,7 +88,7 @@ int str_char(lua_State* L) {
 
 int writer(lua_State*, const void* b, size_t size, void* B) {
   luaL_addlstring(static_cast<luaL_Buffer*>(B), static_cast<const char*>(b), size);
-  return 1;
+  return 0;
 }
 
 int str_dump(lua_State* L) {
@@ -124,7 +125,9 @@ struct MatchState {
 
 int check_capture(MatchState* ms, int l) {
   l -= '1';
-  if (l < 0 || l >= ms->level || ms->capture[l].len == CAP_UNFINISHED) return luaL_error(ms->L, "invalid capture index");
+  if (l < 0 || l >= ms->level || ms->capture[l].len == CAP_UNFINISHED) {
+    return luaL_error(ms->L, "invalid capture index");
+  }
   return l;
 }
 
@@ -791,6 +794,37 @@ struct PackState {
   bool wide = false;
 };
 
+// Reads the next letter of a pack format and its repeat count (0 when absent), applying the byte-order and
+// wide modifiers met on the way; false at the end of the format.
+bool nextcode(lua_State* L, const char*& fmt, PackState& st, char* code, int* count) {
+  for (;;) {
+    char c = *fmt++;
+    switch (c) {
+      case '\0': fmt--; return false;
+      case ' ':
+      case ',': continue;
+      case '>': st.bigendian = true; continue;
+      case '<':
+      case '=': st.bigendian = false; continue;
+      case 'w': st.wide = true; continue;
+      default: break;
+    }
+    if (!std::strchr("zAaPpBbcHhILilfdn", c)) {
+      char msg[] = "bad code `?'";
+      msg[10] = c;
+      luaL_argerror(L, 1, msg);
+    }
+    int n = 0;
+    while (std::isdigit(static_cast<unsigned char>(*fmt))) {
+      int digit = *fmt++ - '0';
+      if (n < 100000000) n = n * 10 + digit;
+    }
+    *code = c;
+    *count = n;
+    return true;
+  }
+}
+
 void addbytes(luaL_Buffer* b, const void* p, size_t n, bool reverse) {
   const char* bytes = static_cast<const char*>(p);
   for (size_t i = 0; i < n; i++) luaL_putchar(b, bytes[reverse ? n - 1 - i : i]);
@@ -831,20 +865,10 @@ int str_pack(lua_State* L) {
   PackState st;
   luaL_Buffer b;
   luaL_buffinit(L, &b);
-  while (*fmt) {
-    char code = *fmt++;
-    if (code == ' ' || code == ',') continue;
-    if (code == '>') { st.bigendian = true; continue; }
-    if (code == '<' || code == '=') { st.bigendian = false; continue; }
-    if (code == 'w') { st.wide = true; continue; }
-    int count = 0;
-    while (std::isdigit(static_cast<unsigned char>(*fmt))) count = count < 100000000 ? count * 10 + (*fmt++ - '0') : (fmt++, count);
+  char code;
+  int count;
+  while (nextcode(L, fmt, st, &code, &count)) {
     if (count == 0) count = 1;
-    if (!std::strchr("zAaPpBbcHhILilfdn", code)) {
-      char msg[] = "bad code `?'";
-      msg[10] = code;
-      luaL_argerror(L, 1, msg);
-    }
     for (; count > 0; count--, arg++) {
       switch (code) {
         case 'z':
@@ -914,19 +938,9 @@ int str_unpack(lua_State* L) {
   int results = 1;
   PackState st;
   bool done = false;
-  while (*fmt && !done) {
-    char code = *fmt++;
-    if (code == ' ' || code == ',') continue;
-    if (code == '>') { st.bigendian = true; continue; }
-    if (code == '<' || code == '=') { st.bigendian = false; continue; }
-    if (code == 'w') { st.wide = true; continue; }
-    int count = 0;
-    while (std::isdigit(static_cast<unsigned char>(*fmt))) count = count < 100000000 ? count * 10 + (*fmt++ - '0') : (fmt++, count);
-    if (!std::strchr("zAaPpBbcHhILilfdn", code)) {
-      char msg[] = "bad code `?'";
-      msg[10] = code;
-      luaL_argerror(L, 1, msg);
-    }
+  char code;
+  int count;
+  while (!done && nextcode(L, fmt, st, &code, &count)) {
     int repeat = (code == 'A' || count == 0) ? 1 : count;
     for (; repeat > 0 && !done; repeat--) {
       luaL_checkstack(L, 1, "too many results");

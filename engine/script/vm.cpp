@@ -19,7 +19,9 @@ const TObject* luaV_tonumber(const TObject* obj, TObject* n) {
     setnvalue(n, num);
     return n;
   }
-  if (ttiswstring(obj) && luaO_wstr2d(getwstr(tsvalue(obj)), &num)) {
+  // A wide numeral must not hide text behind an embedded zero unit.
+  if (ttiswstring(obj) && luaO_wstrlen(getwstr(tsvalue(obj))) == tsvalue(obj)->len &&
+      luaO_wstr2d(getwstr(tsvalue(obj)), &num)) {
     setnvalue(n, num);
     return n;
   }
@@ -387,304 +389,300 @@ reentry:
   const Instruction* pc = ci->savedpc;
   Instruction i;
   StkId ra;
-  vmbreak;
-  {
-    {
-      vmcase(OP_MOVE) setobj(ra, RB(i)); vmbreak;
-      vmcase(OP_LOADK) setobj(ra, KBx(i)); vmbreak;
-      vmcase(OP_LOADBOOL)
-        setbvalue(ra, GETARG_B(i) != 0);
-        if (GETARG_C(i)) pc++;
-        vmbreak;
-      vmcase(OP_LOADNIL) {
-        TObject* rb = RB(i);
-        do setnilvalue(rb--);
-        while (rb >= ra);
-        vmbreak;
-      }
-      vmcase(OP_GETUPVAL) setobj(ra, cl->upvals[GETARG_B(i)]->v); vmbreak;
-      vmcase(OP_GETGLOBAL) {
-        TObject* rb = KBx(i);
-        const TObject* v;
-        if (ttistable(&cl->g) && !ttisnil(v = luaH_getstr(hvalue(&cl->g), tsvalue(rb)))) {
-          setobj(ra, v);
-        } else {
-          Protect(luaV_gettable(L, &cl->g, rb, ra));
-        }
-        vmbreak;
-      }
-      vmcase(OP_GETTABLE) {
-        StkId rb = RB(i);
-        TObject* rc = RKC(i);
-        const TObject* v;
-        if (ttistable(rb) && !ttisnil(v = luaH_get(hvalue(rb), rc))) {
-          setobj(ra, v);
-        } else {
-          Protect(luaV_gettable(L, rb, rc, ra));
-        }
-        vmbreak;
-      }
-      vmcase(OP_SETGLOBAL) Protect(luaV_settable(L, &cl->g, KBx(i), ra)); vmbreak;
-      vmcase(OP_SETUPVAL) setobj(cl->upvals[GETARG_B(i)]->v, ra); vmbreak;
-      vmcase(OP_SETTABLE) {
-        TObject* rb = RKB(i);
-        TObject* slot;
-        // An existing field is overwritten in place; everything else takes the general path.
-        if (ttistable(ra) && !ttisnil(slot = const_cast<TObject*>(luaH_get(hvalue(ra), rb)))) {
-          setobj(slot, RKC(i));
-        } else {
-          Protect(luaV_settable(L, ra, RKB(i), RKC(i)));
-        }
-        vmbreak;
-      }
-      vmcase(OP_NEWTABLE)
-        Protect({
-          sethvalue(ra, luaH_new(L, luaO_fb2int(GETARG_B(i)), GETARG_C(i)));
-          luaC_checkGC(L);
-        });
-        vmbreak;
-      vmcase(OP_SELF) {
-        StkId rb = RB(i);
-        TObject* rc = RKC(i);
-        TObject self = *rb;
-        setobj(ra + 1, &self);
-        const TObject* v;
-        if (ttistable(&self) && !ttisnil(v = luaH_get(hvalue(&self), rc))) {
-          setobj(ra, v);
-        } else {
-          Protect(luaV_gettable(L, ra + 1, rc, ra));
-        }
-        vmbreak;
-      }
-      vmcase(OP_ADD) arith_op(+, TM_ADD); vmbreak;
-      vmcase(OP_SUB) arith_op(-, TM_SUB); vmbreak;
-      vmcase(OP_MUL) arith_op(*, TM_MUL); vmbreak;
-      vmcase(OP_DIV) arith_op(/, TM_DIV); vmbreak;
-      vmcase(OP_BAND)
-      vmcase(OP_BOR)
-      vmcase(OP_SHL)
-      vmcase(OP_SHR) {
-        TObject* rb = RKB(i);
-        TObject* rc = RKC(i);
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          setnvalue(ra, bitop(GET_OPCODE(i), nvalue(rb), nvalue(rc)));
-        } else {
-          Protect(luaG_aritherror(L, rb, rc, false));
-        }
-        vmbreak;
-      }
-      vmcase(OP_POW) {
-        TObject* rb = RKB(i);
-        TObject* rc = RKC(i);
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          setnvalue(ra, bitop(OP_POW, nvalue(rb), nvalue(rc)));
-        } else {
-          Protect(Arith(L, ra, rb, rc, TM_POW));
-        }
-        vmbreak;
-      }
-      vmcase(OP_UNM) {
-        const TObject* rb = RB(i);
-        TObject temp;
-        if (ttisnumber(rb)) {
-          setnvalue(ra, -nvalue(rb));
-        } else if ((rb = luaV_tonumber(rb, &temp)) != nullptr) {
-          setnvalue(ra, -nvalue(rb));
-        } else {
-          Protect({
-            if (!call_binTM(L, RB(i), &luaO_nilobject, ra, TM_UNM)) luaG_aritherror(L, RB(i), &luaO_nilobject, true);
-          });
-        }
-        vmbreak;
-      }
-      vmcase(OP_NOT) {
-        int res = l_isfalse(RB(i));
-        setbvalue(ra, res);
-        vmbreak;
-      }
-      vmcase(OP_CONCAT) {
-        int b = GETARG_B(i);
-        int c = GETARG_C(i);
-        Protect({
-          luaV_concat(L, c - b + 1, c);
-          luaC_checkGC(L);
-        });
-        setobj(RA(i), base + b);
-        vmbreak;
-      }
-      vmcase(OP_JMP) pc += GETARG_sBx(i); vmbreak;
-      vmcase(OP_EQ) {
-        TObject* rb = RKB(i);
-        TObject* rc = RKC(i);
-        int res;
-        if (ttype(rb) != ttype(rc)) {
-          res = 0;
-        } else if (!ttistable(rb) && !ttisuserdata(rb)) {
-          res = luaO_rawequalObj(rb, rc);  // only tables and userdata have "__eq"
-        } else {
-          Protect(res = luaV_equalval(L, RKB(i), RKC(i)));
-        }
-        if (res != GETARG_A(i)) pc++;
-        vmbreak;
-      }
-      vmcase(OP_LT) {
-        TObject* rb = RKB(i);
-        TObject* rc = RKC(i);
-        int res;
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          res = nvalue(rb) < nvalue(rc);
-        } else {
-          Protect(res = luaV_lessthan(L, RKB(i), RKC(i)));
-        }
-        if (res != GETARG_A(i)) pc++;
-        vmbreak;
-      }
-      vmcase(OP_LE) {
-        TObject* rb = RKB(i);
-        TObject* rc = RKC(i);
-        int res;
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          res = nvalue(rb) <= nvalue(rc);
-        } else {
-          Protect(res = luaV_lessequal(L, RKB(i), RKC(i)));
-        }
-        if (res != GETARG_A(i)) pc++;
-        vmbreak;
-      }
-      vmcase(OP_TEST) {
-        TObject* rb = RB(i);
-        if (l_isfalse(rb) == GETARG_C(i)) {
-          pc++;
-        } else {
-          setobj(ra, rb);
-        }
-        vmbreak;
-      }
-      vmcase(OP_CALL)
-      vmcase(OP_TAILCALL) {
-        int b = GETARG_B(i);
-        if (b != 0) L->top = ra + b;
-        ci->savedpc = pc;
-        if (GET_OPCODE(i) == OP_TAILCALL) {
-          if (!ttisfunction(ra)) ra = luaD_tryfuncTM(L, ra);
-          if (!clvalue(ra)->c.isC) {
-            // Replace this frame by the callee's.
-            base = L->base;
-            if (L->openupval) luaF_close(L, base);
-            StkId func = base - 1;
-            int n = static_cast<int>(L->top - ra);
-            for (int j = 0; j < n; j++) setobj(func + j, ra + j);
-            L->top = func + n;
-            int wanted = ci->nresults;
-            int tailcalls = ci->tailcalls;
-            L->ci--;
-            L->base = L->ci->base;
-            luaD_precall(L, func, wanted);
-            L->ci->state |= CI_TAILCALL;
-            L->ci->tailcalls = tailcalls + 1;
-            goto reentry;
-          }
-        }
-        int nresults = GET_OPCODE(i) == OP_CALL ? GETARG_C(i) - 1 : LUA_MULTRET;
-        switch (luaD_precall(L, ra, nresults)) {
-          case PCR_LUA: goto reentry;
-          case PCR_C:
-            ci = L->ci;
-            if (nresults >= 0) L->top = ci->top;
-            base = L->base;
-            break;
-          case PCR_YIELD: return nullptr;
-        }
-        vmbreak;
-      }
-      vmcase(OP_RETURN) {
-        int b = GETARG_B(i);
-        if (b != 0) L->top = ra + b - 1;
-        if (L->openupval && L->openupval->v >= base) luaF_close(L, base);
-        if (ci - L->base_ci == entryLevel) return ra;
+  vmbreak;  // dispatches the first instruction; every handler ends by dispatching the next
+  vmcase(OP_MOVE) setobj(ra, RB(i)); vmbreak;
+  vmcase(OP_LOADK) setobj(ra, KBx(i)); vmbreak;
+  vmcase(OP_LOADBOOL)
+    setbvalue(ra, GETARG_B(i) != 0);
+    if (GETARG_C(i)) pc++;
+    vmbreak;
+  vmcase(OP_LOADNIL) {
+    TObject* rb = RB(i);
+    do setnilvalue(rb--);
+    while (rb >= ra);
+    vmbreak;
+  }
+  vmcase(OP_GETUPVAL) setobj(ra, cl->upvals[GETARG_B(i)]->v); vmbreak;
+  vmcase(OP_GETGLOBAL) {
+    TObject* rb = KBx(i);
+    const TObject* v;
+    if (ttistable(&cl->g) && !ttisnil(v = luaH_getstr(hvalue(&cl->g), tsvalue(rb)))) {
+      setobj(ra, v);
+    } else {
+      Protect(luaV_gettable(L, &cl->g, rb, ra));
+    }
+    vmbreak;
+  }
+  vmcase(OP_GETTABLE) {
+    StkId rb = RB(i);
+    TObject* rc = RKC(i);
+    const TObject* v;
+    if (ttistable(rb) && !ttisnil(v = luaH_get(hvalue(rb), rc))) {
+      setobj(ra, v);
+    } else {
+      Protect(luaV_gettable(L, rb, rc, ra));
+    }
+    vmbreak;
+  }
+  vmcase(OP_SETGLOBAL) Protect(luaV_settable(L, &cl->g, KBx(i), ra)); vmbreak;
+  vmcase(OP_SETUPVAL) setobj(cl->upvals[GETARG_B(i)]->v, ra); vmbreak;
+  vmcase(OP_SETTABLE) {
+    TObject* rb = RKB(i);
+    TObject* slot;
+    // An existing field is overwritten in place; everything else takes the general path.
+    if (ttistable(ra) && !ttisnil(slot = const_cast<TObject*>(luaH_get(hvalue(ra), rb)))) {
+      setobj(slot, RKC(i));
+    } else {
+      Protect(luaV_settable(L, ra, RKB(i), RKC(i)));
+    }
+    vmbreak;
+  }
+  vmcase(OP_NEWTABLE)
+    Protect({
+      sethvalue(ra, luaH_new(L, luaO_fb2int(GETARG_B(i)), GETARG_C(i)));
+      luaC_checkGC(L);
+    });
+    vmbreak;
+  vmcase(OP_SELF) {
+    StkId rb = RB(i);
+    TObject* rc = RKC(i);
+    TObject self = *rb;
+    setobj(ra + 1, &self);
+    const TObject* v;
+    if (ttistable(&self) && !ttisnil(v = luaH_get(hvalue(&self), rc))) {
+      setobj(ra, v);
+    } else {
+      Protect(luaV_gettable(L, ra + 1, rc, ra));
+    }
+    vmbreak;
+  }
+  vmcase(OP_ADD) arith_op(+, TM_ADD); vmbreak;
+  vmcase(OP_SUB) arith_op(-, TM_SUB); vmbreak;
+  vmcase(OP_MUL) arith_op(*, TM_MUL); vmbreak;
+  vmcase(OP_DIV) arith_op(/, TM_DIV); vmbreak;
+  vmcase(OP_BAND)
+  vmcase(OP_BOR)
+  vmcase(OP_SHL)
+  vmcase(OP_SHR) {
+    TObject* rb = RKB(i);
+    TObject* rc = RKC(i);
+    if (ttisnumber(rb) && ttisnumber(rc)) {
+      setnvalue(ra, bitop(GET_OPCODE(i), nvalue(rb), nvalue(rc)));
+    } else {
+      Protect(luaG_aritherror(L, rb, rc, false));
+    }
+    vmbreak;
+  }
+  vmcase(OP_POW) {
+    TObject* rb = RKB(i);
+    TObject* rc = RKC(i);
+    if (ttisnumber(rb) && ttisnumber(rc)) {
+      setnvalue(ra, bitop(OP_POW, nvalue(rb), nvalue(rc)));
+    } else {
+      Protect(Arith(L, ra, rb, rc, TM_POW));
+    }
+    vmbreak;
+  }
+  vmcase(OP_UNM) {
+    const TObject* rb = RB(i);
+    TObject temp;
+    if (ttisnumber(rb)) {
+      setnvalue(ra, -nvalue(rb));
+    } else if ((rb = luaV_tonumber(rb, &temp)) != nullptr) {
+      setnvalue(ra, -nvalue(rb));
+    } else {
+      Protect({
+        if (!call_binTM(L, RB(i), &luaO_nilobject, ra, TM_UNM)) luaG_aritherror(L, RB(i), &luaO_nilobject, true);
+      });
+    }
+    vmbreak;
+  }
+  vmcase(OP_NOT) {
+    int res = l_isfalse(RB(i));
+    setbvalue(ra, res);
+    vmbreak;
+  }
+  vmcase(OP_CONCAT) {
+    int b = GETARG_B(i);
+    int c = GETARG_C(i);
+    Protect({
+      luaV_concat(L, c - b + 1, c);
+      luaC_checkGC(L);
+    });
+    setobj(RA(i), base + b);
+    vmbreak;
+  }
+  vmcase(OP_JMP) pc += GETARG_sBx(i); vmbreak;
+  vmcase(OP_EQ) {
+    TObject* rb = RKB(i);
+    TObject* rc = RKC(i);
+    int res;
+    if (ttype(rb) != ttype(rc)) {
+      res = 0;
+    } else if (!ttistable(rb) && !ttisuserdata(rb)) {
+      res = luaO_rawequalObj(rb, rc);  // only tables and userdata have "__eq"
+    } else {
+      Protect(res = luaV_equalval(L, RKB(i), RKC(i)));
+    }
+    if (res != GETARG_A(i)) pc++;
+    vmbreak;
+  }
+  vmcase(OP_LT) {
+    TObject* rb = RKB(i);
+    TObject* rc = RKC(i);
+    int res;
+    if (ttisnumber(rb) && ttisnumber(rc)) {
+      res = nvalue(rb) < nvalue(rc);
+    } else {
+      Protect(res = luaV_lessthan(L, RKB(i), RKC(i)));
+    }
+    if (res != GETARG_A(i)) pc++;
+    vmbreak;
+  }
+  vmcase(OP_LE) {
+    TObject* rb = RKB(i);
+    TObject* rc = RKC(i);
+    int res;
+    if (ttisnumber(rb) && ttisnumber(rc)) {
+      res = nvalue(rb) <= nvalue(rc);
+    } else {
+      Protect(res = luaV_lessequal(L, RKB(i), RKC(i)));
+    }
+    if (res != GETARG_A(i)) pc++;
+    vmbreak;
+  }
+  vmcase(OP_TEST) {
+    TObject* rb = RB(i);
+    if (l_isfalse(rb) == GETARG_C(i)) {
+      pc++;
+    } else {
+      setobj(ra, rb);
+    }
+    vmbreak;
+  }
+  vmcase(OP_CALL)
+  vmcase(OP_TAILCALL) {
+    int b = GETARG_B(i);
+    if (b != 0) L->top = ra + b;
+    ci->savedpc = pc;
+    if (GET_OPCODE(i) == OP_TAILCALL) {
+      if (!ttisfunction(ra)) ra = luaD_tryfuncTM(L, ra);
+      if (!clvalue(ra)->c.isC) {
+        // Replace this frame by the callee's.
+        base = L->base;
+        if (L->openupval) luaF_close(L, base);
+        StkId func = base - 1;
+        int n = static_cast<int>(L->top - ra);
+        for (int j = 0; j < n; j++) setobj(func + j, ra + j);
+        L->top = func + n;
         int wanted = ci->nresults;
-        luaD_poscall(L, wanted, ra);
-        if (wanted >= 0) L->top = L->ci->top;
+        int tailcalls = ci->tailcalls;
+        L->ci--;
+        L->base = L->ci->base;
+        luaD_precall(L, func, wanted);
+        L->ci->state |= CI_TAILCALL;
+        L->ci->tailcalls = tailcalls + 1;
         goto reentry;
       }
-      vmcase(OP_FORLOOP) {
-        if (!ttisnumber(ra) || !ttisnumber(ra + 1) || !ttisnumber(ra + 2)) [[unlikely]] {
-          Protect({
-            if (!ttisnumber(ra)) luaG_runerror(L, "`for' initial value must be a number");
-            if (!tonumberinplace(ra + 1)) luaG_runerror(L, "`for' limit must be a number");
-            if (!tonumberinplace(ra + 2)) luaG_runerror(L, "`for' step must be a number");
-          });
-        }
-        lua_Number step = nvalue(ra + 2);
-        lua_Number idx = nvalue(ra) + step;
-        lua_Number limit = nvalue(ra + 1);
-        if (step > 0 ? idx <= limit : idx >= limit) {
-          pc += GETARG_sBx(i);
-          setnvalue(ra, idx);
-        }
-        vmbreak;
-      }
-      vmcase(OP_TFORLOOP) {
-        int nvar = GETARG_C(i) + 1;
-        StkId cb = ra + nvar + 2;
-        setobj(cb, ra);
-        setobj(cb + 1, ra + 1);
-        setobj(cb + 2, ra + 2);
-        L->top = cb + 3;
-        Protect(luaD_call(L, cb, nvar));
-        L->top = ci->top;
-        ra = RA(i) + 2;
-        cb = ra + nvar;
-        do {
-          nvar--;
-          setobj(ra + nvar, cb + nvar);
-        } while (nvar > 0);
-        if (ttisnil(ra)) pc++;  // skip the jump back: the loop ends
-        vmbreak;
-      }
-      vmcase(OP_TFORPREP)
-        if (ttistable(ra)) {
-          setobj(ra + 1, ra);
-          Protect(setobj(RA(i), luaH_getstr(hvalue(gt(L)), luaS_newliteral(L, "next"))));
-        }
-        pc += GETARG_sBx(i);
-        vmbreak;
-      vmcase(OP_SETLIST)
-      vmcase(OP_SETLISTO) {
-        if (!ttistable(ra)) vmbreak;
-        Table* h = hvalue(ra);
-        int bc = GETARG_Bx(i);
-        int n;
-        if (GET_OPCODE(i) == OP_SETLIST) {
-          n = (bc & (LFIELDS_PER_FLUSH - 1)) + 1;
-        } else {
-          n = static_cast<int>(L->top - ra) - 1;
-          L->top = ci->top;
-        }
-        bc &= ~(LFIELDS_PER_FLUSH - 1);
-        Protect(for (; n > 0; n--) setobj(luaH_setnum(L, h, bc + n), RA(i) + n));
-        vmbreak;
-      }
-      vmcase(OP_CLOSE) luaF_close(L, ra); vmbreak;
-      vmcase(OP_CLOSURE) {
-        Proto* p = cl->p->p[GETARG_Bx(i)];
-        int nup = p->nups;
-        Closure* ncl;
-        Protect(ncl = luaF_newLclosure(L, nup, &cl->g));
-        ncl->l.p = p;
-        for (int j = 0; j < nup; j++, pc++) {
-          if (GET_OPCODE(*pc) == OP_GETUPVAL) {
-            ncl->l.upvals[j] = cl->upvals[GETARG_B(*pc)];
-          } else {
-            ci->savedpc = pc;
-            ncl->l.upvals[j] = luaF_findupval(L, base + GETARG_B(*pc));
-          }
-        }
-        setclvalue(RA(i), ncl);
-        Protect(luaC_checkGC(L));
-        vmbreak;
-      }
-      vmcase(OP_INVALID) vmbreak;  // the checker admits opcodes 0..38 only
     }
+    int nresults = GET_OPCODE(i) == OP_CALL ? GETARG_C(i) - 1 : LUA_MULTRET;
+    switch (luaD_precall(L, ra, nresults)) {
+      case PCR_LUA: goto reentry;
+      case PCR_C:
+        ci = L->ci;
+        if (nresults >= 0) L->top = ci->top;
+        base = L->base;
+        break;
+      case PCR_YIELD: return nullptr;
+    }
+    vmbreak;
   }
+  vmcase(OP_RETURN) {
+    int b = GETARG_B(i);
+    if (b != 0) L->top = ra + b - 1;
+    if (L->openupval && L->openupval->v >= base) luaF_close(L, base);
+    if (ci - L->base_ci == entryLevel) return ra;
+    int wanted = ci->nresults;
+    luaD_poscall(L, wanted, ra);
+    if (wanted >= 0) L->top = L->ci->top;
+    goto reentry;
+  }
+  vmcase(OP_FORLOOP) {
+    if (!ttisnumber(ra) || !ttisnumber(ra + 1) || !ttisnumber(ra + 2)) [[unlikely]] {
+      Protect({
+        if (!ttisnumber(ra)) luaG_runerror(L, "`for' initial value must be a number");
+        if (!tonumberinplace(ra + 1)) luaG_runerror(L, "`for' limit must be a number");
+        if (!tonumberinplace(ra + 2)) luaG_runerror(L, "`for' step must be a number");
+      });
+    }
+    lua_Number step = nvalue(ra + 2);
+    lua_Number idx = nvalue(ra) + step;
+    lua_Number limit = nvalue(ra + 1);
+    if (step > 0 ? idx <= limit : idx >= limit) {
+      pc += GETARG_sBx(i);
+      setnvalue(ra, idx);
+    }
+    vmbreak;
+  }
+  vmcase(OP_TFORLOOP) {
+    int nvar = GETARG_C(i) + 1;
+    StkId cb = ra + nvar + 2;
+    setobj(cb, ra);
+    setobj(cb + 1, ra + 1);
+    setobj(cb + 2, ra + 2);
+    L->top = cb + 3;
+    Protect(luaD_call(L, cb, nvar));
+    L->top = ci->top;
+    ra = RA(i) + 2;
+    cb = ra + nvar;
+    do {
+      nvar--;
+      setobj(ra + nvar, cb + nvar);
+    } while (nvar > 0);
+    if (ttisnil(ra)) pc++;  // skip the jump back: the loop ends
+    vmbreak;
+  }
+  vmcase(OP_TFORPREP)
+    if (ttistable(ra)) {
+      setobj(ra + 1, ra);
+      Protect(setobj(RA(i), luaH_getstr(hvalue(gt(L)), luaS_newliteral(L, "next"))));
+    }
+    pc += GETARG_sBx(i);
+    vmbreak;
+  vmcase(OP_SETLIST)
+  vmcase(OP_SETLISTO) {
+    if (!ttistable(ra)) vmbreak;
+    Table* h = hvalue(ra);
+    int bc = GETARG_Bx(i);
+    int n;
+    if (GET_OPCODE(i) == OP_SETLIST) {
+      n = (bc & (LFIELDS_PER_FLUSH - 1)) + 1;
+    } else {
+      n = static_cast<int>(L->top - ra) - 1;
+      L->top = ci->top;
+    }
+    bc &= ~(LFIELDS_PER_FLUSH - 1);
+    Protect(for (; n > 0; n--) setobj(luaH_setnum(L, h, bc + n), RA(i) + n));
+    vmbreak;
+  }
+  vmcase(OP_CLOSE) luaF_close(L, ra); vmbreak;
+  vmcase(OP_CLOSURE) {
+    Proto* p = cl->p->p[GETARG_Bx(i)];
+    int nup = p->nups;
+    Closure* ncl;
+    Protect(ncl = luaF_newLclosure(L, nup, &cl->g));
+    ncl->l.p = p;
+    for (int j = 0; j < nup; j++, pc++) {
+      if (GET_OPCODE(*pc) == OP_GETUPVAL) {
+        ncl->l.upvals[j] = cl->upvals[GETARG_B(*pc)];
+      } else {
+        ci->savedpc = pc;
+        ncl->l.upvals[j] = luaF_findupval(L, base + GETARG_B(*pc));
+      }
+    }
+    setclvalue(RA(i), ncl);
+    Protect(luaC_checkGC(L));
+    vmbreak;
+  }
+  vmcase(OP_INVALID) vmbreak;  // the checker admits opcodes 0..38 only
 }

@@ -214,7 +214,6 @@ class Device {
   void FailDraws(int n) { failDraws_ = n; }
 
  private:
-  struct Impl;
   std::shared_ptr<Surface> target_;
   std::shared_ptr<Surface> texture_;
   std::array<uint32_t, rs::kCount> renderStates_{};

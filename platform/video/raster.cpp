@@ -18,6 +18,9 @@ constexpr int kSubpixelBits = 4;
 constexpr int kSubpixels = 1 << kSubpixelBits;
 constexpr float kCoordinateLimit = 1.0e6f;
 
+// The per-pixel helpers must inline into the span loops: a call per pixel costs more than their work.
+#define ALWAYS_INLINE [[gnu::always_inline]] inline
+
 inline uint32_t Channel(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
 inline uint32_t Mul8(uint32_t a, uint32_t b) { return (a * b + 127) / 255; }
 
@@ -45,8 +48,6 @@ bool Usable(float v) { return std::isfinite(v) && std::fabs(v) < kCoordinateLimi
 int64_t Fixed(float v) { return std::llround(static_cast<double>(v) * kSubpixels); }
 
 // ---- texture sampling -------------------------------------------------------------------------------------------
-
-#define ALWAYS_INLINE [[gnu::always_inline]] inline
 
 ALWAYS_INLINE int Address(int64_t i, int n, uint32_t mode) {
   if (i >= 0 && i < n) return static_cast<int>(i);
@@ -291,6 +292,23 @@ bool ReadsCurrentOrDiffuse(uint32_t arg) {
   return (sel == ta::kCurrent || sel == ta::kDiffuse) && (arg & ~ta::kSelectMask) == 0;
 }
 
+// Direct access to the two display formats; other formats go through the generic mask conversion.
+struct Argb32Pixels {
+  using Word = uint32_t;
+  ALWAYS_INLINE static uint32_t Load(Word w) { return w; }
+  ALWAYS_INLINE static Word Store(uint32_t c) { return c; }
+};
+struct Rgb565Pixels {
+  using Word = uint16_t;
+  // The same truncation and left-shifted read-back as PackColor / UnpackColor.
+  ALWAYS_INLINE static uint32_t Load(Word w) {
+    return 0xFF000000 | (w & 0xF800u) << 8 | (w & 0x07E0u) << 5 | (w & 0x001Fu) << 3;
+  }
+  ALWAYS_INLINE static Word Store(uint32_t c) {
+    return static_cast<Word>((c >> 8 & 0xF800) | (c >> 5 & 0x07E0) | (c >> 3 & 0x001F));
+  }
+};
+
 // Everything the per-pixel work needs, resolved once per primitive.
 struct Shader {
   const Pipeline& p;
@@ -299,6 +317,7 @@ struct Shader {
   CombineKind combine;
   BlendKind blendKind;
   bool argb32;
+  bool rgb565;
 
   Shader(const Pipeline& pipeline, double rho) : p(pipeline), sampler(MakeSampler(pipeline, rho)) {
     textured = sampler.texture != nullptr;
@@ -316,6 +335,7 @@ struct Shader {
       blendKind = BlendKind::kGeneric;
     }
     argb32 = p.target->Format() == kA8R8G8B8;
+    rgb565 = p.target->Format() == kR5G6B5;
   }
 
   ALWAYS_INLINE uint32_t Combine(uint32_t texel, uint32_t diffuse) const {
@@ -348,6 +368,11 @@ struct Shader {
       *px = Blend(color, *px);
       return;
     }
+    if (rgb565) {
+      uint16_t* px = reinterpret_cast<uint16_t*>(row) + x;
+      *px = Rgb565Pixels::Store(Blend(color, Rgb565Pixels::Load(*px)));
+      return;
+    }
     const PixelFormat& f = p.target->Format();
     uint32_t dst = blendKind == BlendKind::kReplace ? 0 : p.target->Pixel(x, y);
     p.target->SetRawPixel(x, y, PackColor(f, Blend(color, dst)));
@@ -356,33 +381,39 @@ struct Shader {
   // Writes x0..x1 of row y (no depth test) with the colours colorAt(k), k = 0, 1, ... in order.
   template <typename ColorAt>
   ALWAYS_INLINE void WriteRow(uint8_t* row, int y, int x0, int x1, ColorAt colorAt) const {
-    if (!argb32) {
-      for (int x = x0; x <= x1; ++x)
-        if (uint32_t c = colorAt(x - x0); PassesAlphaTest(c)) Write(row, x, y, c);
-      return;
-    }
-    uint32_t* px = reinterpret_cast<uint32_t*>(row);
+    if (argb32) return WriteRowAs<Argb32Pixels>(reinterpret_cast<uint32_t*>(row), x0, x1, colorAt);
+    if (rgb565) return WriteRowAs<Rgb565Pixels>(reinterpret_cast<uint16_t*>(row), x0, x1, colorAt);
+    for (int x = x0; x <= x1; ++x)
+      if (uint32_t c = colorAt(x - x0); PassesAlphaTest(c)) Write(row, x, y, c);
+  }
+
+  template <typename Pixels, typename ColorAt>
+  ALWAYS_INLINE void WriteRowAs(typename Pixels::Word* px, int x0, int x1, ColorAt& colorAt) const {
     switch (blendKind) {
-      case BlendKind::kReplace: return Store(px, x0, x1, colorAt, [](uint32_t s, uint32_t) { return s; });
-      case BlendKind::kAlpha: return Store(px, x0, x1, colorAt, BlendAlpha);
-      case BlendKind::kAdditive: return Store(px, x0, x1, colorAt, BlendAdditive);
+      case BlendKind::kReplace: return Store<Pixels>(px, x0, x1, colorAt, [](uint32_t s, uint32_t) { return s; });
+      case BlendKind::kAlpha: return Store<Pixels>(px, x0, x1, colorAt, BlendAlpha);
+      case BlendKind::kAdditive: return Store<Pixels>(px, x0, x1, colorAt, BlendAdditive);
       default:
-        return Store(px, x0, x1, colorAt, [this](uint32_t s, uint32_t d) { return BlendGeneric(s, d, p.srcBlend, p.destBlend); });
+        return Store<Pixels>(px, x0, x1, colorAt,
+                             [this](uint32_t s, uint32_t d) { return BlendGeneric(s, d, p.srcBlend, p.destBlend); });
     }
   }
 
   // Pipeline fields are read into locals first: the stores into the row could otherwise alias them.
-  template <typename ColorAt, typename BlendOp>
-  ALWAYS_INLINE void Store(uint32_t* px, int x0, int x1, ColorAt& colorAt, BlendOp blendOp) const {
+  template <typename Pixels, typename ColorAt, typename BlendOp>
+  ALWAYS_INLINE void Store(typename Pixels::Word* px, int x0, int x1, ColorAt& colorAt, BlendOp blendOp) const {
     const uint32_t func = p.alphaTest ? p.alphaFunc : cmp::kAlways, ref = p.alphaRef;
+    auto put = [&](int x, uint32_t c) __attribute__((always_inline)) {
+      px[x] = Pixels::Store(blendOp(c, Pixels::Load(px[x])));
+    };
     if (func == cmp::kAlways) {
-      for (int x = x0; x <= x1; ++x) px[x] = blendOp(colorAt(x - x0), px[x]);
+      for (int x = x0; x <= x1; ++x) put(x, colorAt(x - x0));
     } else if (func == cmp::kGreaterEqual) {
       for (int x = x0; x <= x1; ++x)
-        if (uint32_t c = colorAt(x - x0); (c >> 24) >= ref) px[x] = blendOp(c, px[x]);
+        if (uint32_t c = colorAt(x - x0); (c >> 24) >= ref) put(x, c);
     } else {
       for (int x = x0; x <= x1; ++x)
-        if (uint32_t c = colorAt(x - x0); Compare(func, c >> 24, ref)) px[x] = blendOp(c, px[x]);
+        if (uint32_t c = colorAt(x - x0); Compare(func, c >> 24, ref)) put(x, c);
     }
   }
 
@@ -402,6 +433,11 @@ struct Shader {
     bool replaces = blendKind == BlendKind::kReplace || (blendKind == BlendKind::kAlpha && (color >> 24) == 255);
     if (argb32 && !p.depth && replaces) {
       std::fill(reinterpret_cast<uint32_t*>(row) + x0, reinterpret_cast<uint32_t*>(row) + x1 + 1, color);
+      return;
+    }
+    if (rgb565 && !p.depth && replaces) {
+      std::fill(reinterpret_cast<uint16_t*>(row) + x0, reinterpret_cast<uint16_t*>(row) + x1 + 1,
+                Rgb565Pixels::Store(color));
       return;
     }
     if (!p.depth && (blendKind == BlendKind::kAlpha || blendKind == BlendKind::kAdditive) && (color >> 24) == 0)
@@ -615,8 +651,11 @@ void DrawLine(const Pipeline& p, const ScreenVertex& a, const ScreenVertex& b, R
     Extend(touched, x0, y, x1, y);
     return;
   }
-  int64_t first = static_cast<int64_t>(std::floor(std::min(sa, sb))) - 1;
-  int64_t last = static_cast<int64_t>(std::ceil(std::max(sa, sb))) + 1;
+  // Only the part of the major axis inside the scissor can light pixels.
+  int64_t first = std::max<int64_t>(static_cast<int64_t>(std::floor(std::min(sa, sb))) - 1,
+                                    xMajor ? p.scissor.left : p.scissor.top);
+  int64_t last = std::min<int64_t>(static_cast<int64_t>(std::ceil(std::max(sa, sb))) + 1,
+                                   xMajor ? p.scissor.right : p.scissor.bottom);
   int minX = INT32_MAX, maxX = INT32_MIN, minY = INT32_MAX, maxY = INT32_MIN;
   for (int64_t i = first; i <= last; ++i) {
     double t = ta + (i - sa) * slope;

@@ -121,7 +121,10 @@ Result Surface::Flip() {
     --stillDrawingPolls_;
     return kWasStillDrawing;
   }
-  pixels_.swap(backBuffer_->pixels_);
+  // Memory has no page flip: the front takes the back buffer's picture and the back buffer keeps it, so a frame
+  // that redraws only its changed parts still builds on the last one.
+  if (backBuffer_->pixels_.size() != pixels_.size()) return kInvalidParams;
+  pixels_ = backBuffer_->pixels_;
   return kOk;
 }
 

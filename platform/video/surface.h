@@ -44,7 +44,7 @@ class Surface {
   // nearest-neighbour sampling, different formats convert through 8-bit channels.
   Result Blt(const Rect* dstRect, Surface& src, const Rect* srcRect);
   Result ColorFill(const Rect* dstRect, uint32_t raw);
-  // Exchanges the pixels with the attached back buffer.
+  // Shows the attached back buffer: its pixels are copied to this surface.
   Result Flip();
   Result GetFlipStatus();
   Result GetBltStatus();

@@ -3,6 +3,7 @@
 // so that one translation (the application's message pump) serves both backends.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -18,6 +19,7 @@ enum NativeMessage : uint32_t {
     kMsgClose = 16,
     kMsgQuit = 18,
     kMsgActivateApp = 28,    // code: 1 active, 0 inactive
+    kMsgMouseActivate = 33,  // a click that activates the window
     kMsgDisplayChange = 126,
     kMsgKeyDown = 256,       // code: virtual key
     kMsgKeyUp = 257,
@@ -35,7 +37,6 @@ enum NativeMessage : uint32_t {
     kMsgExtraDown = 523,     // code: 1 first extra button, 2 second
     kMsgCaptureChanged = 533,// code: 1 when the capture went to this window
     kMsgMouseLeave = 673,
-    kMsgMouseActivate = 33,  // a click that activates the window
 };
 
 // Virtual key codes the backends produce (letters and digits are their upper-case ASCII codes).
@@ -149,7 +150,7 @@ public:
     int height = 0;
     int mouseX = 0;
     int mouseY = 0;
-    int framesPresented = 0;
+    std::atomic<int> framesPresented{0};  // the present thread shows frames
     int cursorImagesSet = 0;
     std::string title;
     std::string clipboard;

@@ -1,4 +1,4 @@
-// Instruction listing of a compiled chunk, for inspecting the code generator.
+// Instruction listing of a compiled chunk, for reading what the code generator emits.
 #pragma once
 
 #include <cstdio>

@@ -44,6 +44,14 @@ TEST_F(FileLayerTest, ResolvesMountedAndRuleBasedPaths) {
     EXPECT_FALSE(FileExists("images/none.png"));
 }
 
+TEST_F(FileLayerTest, LoopingFolderLinksDoNotHangTheMount) {
+    Write("assets/a/x.txt", "x");
+    std::filesystem::create_directory_symlink(root_ / "assets", root_ / "assets/a/loop");
+    InitFileSystem();
+    EXPECT_EQ(ReadAll("a/x.txt"), "x");
+    EXPECT_EQ(ReadAll("a/loop/a/x.txt"), "x");
+}
+
 TEST_F(FileLayerTest, DataRootsMatchSegmentsWithoutRegardToCase) {
     InitFileSystem();
     Write("user/Saves/Slot1.DAT", "late"); // created after mounting: found by rule, not by the map

@@ -219,6 +219,18 @@ TEST_F(MainWindowTest, FullScreenGoesToTheDisplayOrTheHost) {
     EXPECT_FALSE(displayLog.fullScreen);  // the display stays windowed
 }
 
+TEST_F(MainWindowTest, GuidsAreFreshAndWellFormed) {
+    Start();
+    TString first = application_->NewGuidString();
+    TString second = application_->NewGuidString();
+    ASSERT_EQ(first.Length(), 38u);
+    EXPECT_EQ(first.CharAt(0), '{');
+    EXPECT_EQ(first.CharAt(37), '}');
+    for (int dash : {9, 14, 19, 24}) EXPECT_EQ(first.CharAt(dash), '-');
+    EXPECT_EQ(first.CharAt(15), '4');  // a random GUID
+    EXPECT_NE(first, second);
+}
+
 TEST_F(MainWindowTest, PresentThreadRunsUntilTheDisplayGoes) {
     Start();
     EXPECT_TRUE(WaitFor([] { return presentPasses > 0; }));

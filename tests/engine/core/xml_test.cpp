@@ -103,6 +103,18 @@ TEST(XmlReader, MalformedInputKeepsWhatWasRead) {
     EXPECT_STREQ(partial->FindChild("a")->FindChild("b")->GetText().CStr(), "text");
 }
 
+TEST(XmlReader, DeepNestingStopsTheParse) {
+    std::string deep;
+    for (int i = 0; i < 100000; ++i) deep += "<a>";
+    auto root = Parse("<top>kept</top>" + deep);
+    EXPECT_STREQ(root->FindChild("top")->GetText().CStr(), "kept");
+    size_t depth = 0;
+    for (TXmlNode* node = root->FindChild("a"); node; node = node->FindChild("a")) ++depth;
+    EXPECT_GT(depth, 100u);
+    EXPECT_LT(depth, 1000u);
+    root->ToString();
+}
+
 TEST(XmlWriter, SerialisesIndentedAndEscaped) {
     auto root = Parse("<a x=\"1 2\" y=3><b>hi &amp; bye</b></a>");
     TXmlNode* a = root->FindChild("a");

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/asset.h"
 #include "engine/core/config.h"
 #include "engine/core/file.h"
 #include "engine/core/log.h"
@@ -25,10 +26,17 @@ public:
     bool IsForeground() override { return foreground; }
     bool HasFocus() override { return focus; }
     bool IsHosted() override { return hosted; }
+    bool HasParentWindow() override { return parent; }
     platform::Window* Window() override { return &window; }
     bool AssetsAlive() override { return true; }
-    void ReleaseAssets() override { ++releases; }
-    void RestoreAssets() override { ++restores; }
+    void ReleaseAssets() override {
+        ++releases;
+        assets.ReleaseAll();
+    }
+    void RestoreAssets() override {
+        ++restores;
+        assets.RestoreAll();
+    }
     bool WindowManagerExists() override { return true; }
     float ViewScale() override { return viewScale; }
     void SetViewScale(float scale) override { viewScale = scale; }
@@ -38,9 +46,10 @@ public:
     void Sleep(uint32_t ms) override { slept += ms; }
     uint32_t Now() override { return now; }
 
-    bool active = true, foreground = true, focus = true, hosted = false;
+    bool active = true, foreground = true, focus = true, hosted = false, parent = false;
     float viewScale = 1.0f;
     platform::HeadlessWindow window;
+    TAssetManager assets;
     int releases = 0, restores = 0, quits = 0;
     uint32_t slept = 0, now = 100000;
     std::vector<std::string> boxes;
@@ -61,12 +70,14 @@ protected:
         gfx::SetActiveProfile(gfx::HardwareProfile::Standard(1280, 1024));
         host.window.Create(platform::WindowOptions());
         SetDisplayHost(&host);
+        SetAssetManager(&host.assets);
     }
 
     void TearDown() override {
         TRenderer::Destroy();
         TPlatform::Destroy();
         SetDisplayHost(nullptr);
+        SetAssetManager(nullptr);
         gfx::SetActiveProfile(gfx::HardwareProfile::Standard());
         LogInit(nullptr);
         SetCommonDataFolder("");

@@ -1,3 +1,4 @@
+#include "engine/graphics/texture.h"
 #include "tests/engine/graphics/display_fixture.h"
 
 namespace {
@@ -44,6 +45,49 @@ TEST_F(DisplayFrameTest, PresentCopiesWhatTheFrameDrewAndAnswersMinusOneWhenIdle
     EXPECT_EQ(host.window.framesPresented, shown + 1);
 }
 
+TEST_F(DisplayFrameTest, OverlappingDirtyRectanglesAreCopiedAsOneBox) {
+    TPlatform* platform = Build();
+    platform->Present(-1, -1);
+    auto frame = [&](std::vector<TRect> fills) {
+        ASSERT_TRUE(platform->BeginDraw(true));
+        for (const TRect& r : fills) {
+            gfx::TLVertex quad[4] = {
+                {r.left - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
+                {r.right - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
+                {r.right - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
+                {r.left - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0}};
+            platform->DrawVertices(gfx::prim::kTriangleFan, gfx::fvf::kTLVertex, quad, 4);
+        }
+        platform->EndDraw(true);
+    };
+    frame({TRect(0, 0, 40, 40), TRect(10, 10, 50, 40)});
+    EXPECT_EQ(platform->Present(-1, -1).first, 1);
+    frame({TRect(0, 0, 2, 2), TRect(60, 40, 62, 42)});
+    EXPECT_EQ(platform->Present(-1, -1).first, 2);
+    EXPECT_EQ(platform->GetContext()->GetFrontSurface()->Pixel(61, 41), 0xFFFFFFFFu);
+    EXPECT_EQ(platform->GetContext()->GetFrontSurface()->Pixel(30, 41), 0u);
+}
+
+TEST_F(DisplayFrameTest, FullScreenFramesFlipAtTheirEnd) {
+    TPlatform* platform = Make();
+    platform->SetDisplay(640, 480, true, false, false, false);
+    ASSERT_TRUE(platform->IsFullScreen());
+    int shown = host.window.framesPresented;
+    ASSERT_TRUE(Frame(platform, 10, 10, 20, 20, 0xFF336699));
+    EXPECT_EQ(platform->GetContext()->GetFrontSurface()->Pixel(15, 15), 0xFF336699u);
+    EXPECT_EQ(host.window.framesPresented, shown + 1);
+    EXPECT_EQ(platform->Present(-1, -1).first, -1);
+    // The back buffer keeps the frame for the next one to build on.
+    EXPECT_EQ(platform->Data()->backSurface->Pixel(15, 15), 0xFF336699u);
+    EXPECT_TRUE(platform->IsFrameDone());
+    platform->GetContext()->GetFrontSurface()->SetStillDrawing(1);
+    EXPECT_FALSE(platform->IsFrameDone());
+    platform->GetContext()->GetFrontSurface()->SetStillDrawing(1);
+    EXPECT_FALSE(platform->BeginDraw(true));  // the last flip is still pending: the frame is skipped
+    EXPECT_TRUE(platform->BeginDraw(true));
+    platform->EndDraw(true);
+}
+
 TEST_F(DisplayFrameTest, BrokenOrBackgroundDisplaysDrawNothing) {
     TPlatform* platform = Build();
     EXPECT_TRUE(platform->IsPresentEnabled());
@@ -66,6 +110,10 @@ TEST_F(DisplayFrameTest, BrokenOrBackgroundDisplaysDrawNothing) {
 
 TEST_F(DisplayFrameTest, ALossOnTheFirstFrameRebuildsTheDisplay) {
     TPlatform* platform = Build();
+    std::shared_ptr<TTexture> texture = TTexture::CreateRenderTarget(16, 16, true);
+    ASSERT_NE(texture, nullptr);
+    auto surfaceOf = [&] { return dynamic_cast<TDxTextureData&>(texture->GetTextureData()).GetSurface(); };
+    std::shared_ptr<gfx::Surface> before = surfaceOf();
     int restoresBefore = host.restores;
     ASSERT_TRUE(platform->BeginDraw(true));
     LoseDevice(platform);
@@ -76,6 +124,14 @@ TEST_F(DisplayFrameTest, ALossOnTheFirstFrameRebuildsTheDisplay) {
     EXPECT_TRUE(platform->Data()->displayReady);
     EXPECT_GT(host.restores, restoresBefore);
     EXPECT_TRUE(Frame(platform, 0, 0, 4, 4, 0xFFFFFFFF));
+    // The texture was released and made again on the new display.
+    ASSERT_NE(surfaceOf(), nullptr);
+    EXPECT_NE(surfaceOf(), before);
+    EXPECT_EQ(surfaceOf()->IsLost(), gfx::kOk);
+    uint32_t* pixels;
+    int pitch;
+    EXPECT_TRUE(texture->Lock(&pixels, &pitch));
+    texture->Unlock();
 }
 
 TEST_F(DisplayFrameTest, ALossAfterThreeFramesRestoresTheSurfacesInPlace) {
@@ -159,6 +215,23 @@ TEST_F(DisplayFrameTest, RunningOutOfVideoMemoryOnceSwitchesToLowMemoryVideo) {
     EXPECT_EQ(CountLogged("Low memory video card setting enabled!"), 0);
     EXPECT_TRUE(Make()->Data()->lowMemoryVideo);
     EXPECT_EQ(CountLogged("Low memory video card setting enabled!"), 1);
+}
+
+TEST_F(DisplayFrameTest, RestoresWhileBrokenOrRestoringOnlyMarkTheBreak) {
+    TPlatform* platform = Build();
+    int restores = host.restores;
+    platform->MarkDirectXBroken();
+    platform->RestoreAssets();
+    EXPECT_TRUE(Logged("RestoreAssets: DX broken"));
+    EXPECT_EQ(host.restores, restores);
+
+    platform->Data()->directXBroken = false;
+    platform->Data()->inRestore = true;
+    uint32_t slept = host.slept;
+    platform->Data()->Restore();
+    EXPECT_TRUE(platform->Data()->directXBroken);
+    EXPECT_EQ(host.slept, slept + 50);
+    EXPECT_EQ(CountLogged("Device identifier:"), 1);
 }
 
 TEST_F(DisplayFrameTest, BrokenMarksAreThrottled) {

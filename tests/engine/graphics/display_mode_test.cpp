@@ -69,6 +69,37 @@ TEST_F(DisplayTest, LowMemoryVideoFromTheSettingsFileForcesSixteenBitFullScreen)
     EXPECT_FALSE(platform->SetFullscreen(false));
 }
 
+TEST_F(DisplayTest, WithoutAWayToFullScreenTheGameExplainsAndEnds) {
+    struct Case {
+        const char* name;
+        bool hosted, parent, lowMemory;
+        int colors, desktopWidth;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"hosted, low memory", true, false, true, -1, 1280, "You cannot run this application at your current screen resolution or bit depth (out of memory)."},
+        {"host window, palettised", false, true, false, 256, 1280, "You cannot run this application when your video mode is 8 bits or less."},
+        {"host window, small desktop", false, true, false, -1, 800, "You cannot run this application at your current screen resolution. Change"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gfx::SetActiveProfile(gfx::HardwareProfile::Standard(c.desktopWidth, 600));
+        Profile().desktopColors = c.colors;
+        host.hosted = c.hosted;
+        host.parent = c.parent;
+        host.boxes.clear();
+        host.exits.clear();
+        TPlatform* platform = Make();
+        platform->Data()->lowMemoryVideo = c.lowMemory;
+        platform->SetDisplay(800, 600, false, true, false, false);
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].find(c.text), 7u) << host.boxes[0];
+        EXPECT_EQ(host.exits, std::vector<int>{-1});
+        EXPECT_FALSE(platform->Data()->displayReady);
+        TPlatform::Destroy();
+    }
+}
+
 TEST_F(DisplayTest, UnchangedModeWithoutForceDoesNothingAndReleasesTheMutex) {
     TPlatform* platform = Make();
     platform->SetDisplay(800, 600, false, false, false, false);
@@ -229,6 +260,35 @@ TEST(HexDumpTest, TwoUpperCaseDigitsPerByte) {
     EXPECT_EQ(HexDump(bytes, 0), "");
     EXPECT_EQ(HexDump(bytes, 1), "0A");
     EXPECT_EQ(HexDump(bytes, 4), "0AFF007C");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DisplayTest, AnEmbeddedWindowKeepsItsSize) {
+    host.window.SetClientSize(320, 200);
+    CDisplay embedded;
+    ASSERT_EQ(embedded.CreateWindowedDisplay(&host.window, 640, 480, kDisplayEmbedded), gfx::kOk);
+    EXPECT_EQ(host.window.width, 320);
+    CDisplay own;
+    ASSERT_EQ(own.CreateWindowedDisplay(&host.window, 640, 480, 0), gfx::kOk);
+    EXPECT_EQ(host.window.width, 640);
+    EXPECT_EQ(own.GetBackBuffer()->Width(), 640);
+    EXPECT_EQ(own.GetDirectDraw()->CooperativeLevel(), gfx::cooperative::kNormal);
+}
+
+TEST_F(DisplayTest, SwitchingTheRenderTargetFollowsItsSize) {
+    TPlatform* platform = Make();
+    platform->SetDisplay(64, 48, false, false, false, false);
+    TPlatformData* d = platform->Data();
+    auto target = std::make_shared<gfx::Surface>(32, 16, gfx::kA8R8G8B8, gfx::caps::kTexture | gfx::caps::k3DDevice);
+    EXPECT_TRUE(d->SwitchRenderTarget(d->screenTarget, target));
+    EXPECT_EQ(d->modeRect, TRect(0, 0, 32, 16));
+    EXPECT_EQ(d->device->GetRenderTarget(), target);
+    EXPECT_TRUE(d->SwitchRenderTarget(target, d->screenTarget));
+    EXPECT_EQ(d->modeRect, TRect(0, 0, 64, 48));
+    EXPECT_EQ(d->device->GetViewport().width, 64);
 }
 
 }  // namespace

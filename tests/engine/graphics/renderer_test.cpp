@@ -80,6 +80,23 @@ TEST_F(RendererTest, FpsIsMeasuredOverFifteenFrames) {
     EXPECT_FLOAT_EQ(renderer->GetFps(), 60.0f);
 }
 
+TEST_F(RendererTest, TheStatisticsOverlayBlanksItsCorner) {
+    platform->SetDisplay(400, 300, false, true, false, false);
+    TRenderer::Destroy();
+    renderer = TRenderer::Get();
+    renderer->PushClipRect(TRect(0, 0, 400, 300));
+    renderer->ToggleStats();
+    ASSERT_TRUE(renderer->BeginDraw(1));
+    const float white[4] = {1, 1, 1, 1};
+    renderer->FillRect(TRect(0, 0, 400, 300), white);
+    renderer->DrawStats();
+    EXPECT_FALSE(renderer->IsDrawing());
+    EXPECT_FALSE(renderer->IsIn2d());
+    EXPECT_EQ(Back(299, 63), 0xFF000000u);
+    EXPECT_EQ(Back(300, 63), 0xFFFFFFFFu);
+    EXPECT_EQ(Back(299, 64), 0xFFFFFFFFu);
+}
+
 TEST_F(RendererTest, OptionsOtherThanFpsReachTheDisplay) {
     renderer->SetOption("antialias", "1");
     EXPECT_EQ(renderer->GetOption("antialias"), TString("1"));

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "platform/video/device.h"
@@ -265,12 +266,35 @@ TEST(RasterTest, SixteenBitSurfacesTruncateAndReadBackShifted) {
   Canvas canvas(4, 4, 0xFF000000, kR5G6B5);
   canvas.Quad(Canvas::Corners(-0.5f, -0.5f, 1.5f, 1.5f, 0xFF0F1F3F));
   EXPECT_EQ(canvas.target->RawPixel(1, 1), 0x08E7u);
+  // Half-transparent white over black, untextured and textured: 0x80 in each channel, truncated.
+  canvas.Blending(blend::kSrcAlpha, blend::kInvSrcAlpha);
+  canvas.Quad(Canvas::Corners(1.5f, -0.5f, 2.5f, 0.5f, 0x80FFFFFF));
+  EXPECT_EQ(canvas.target->RawPixel(2, 0), 0x8410u);
+  canvas.device.SetTexture(0, MakeTexture(1, 1, {0x80FFFFFF}));
+  canvas.Quad(Canvas::Corners(2.5f, -0.5f, 3.5f, 0.5f, 0xFFFFFFFF));
+  EXPECT_EQ(canvas.target->RawPixel(3, 0), 0x8410u);
+  canvas.device.SetTexture(0, nullptr);
 
   Canvas onto32(2, 1);
   onto32.device.SetTexture(0, MakeTexture(1, 1, {0xFFFFFFFF}, kA4R4G4B4));
   onto32.device.SetTextureStageState(0, tss::kAlphaOp, top::kSelectArg1);
   onto32.Quad(Canvas::Corners(-0.5f, -0.5f, 0.5f, 0.5f, 0xFFFFFFFF));
   EXPECT_EQ(onto32.At(0, 0), 0xF0F0F0F0u);
+}
+
+TEST(RasterTest, MinifiedDrawsPickTheMipLevelOnlyWithMipFiltering) {
+  auto top = MakeTexture(8, 8, std::vector<uint32_t>(64, 0xFFFF0000));
+  top->AttachMipLevel(MakeTexture(4, 4, std::vector<uint32_t>(16, 0xFF00FF00)));
+  for (uint32_t mip : {filter::kMipNone, filter::kMipPoint}) {
+    Canvas canvas(4, 4);
+    canvas.device.SetTexture(0, top);
+    canvas.device.SetTextureStageState(0, tss::kMipFilter, mip);
+    canvas.Quad(Canvas::Corners(-0.5f, -0.5f, 1.5f, 1.5f, 0xFFFFFFFF));
+    EXPECT_EQ(canvas.At(1, 1), mip == filter::kMipNone ? 0xFFFF0000u : 0xFF00FF00u) << mip;
+    // Magnified draws stay on the top level.
+    canvas.Quad(Canvas::Corners(-0.5f, -0.5f, 3.5f, 3.5f, 0xFFFFFFFF, 0, 0, 0.25f, 0.25f));
+    EXPECT_EQ(canvas.At(3, 3), 0xFFFF0000u) << mip;
+  }
 }
 
 TEST(RasterTest, TextureAddressModes) {
@@ -407,6 +431,44 @@ TEST(RasterTest, DepthTestKeepsTheNearerSurface) {
   EXPECT_EQ(canvas.At(3, 3), 0xFFFF0000u);
   EXPECT_EQ(canvas.At(5, 5), 0xFF00FF00u);
   EXPECT_FLOAT_EQ(depth->Depth(3)[3], 0.2f);
+}
+
+// Random primitives, states and formats: nothing is written outside the viewport (ASan watches the rest).
+TEST(RasterTest, RandomPrimitivesStayInsideTheScissor) {
+  std::mt19937 rng(1234);
+  auto coordinate = [&] { return std::uniform_real_distribution<float>(-80.0f, 150.0f)(rng); };
+  auto pick = [&](std::initializer_list<uint32_t> values) {
+    return *(values.begin() + std::uniform_int_distribution<size_t>(0, values.size() - 1)(rng));
+  };
+  auto texture = MakeTexture(3, 5, std::vector<uint32_t>(15, 0x80FFFFFF), kA4R4G4B4);
+  for (const PixelFormat* format : {&kA8R8G8B8, &kR5G6B5}) {
+    Canvas canvas(64, 64, 0xFF000000, *format);
+    Device& d = canvas.device;
+    ASSERT_EQ(d.SetViewport({8, 8, 40, 40}), kOk);
+    for (int n = 0; n < 400; ++n) {
+      d.SetTexture(0, n % 3 ? texture : nullptr);
+      d.SetTextureStageState(0, tss::kAddressU, pick({address::kWrap, address::kMirror, address::kClamp}));
+      d.SetTextureStageState(0, tss::kMagFilter, pick({filter::kPoint, filter::kLinear}));
+      d.SetRenderState(rs::kAlphaBlendEnable, n % 2);
+      d.SetRenderState(rs::kDestBlend, pick({blend::kOne, blend::kInvSrcAlpha, blend::kSrcColor}));
+      d.SetRenderState(rs::kShadeMode, pick({shade::kFlat, shade::kGouraud}));
+      TLVertex v[6];
+      for (TLVertex& vertex : v)
+        vertex = Tl(coordinate(), coordinate(), static_cast<uint32_t>(rng()), coordinate() / 50, coordinate() / 50);
+      uint32_t type = pick({prim::kPointList, prim::kLineList, prim::kLineStrip, prim::kTriangleList,
+                            prim::kTriangleStrip, prim::kTriangleFan});
+      ASSERT_EQ(d.DrawPrimitive(type, fvf::kTLVertex, v, n % 2 ? 4 : 6), kOk);
+    }
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) {
+        bool outside = x < 8 || x >= 48 || y < 8 || y >= 48;
+        if (outside) {
+          ASSERT_EQ(canvas.At(x, y), 0xFF000000u) << x << "," << y;
+        }
+      }
+    }
+    for (const Rect& r : canvas.target->TakeDirty()) EXPECT_EQ(Intersect(r, Rect{8, 8, 48, 48}), r);
+  }
 }
 
 TEST(RasterTest, BadInputDrawsNothingAndFailsCleanly) {

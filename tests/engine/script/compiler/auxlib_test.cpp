@@ -176,6 +176,57 @@ TEST_F(ScriptAuxlibTest, SizesComeFromFieldNThenTheSizeTableThenTheEntries) {
   EXPECT_EQ(lua_tonumber(L, -1), 9);
 }
 
+int FirstUpvalue(lua_State* L) {
+  lua_pushvalue(L, lua_upvalueindex(1));
+  return 1;
+}
+
+TEST_F(ScriptAuxlibTest, OpenLibRegistersClosuresSharingTheUpvalues) {
+  const luaL_reg functions[] = {{"a", FirstUpvalue}, {"b", FirstUpvalue}, {nullptr, nullptr}};
+  lua_pushliteral(L, "shared");
+  luaL_openlib(L, "lib", functions, 1);
+  ASSERT_EQ(lua_gettop(L), 1);  // the library table, the upvalue popped
+  ASSERT_TRUE(lua_istable(L, 1));
+  lua_pushliteral(L, "again");
+  luaL_openlib(L, "lib", functions, 1);  // an existing table is reused
+  EXPECT_TRUE(lua_rawequal(L, 1, 2));
+  lua_settop(L, 0);
+  ASSERT_EQ(Load("return lib.a(), lib.b()"), 0);
+  ASSERT_EQ(lua_pcall(L, 0, 2, 0), 0);
+  EXPECT_STREQ(lua_tostring(L, 1), "again");
+  EXPECT_STREQ(lua_tostring(L, 2), "again");
+  lua_settop(L, 0);
+
+  lua_newtable(L);  // no name: the functions go into the table below the upvalues
+  lua_pushnumber(L, 5);
+  luaL_openlib(L, nullptr, functions, 1);
+  ASSERT_EQ(lua_gettop(L), 1);
+  lua_pushliteral(L, "a");
+  lua_rawget(L, 1);
+  ASSERT_EQ(lua_pcall(L, 0, 1, 0), 0);
+  EXPECT_EQ(lua_tonumber(L, -1), 5);
+}
+
+int ToStringMeta(lua_State* L) {
+  lua_pushliteral(L, "from meta");
+  return 1;
+}
+
+TEST_F(ScriptAuxlibTest, MetafieldsAreFoundAndCalledWithTheObject) {
+  lua_newtable(L);
+  EXPECT_EQ(luaL_getmetafield(L, 1, "__tostring"), 0);
+  EXPECT_EQ(luaL_callmeta(L, -1, "__tostring"), 0);
+  EXPECT_EQ(lua_gettop(L), 1);
+  lua_newtable(L);
+  lua_pushliteral(L, "__tostring");
+  lua_pushcfunction(L, ToStringMeta);
+  lua_rawset(L, -3);
+  lua_setmetatable(L, 1);
+  EXPECT_EQ(luaL_callmeta(L, -1, "__tostring"), 1);  // a relative index
+  EXPECT_STREQ(lua_tostring(L, -1), "from meta");
+  EXPECT_EQ(lua_gettop(L), 2);
+}
+
 TEST_F(ScriptAuxlibTest, WhereIsEmptyWithoutALine) {
   luaL_where(L, 1);
   EXPECT_STREQ(lua_tostring(L, -1), "");

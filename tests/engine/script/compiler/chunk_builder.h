@@ -9,14 +9,14 @@
 
 #include "engine/script/opcodes.h"
 
-struct ConstantSpec {
+struct ConstantRecord {
   int type;  // 0 nil, 3 number, 4 string, 9 wide string; any other value is written as given
   double number = 0;
   std::string text;          // type 4
   std::u16string units;      // type 9
 };
 
-struct FunctionSpec {
+struct FunctionRecord {
   const char* source = "=test";  // nullptr writes the "same as parent" marker
   int lineDefined = 0;
   int nups = 0;
@@ -25,8 +25,8 @@ struct FunctionSpec {
   int maxStack = 2;
   std::vector<int> lines;
   std::vector<std::string> upvalueNames;
-  std::vector<ConstantSpec> constants;
-  std::vector<FunctionSpec> functions;
+  std::vector<ConstantRecord> constants;
+  std::vector<FunctionRecord> functions;
   std::vector<Instruction> code;
 };
 
@@ -57,7 +57,7 @@ public:
     for (int size : {4, 4, 4, 6, 8, 9, 9, 8}) Byte(size);
     Number(31415926.5358979);
   }
-  void Function(const FunctionSpec& f) {
+  void Function(const FunctionRecord& f) {
     String(f.source);
     UInt32(static_cast<uint32_t>(f.lineDefined));
     Byte(f.nups);
@@ -70,13 +70,13 @@ public:
     UInt32(static_cast<uint32_t>(f.upvalueNames.size()));
     for (const std::string& name : f.upvalueNames) String(name.c_str());
     UInt32(static_cast<uint32_t>(f.constants.size()));
-    for (const ConstantSpec& k : f.constants) Constant(k);
+    for (const ConstantRecord& k : f.constants) Constant(k);
     UInt32(static_cast<uint32_t>(f.functions.size()));
-    for (const FunctionSpec& nested : f.functions) Function(nested);
+    for (const FunctionRecord& nested : f.functions) Function(nested);
     UInt32(static_cast<uint32_t>(f.code.size()));
     for (Instruction i : f.code) UInt32(i);
   }
-  void Constant(const ConstantSpec& k) {
+  void Constant(const ConstantRecord& k) {
     Byte(k.type);
     switch (k.type) {
       case 3: Number(k.number); break;
@@ -95,7 +95,7 @@ public:
   }
 
   // A whole chunk: header and main function.
-  static std::string Chunk(const FunctionSpec& main, bool bigEndian = false) {
+  static std::string Chunk(const FunctionRecord& main, bool bigEndian = false) {
     ChunkBuilder b(bigEndian);
     b.Header();
     b.Function(main);

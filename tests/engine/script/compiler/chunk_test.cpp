@@ -16,10 +16,10 @@ int Collect(lua_State*, const void* p, size_t size, void* data) {
 }
 
 // A main function answering 42 and a wide string.
-FunctionSpec AnswerSpec() {
-  FunctionSpec f;
+FunctionRecord AnswerFunction() {
+  FunctionRecord f;
   f.isVararg = 1;
-  f.constants = {{3, 42}, {9, 0, "", u"\u00e9\u4e2d"}};
+  f.constants = {{3, 42, "", u""}, {9, 0, "", u"\u00e9\u4e2d"}};
   f.code = {CREATE_ABx(OP_LOADK, 0, 0), CREATE_ABx(OP_LOADK, 1, 1), CREATE_ABC(OP_RETURN, 0, 3, 0),
             CREATE_ABC(OP_RETURN, 0, 1, 0)};
   f.lines = {1, 1, 1, 1};
@@ -139,7 +139,7 @@ TEST_F(ScriptChunkTest, EveryTruncationIsAnEndOfFile) {
 
 TEST_F(ScriptChunkTest, BothByteOrdersLoadWithWideConstantsIntact) {
   for (bool big : {false, true}) {
-    std::string chunk = ChunkBuilder::Chunk(AnswerSpec(), big);
+    std::string chunk = ChunkBuilder::Chunk(AnswerFunction(), big);
     ASSERT_EQ(luaL_loadbuffer(L, chunk.data(), chunk.size(), "=test"), 0) << lua_tostring(L, -1);
     ASSERT_EQ(lua_pcall(L, 0, 2, 0), 0);
     EXPECT_EQ(lua_tonumber(L, 1), 42);
@@ -153,11 +153,11 @@ TEST_F(ScriptChunkTest, BothByteOrdersLoadWithWideConstantsIntact) {
 }
 
 TEST_F(ScriptChunkTest, MainFunctionWithoutSourceTakesTheChunkName) {
-  FunctionSpec f = AnswerSpec();
+  FunctionRecord f = AnswerFunction();
   f.source = nullptr;
   f.code = {CREATE_ABx(OP_GETGLOBAL, 0, 2), CREATE_ABC(OP_CALL, 0, 1, 1), CREATE_ABC(OP_RETURN, 0, 1, 0)};
   f.lines = {3, 3, 3};
-  f.constants.push_back({4, 0, "missing"});
+  f.constants.push_back({4, 0, "missing", u""});
   std::string chunk = ChunkBuilder::Chunk(f);
   ASSERT_EQ(luaL_loadbuffer(L, chunk.data(), chunk.size(), "=named"), 0);
   ASSERT_EQ(lua_pcall(L, 0, 0, 0), LUA_ERRRUN);
@@ -165,11 +165,11 @@ TEST_F(ScriptChunkTest, MainFunctionWithoutSourceTakesTheChunkName) {
 }
 
 TEST_F(ScriptChunkTest, DamagedFieldsGiveTheirMessages) {
-  FunctionSpec badType = AnswerSpec();
+  FunctionRecord badType = AnswerFunction();
   badType.constants[0].type = 7;
   EXPECT_EQ(LoadError(ChunkBuilder::Chunk(badType)), "bad constant type (7) in test");
 
-  FunctionSpec badNames = AnswerSpec();
+  FunctionRecord badNames = AnswerFunction();
   badNames.nups = 1;
   badNames.upvalueNames = {"a", "b"};
   EXPECT_EQ(LoadError(ChunkBuilder::Chunk(badNames)), "bad nupvalues in test: read 2; expected 1");
@@ -200,13 +200,13 @@ TEST_F(ScriptChunkTest, DamagedFieldsGiveTheirMessages) {
 
 TEST_F(ScriptChunkTest, CheckerRejectsCodeThatReachesOutside) {
   auto withCode = [](std::vector<Instruction> code) {
-    FunctionSpec f = AnswerSpec();
+    FunctionRecord f = AnswerFunction();
     f.code = std::move(code);
     f.lines.clear();
     return f;
   };
   const Instruction ret = CREATE_ABC(OP_RETURN, 0, 1, 0);
-  std::vector<FunctionSpec> bad = {
+  std::vector<FunctionRecord> bad = {
       withCode({CREATE_ABC(OP_MOVE, 0, 2, 0), ret}),                       // register past the frame
       withCode({CREATE_ABx(OP_LOADK, 0, 2), ret}),                         // constant past the table
       withCode({CREATE_ABC(OP_ADD, 0, MAXSTACK + 5, 0), ret}),             // RK constant past the table
@@ -227,20 +227,20 @@ TEST_F(ScriptChunkTest, CheckerRejectsCodeThatReachesOutside) {
     EXPECT_EQ(LoadError(ChunkBuilder::Chunk(bad[i])), "bad code in test") << "case " << i;
   }
 
-  FunctionSpec upvalueMain = AnswerSpec();
+  FunctionRecord upvalueMain = AnswerFunction();
   upvalueMain.nups = 1;
   EXPECT_EQ(LoadError(ChunkBuilder::Chunk(upvalueMain)), "bad code in test");
 
-  FunctionSpec params = AnswerSpec();
+  FunctionRecord params = AnswerFunction();
   params.numparams = 2;  // with the vararg table, more than the frame
   EXPECT_EQ(LoadError(ChunkBuilder::Chunk(params)), "bad code in test");
 
   // A closure needs one pseudo-instruction per upvalue of its prototype.
-  FunctionSpec child;
+  FunctionRecord child;
   child.source = nullptr;
   child.nups = 2;
   child.code = {CREATE_ABC(OP_GETUPVAL, 0, 1, 0), CREATE_ABC(OP_RETURN, 0, 2, 0)};
-  FunctionSpec parent = withCode({CREATE_ABx(OP_CLOSURE, 0, 0), CREATE_ABC(OP_MOVE, 0, 1, 0), ret});
+  FunctionRecord parent = withCode({CREATE_ABx(OP_CLOSURE, 0, 0), CREATE_ABC(OP_MOVE, 0, 1, 0), ret});
   parent.functions = {child};
   EXPECT_EQ(LoadError(ChunkBuilder::Chunk(parent)), "bad code in test");
   parent.code = {CREATE_ABx(OP_CLOSURE, 0, 0), CREATE_ABC(OP_MOVE, 0, 1, 0), CREATE_ABC(OP_MOVE, 0, 0, 0), ret};

@@ -104,7 +104,9 @@ TEST_F(ScriptCodegenTest, ContinueClosesCapturedLocalsOnlyWhenNeeded) {
   ASSERT_EQ(Count(captured, OP_CLOSE), 2);
   // the continue's CLOSE keeps the three control registers open
   for (int i = 0; i < captured->sizecode; i++) {
-    if (GET_OPCODE(captured->code[i]) == OP_CLOSE) EXPECT_EQ(GETARG_A(captured->code[i]), 3);
+    if (GET_OPCODE(captured->code[i]) == OP_CLOSE) {
+      EXPECT_EQ(GETARG_A(captured->code[i]), 3);
+    }
   }
 }
 

@@ -22,7 +22,9 @@ protected:
   std::string CompileError(const std::string& source) {
     int status = Load(source);
     std::string message = status == 0 ? "" : lua_tostring(L, -1);
-    if (status != 0) EXPECT_EQ(status, LUA_ERRSYNTAX) << source;
+    if (status != 0) {
+      EXPECT_EQ(status, LUA_ERRSYNTAX) << source;
+    }
     lua_pop(L, 1);
     return message;
   }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -107,7 +108,9 @@ TEST(ScriptApi, NumberConversionOfText) {
   for (const Case& c : cases) {
     lua_pushstring(L, c.text);
     EXPECT_EQ(lua_isnumber(L, -1) != 0, c.isnumber) << c.text;
-    if (c.isnumber) EXPECT_EQ(lua_tonumber(L, -1), c.value) << c.text;
+    if (c.isnumber) {
+      EXPECT_EQ(lua_tonumber(L, -1), c.value) << c.text;
+    }
     lua_pop(L, 1);
   }
   struct WideCase {
@@ -121,7 +124,9 @@ TEST(ScriptApi, NumberConversionOfText) {
   for (const WideCase& c : wides) {
     lua_pushlwstring(L, reinterpret_cast<const lua_WChar*>(c.text.data()), c.text.size());
     EXPECT_EQ(lua_isnumber(L, -1) != 0, c.isnumber);
-    if (c.isnumber) EXPECT_EQ(lua_tonumber(L, -1), c.value);
+    if (c.isnumber) {
+      EXPECT_EQ(lua_tonumber(L, -1), c.value);
+    }
     lua_pop(L, 1);
   }
 }
@@ -211,6 +216,30 @@ TEST(ScriptApi, TypeMetatablesServeIndexing) {
   EXPECT_EQ(lua_getmetatable(L, -1), 0);
 }
 
+int ReadUpvalues(lua_State* L) {
+  EXPECT_EQ(lua_tonumber(L, lua_upvalueindex(1)), 10);
+  EXPECT_STREQ(lua_tostring(L, lua_upvalueindex(2)), "up");
+  EXPECT_EQ(lua_type(L, lua_upvalueindex(3)), LUA_TNONE);
+  lua_pushnumber(L, 11);
+  lua_replace(L, lua_upvalueindex(1));  // upvalues are writable
+  return lua_pushupvalues(L);
+}
+
+TEST(ScriptApi, CClosureUpvalues) {
+  State s;
+  lua_State* L = s.L;
+  lua_pushnumber(L, 10);
+  lua_pushstring(L, "up");
+  lua_pushcclosure(L, ReadUpvalues, 2);
+  lua_pushvalue(L, -1);
+  lua_call(L, 0, LUA_MULTRET);
+  ASSERT_EQ(lua_gettop(L), 3);
+  EXPECT_EQ(lua_tonumber(L, 2), 11);
+  EXPECT_STREQ(lua_getupvalue(L, 1, 2), "");
+  EXPECT_STREQ(lua_tostring(L, -1), "up");
+  EXPECT_EQ(lua_getupvalue(L, 1, 3), nullptr);
+}
+
 int ThrowError(lua_State* L) {
   lua_pushstring(L, "boom");
   return lua_error(L);
@@ -260,6 +289,20 @@ TEST(ScriptApi, CallsAndProtectedErrors) {
   lua_pushnumber(L, 1);
   EXPECT_EQ(lua_pcall(L, 0, 0, 0), LUA_ERRRUN);
   EXPECT_STREQ(lua_tostring(L, -1), "attempt to call a number value");
+}
+
+TEST(ScriptApiDeathTest, UnprotectedErrorCallsPanicAndExits) {
+  EXPECT_EXIT(
+      {
+        lua_State* L = lua_open();
+        lua_atpanic(L, [](lua_State* L) {
+          std::fprintf(stderr, "panic: %s\n", lua_tostring(L, -1));
+          return 0;
+        });
+        lua_pushstring(L, "unprotected");
+        lua_error(L);
+      },
+      testing::ExitedWithCode(1), "panic: unprotected");
 }
 
 int CpcallBody(lua_State* L) {

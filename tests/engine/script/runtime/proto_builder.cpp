@@ -1,4 +1,4 @@
-#include "tests/engine/script/proto_builder.h"
+#include "tests/engine/script/runtime/proto_builder.h"
 
 #include "engine/script/call.h"
 #include "engine/script/func.h"

@@ -70,6 +70,8 @@ TEST(ScriptBaseLibrary, Conversions) {
       {"return tonumber(L\"0x1F\")", "31"},
       {"return select == nil and tostring(nil)", "nil"},
       {"return pcall(tonumber, '1', 99)", "false"},
+      {"return pcall(tonumber, '1', 1e300)", "false"},
+      {"local ok, m = pcall(error, 'x', 1e300) return m", "x"},
       {"return type(towstring(nil))", "string"},
       {"return towstring('\\233')", "L:\\u00e9"},
       {"return towstring(12.5)", "L:\\u0031\\u0032\\u002e\\u0035"},
@@ -79,6 +81,24 @@ TEST(ScriptBaseLibrary, Conversions) {
       {"return towstring(true)", "error: chunk:1: bad argument #1 to `towstring' (value expected)"},
       {"return tostring(1e15)", "1e+15"},
       {"return tostring(1/0) .. tostring(-1/0)", "inf-inf"},
+  });
+}
+
+TEST(ScriptBaseLibrary, WideStringsInScripts) {
+  RunCases({
+      {"return L\"ab\" .. 1 .. L\"c\"", "L:\\u0061\\u0062\\u0031\\u0063"},
+      {"return L\"a\" == 'a'", "false"},
+      {"local t = {} t[L\"k\"] = 1 t.k = 2 return t[L\"k\"] .. t.k", "12"},
+      {"return L\"12\" + 1", "13"},
+      {"return tonumber(L\"1\\0 2\")", "nil"},
+      {"return L\" 12\" + 1", "error: chunk:1: attempt to perform arithmetic on a wstring value"},
+      {"return L\"a\" < L\"b\"", "error: chunk:1: attempt to compare two wstring values"},
+      {"return L\"a\" .. 'b'", "error: chunk:1: attempt to concatenate a string value"},
+      {"return string.len(tostring(L\"\\x4e2d\"))", "1"},
+      {"return towstring(L\"x\") == L\"x\"", "true"},
+      {"local m = setmetatable({}, {__concat = function(a, b) return 'joined' end}) return L\"w\" .. m",
+       "joined"},
+      {"for i = L\"1\", 3 do end return 'loop'", "loop"},
   });
 }
 
@@ -127,6 +147,10 @@ TEST(ScriptBaseLibrary, IterationAndRawAccess) {
       {"local f = loadstring('return 1 +') return f", "nil"},
       {"local f, m = loadstring('x = ', '=s') return m", "s:1: unexpected symbol near `<eof>'"},
       {"return loadstring('return 7')()", "7"},
+      {"LUA_PATH = '/nonexistent/?.lua;/none/?/init.lua' local ok, m = pcall(require, 'pkg') return m",
+       "could not load package `pkg' from path `/nonexistent/?.lua;/none/?/init.lua'"},
+      {"_LOADED.pkg = 'cached' return require('pkg')", "cached"},
+      {"_LOADED = 1 local ok, m = pcall(require, 'pkg') return m", "`_LOADED' is not a table"},
   });
 }
 
@@ -204,6 +228,8 @@ TEST(ScriptStringLibrary, StockFunctions) {
        "chunk:1: bad argument #1 to `len' (string expected, got wstring)"},
       {"return string.len(string.char(0, 1, 2))", "3"},
       {"local s = 'x' s.k = 5 return string.k", "5"},
+      {"local f = function(a) return a .. L\"!\" end return loadstring(string.dump(f))(L\"w\")", "L:\\u0077\\u0021"},
+      {"local ok, m = pcall(string.dump, print) return m", "unable to dump given function"},
       {"return (5).x", "nil"},
   });
 }

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "engine/script/lua.h"
-#include "tests/engine/script/proto_builder.h"
+#include "engine/script/object.h"
+#include "tests/engine/script/runtime/proto_builder.h"
 
 namespace {
 
@@ -370,6 +371,18 @@ TEST(ScriptVm, ClosuresShareUpvaluesAndKeepThemAfterClosing) {
   lua_pushvalue(L, -2);
   lua_call(L, 0, 1);
   EXPECT_EQ(lua_tonumber(L, -1), 3);
+}
+
+TEST(ScriptVm, TableSizeLimits) {
+  State s;
+  ProtoSpec huge;
+  huge.code = {ABC(OP_NEWTABLE, 0, 0, 25), ABC(OP_RETURN, 0, 2, 0)};
+  EXPECT_EQ(ErrorOf(s.L, huge), "test:1: table overflow");
+  ProtoSpec hinted;  // an array hint encoded as a floating point byte: 5 << 2 = 20 slots, hash of 2^3
+  hinted.code = {ABC(OP_NEWTABLE, 0, luaO_int2fb(20), 3), ABC(OP_RETURN, 0, 2, 0)};
+  ASSERT_EQ(RunProto(s.L, hinted), 0);
+  EXPECT_EQ(luaO_fb2int(luaO_int2fb(20)), 20);
+  EXPECT_EQ(luaO_fb2int(511), 1 << 24) << "hostile hints are clamped";
 }
 
 TEST(ScriptVm, VarargFunctionsGetArgTable) {

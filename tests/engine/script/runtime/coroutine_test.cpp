@@ -4,7 +4,7 @@
 
 #include "engine/script/lua.h"
 #include "engine/script/state.h"
-#include "tests/engine/script/proto_builder.h"
+#include "tests/engine/script/runtime/proto_builder.h"
 
 namespace {
 
