@@ -61,6 +61,7 @@ TApplication::~TApplication() {
     data_->display.reset();
     InstancePointer() = nullptr;
     data_->stringTable.reset();
+    SetAssetManager(nullptr);
     data_->assetManager.reset();
     delete data_;
     data_ = nullptr;

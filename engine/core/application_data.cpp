@@ -66,6 +66,7 @@ TApplicationData::TApplicationData(const TString& commandLine, bool allowMultipl
 
     windowManager = CreateWindowSystem();
     assetManager = std::make_unique<TAssetManager>();
+    SetAssetManager(assetManager.get());
     stringTable = std::make_unique<TStringTable>();
 
     programPath = platform::ProgramPath().c_str();

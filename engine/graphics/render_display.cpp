@@ -8,6 +8,7 @@
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 #include "engine/graphics/renderer.h"
+#include "engine/graphics/vecdraw_renderer.h"
 #include "platform/video/profile.h"
 
 namespace {
@@ -80,7 +81,10 @@ public:
     bool SetFullScreen(bool on) override { return platform_->SetFullscreen(on); }
     bool SetDisplayMode(int width, int height, int flags) override {
         platform_->SetDisplay(width, height, flags != 0, false, false, GetDisplayHost().HasParentWindow());
-        if (Data().displayReady) platform_->TestRenderTargets();
+        if (Data().displayReady) {
+            platform_->TestRenderTargets();
+            CalibrateVectorRendererOnce();
+        }
         return Data().displayReady;
     }
     bool IsFrameDone() const override { return platform_->IsFrameDone(); }

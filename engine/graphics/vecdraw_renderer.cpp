@@ -49,3 +49,10 @@ TQvMiniVecDraw& GetVectorRenderer() {
     }();
     return *renderer;
 }
+
+void CalibrateVectorRendererOnce() {
+    static bool calibrated = false;
+    if (calibrated) return;
+    calibrated = true;
+    GetVectorRenderer().Render();
+}

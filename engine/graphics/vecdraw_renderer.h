@@ -5,3 +5,5 @@
 #include "engine/graphics/vecdraw.h"
 
 TQvMiniVecDraw& GetVectorRenderer();
+// Calibrates the renderer's pixel offsets the first time a display is ready.
+void CalibrateVectorRendererOnce();

@@ -422,6 +422,15 @@ static int jumponcond(FuncState* fs, expdesc* e, int cond) {
   return condjump(fs, OP_TEST, NO_REG, e->info, cond);
 }
 
+// The jump out of a condition that is a constant. Jumps pending to here land on it instead of joining
+// its list: the list may be patched with value targets, and a pending test there would be taken for a
+// jump that carries its own operand out as the value of the whole expression ("(nil and x) or not
+// (true or y)" would give nil).
+static int constantexit(FuncState* fs) {
+  dischargejpc(fs);
+  return luaK_jump(fs);
+}
+
 void luaK_goiftrue(FuncState* fs, expdesc* e) {
   int pc;  // the jump taken when e is false
   luaK_dischargevars(fs, e);
@@ -429,7 +438,7 @@ void luaK_goiftrue(FuncState* fs, expdesc* e) {
     case VK:
     case VKNUM:
     case VTRUE: pc = NO_JUMP; break;  // always true
-    case VFALSE: pc = luaK_jump(fs); break;
+    case VFALSE: pc = constantexit(fs); break;
     case VJMP:
       invertjump(fs, e);
       pc = e->info;
@@ -445,7 +454,7 @@ void luaK_goiffalse(FuncState* fs, expdesc* e) {
   switch (e->k) {
     case VNIL:
     case VFALSE: pc = NO_JUMP; break;  // always false
-    case VTRUE: pc = luaK_jump(fs); break;
+    case VTRUE: pc = constantexit(fs); break;
     case VJMP: pc = e->info; break;
     default: pc = jumponcond(fs, e, 1); break;
   }

@@ -5,6 +5,10 @@
 #include "engine/core/application_data.h"
 #include "engine/core/command_line.h"
 #include "engine/core/config.h"
+#include "engine/graphics/model.h"
+#include "engine/graphics/render_display.h"
+#include "engine/graphics/texture.h"
+#include "engine/sound/sound_manager.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -37,8 +41,17 @@ int StandInGameMain(TApplication* application, const TString& commandLine) {
 
 }  // namespace
 
+// The framework's real display and sound, and the asset kinds they load.
+void InstallServices() {
+    InstallDisplay();
+    InstallSoundServices();
+    RegisterTextureAssetKinds();
+    RegisterModelAssetKind();
+}
+
 int main(int argc, char** argv) {
     GameSetup();
+    InstallServices();
     ApplicationMain(BuildCommandLine(argc, argv), StandInGameMain, false);
     return 0;
 }

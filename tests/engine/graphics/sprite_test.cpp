@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "tests/engine/graphics/sprite_fixture.h"
 
 namespace {

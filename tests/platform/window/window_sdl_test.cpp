@@ -122,7 +122,9 @@ TEST_F(SdlWindowTest, OpensWithAUtf8TitleAndRoundTripsTheClipboard) {
     for (int i = 0; i < 500; ++i) {
         while (window->PollEvent(record) && record.message != platform::kMsgQuit) {
             messages.push_back(record.message);
-            if (record.message == platform::kMsgChar) EXPECT_EQ(record.code, 0xE9u);
+            if (record.message == platform::kMsgChar) {
+                EXPECT_EQ(record.code, 0xE9u);
+            }
         }
         if (record.message == platform::kMsgQuit) {
             messages.push_back(record.message);

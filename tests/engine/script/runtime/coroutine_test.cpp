@@ -30,12 +30,12 @@ int ResumeSelf(lua_State* L) {
 }
 
 // return g(1) + 1, with g the named global
-ProtoSpec CallGlobalThenAdd(const char* name) {
-  ProtoSpec spec;
-  spec.k = {std::string(name), 1.0};
-  spec.code = {ABx(OP_GETGLOBAL, 0, 0), ABx(OP_LOADK, 1, 1), ABC(OP_CALL, 0, 2, 2), ABC(OP_ADD, 0, 0, K(1)),
+ProtoPlan CallGlobalThenAdd(const char* name) {
+  ProtoPlan plan;
+  plan.k = {std::string(name), 1.0};
+  plan.code = {ABx(OP_GETGLOBAL, 0, 0), ABx(OP_LOADK, 1, 1), ABC(OP_CALL, 0, 2, 2), ABC(OP_ADD, 0, 0, K(1)),
                ABC(OP_RETURN, 0, 2, 0)};
-  return spec;
+  return plan;
 }
 
 void Register(lua_State* L) {
@@ -98,7 +98,7 @@ TEST(ScriptCoroutine, ResumeAndYieldErrors) {
 
   // A running coroutine cannot be resumed again; the call comes back as an error value.
   co = lua_newthread(L);
-  ProtoSpec body;
+  ProtoPlan body;
   body.k = {std::string("resumeself")};
   body.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_CALL, 0, 1, 3), ABC(OP_RETURN, 0, 3, 0)};
   PushProto(co, body);

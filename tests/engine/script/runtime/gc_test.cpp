@@ -152,11 +152,11 @@ TEST(ScriptGc, StressSwitchKeepsLiveDataIntact) {
     lua_pop(L, 1);
   }
   // Closures with shared upvalues under collection at every check.
-  ProtoSpec inc;
+  ProtoPlan inc;
   inc.nups = 1;
   inc.k = {1.0};
   inc.code = {ABC(OP_GETUPVAL, 0, 0, 0), ABC(OP_ADD, 0, 0, K(0)), ABC(OP_SETUPVAL, 0, 0, 0), ABC(OP_RETURN, 0, 2, 0)};
-  ProtoSpec outer;
+  ProtoPlan outer;
   outer.p = {inc};
   outer.k = {0.0, std::string("x"), std::string("y")};
   outer.code = {ABx(OP_LOADK, 0, 0),   ABx(OP_CLOSURE, 1, 0),   ABC(OP_MOVE, 0, 0, 0),  ABC(OP_MOVE, 2, 1, 0),
@@ -177,11 +177,11 @@ TEST(ScriptGc, OpenUpvaluesOfDroppedClosuresAndDeadThreads) {
   State s;
   lua_State* L = s.L;
   luaE_setgcstress(L, true);
-  ProtoSpec get;
+  ProtoPlan get;
   get.nups = 1;
   get.code = {ABC(OP_GETUPVAL, 0, 0, 0), ABC(OP_RETURN, 0, 2, 0)};
   // local x = 1; local f = function() return x end; f = nil; {}; return x
-  ProtoSpec outer;
+  ProtoPlan outer;
   outer.p = {get};
   outer.k = {1.0};
   outer.code = {ABx(OP_LOADK, 0, 0),     ABx(OP_CLOSURE, 1, 0),     ABC(OP_MOVE, 0, 0, 0),
@@ -192,7 +192,7 @@ TEST(ScriptGc, OpenUpvaluesOfDroppedClosuresAndDeadThreads) {
   lua_settop(L, 0);
   // A closure outlives the suspended coroutine whose local it captured.
   lua_register(L, "yield", [](lua_State* L) { return lua_yield(L, lua_gettop(L)); });
-  ProtoSpec body;
+  ProtoPlan body;
   body.p = {get};
   body.k = {std::string("yield"), std::string("kept")};
   body.code = {ABx(OP_LOADK, 0, 1),      ABx(OP_CLOSURE, 1, 0),  ABC(OP_MOVE, 0, 0, 0), ABx(OP_GETGLOBAL, 2, 0),

@@ -16,10 +16,10 @@ struct Wide {
 };
 using Constant = std::variant<Nil, double, std::string, Wide>;
 
-struct ProtoSpec {
+struct ProtoPlan {
   std::vector<Instruction> code;
   std::vector<Constant> k;
-  std::vector<ProtoSpec> p;
+  std::vector<ProtoPlan> p;
   int numparams = 0;
   int nups = 0;
   bool vararg = false;
@@ -28,7 +28,7 @@ struct ProtoSpec {
 };
 
 // Pushes a closure of the prototype (no upvalues) under the chunk name "=test"; line of pc n is n + 1.
-void PushProto(lua_State* L, const ProtoSpec& spec);
+void PushProto(lua_State* L, const ProtoPlan& plan);
 
 inline Instruction ABC(OpCode o, int a, int b, int c) { return CREATE_ABC(o, a, b, c); }
 inline Instruction ABx(OpCode o, int a, int bx) { return CREATE_ABx(o, a, bx); }

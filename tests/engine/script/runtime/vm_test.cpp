@@ -17,24 +17,24 @@ struct State {
 };
 
 // Runs the prototype protected; returns the status, results (or the message) on the stack.
-int RunProto(lua_State* L, const ProtoSpec& spec, int nresults = 1) {
-  PushProto(L, spec);
+int RunProto(lua_State* L, const ProtoPlan& plan, int nresults = 1) {
+  PushProto(L, plan);
   return lua_pcall(L, 0, nresults, 0);
 }
 
-std::string ErrorOf(lua_State* L, const ProtoSpec& spec) {
-  if (RunProto(L, spec) != LUA_ERRRUN) return "<no error>";
+std::string ErrorOf(lua_State* L, const ProtoPlan& plan) {
+  if (RunProto(L, plan) != LUA_ERRRUN) return "<no error>";
   std::string msg = lua_tostring(L, -1) ? lua_tostring(L, -1) : "<not a string>";
   lua_pop(L, 1);
   return msg;
 }
 
 // r0 = RK(K0) op RK(K1); return r0
-ProtoSpec Binary(OpCode op, Constant a, Constant b) {
-  ProtoSpec spec;
-  spec.k = {a, b};
-  spec.code = {ABC(op, 0, K(0), K(1)), ABC(OP_RETURN, 0, 2, 0)};
-  return spec;
+ProtoPlan Binary(OpCode op, Constant a, Constant b) {
+  ProtoPlan plan;
+  plan.k = {a, b};
+  plan.code = {ABC(op, 0, K(0), K(1)), ABC(OP_RETURN, 0, 2, 0)};
+  return plan;
 }
 
 TEST(ScriptVm, BitOperatorsAndExclusiveOr) {
@@ -68,11 +68,11 @@ TEST(ScriptVm, BitOperatorsRejectStringsAndNameTheOperand) {
   EXPECT_EQ(ErrorOf(s.L, Binary(OP_BAND, std::string("5"), 1.0)),
             "test:1: attempt to perform arithmetic on a string value");
   // The first operand that is not a number as it stands is named, here the local in register 1.
-  ProtoSpec spec;
-  spec.k = {1.0, std::string("5")};
-  spec.locals = {"a", "b"};
-  spec.code = {ABx(OP_LOADK, 0, 0), ABx(OP_LOADK, 1, 1), ABC(OP_BAND, 2, 0, 1), ABC(OP_RETURN, 2, 2, 0)};
-  EXPECT_EQ(ErrorOf(s.L, spec), "test:3: attempt to perform arithmetic on local `b' (a string value)");
+  ProtoPlan plan;
+  plan.k = {1.0, std::string("5")};
+  plan.locals = {"a", "b"};
+  plan.code = {ABx(OP_LOADK, 0, 0), ABx(OP_LOADK, 1, 1), ABC(OP_BAND, 2, 0, 1), ABC(OP_RETURN, 2, 2, 0)};
+  EXPECT_EQ(ErrorOf(s.L, plan), "test:3: attempt to perform arithmetic on local `b' (a string value)");
 }
 
 int FakePow(lua_State* L) {
@@ -103,31 +103,31 @@ TEST(ScriptVm, ArithmeticCoercesTextIncludingWide) {
 
 TEST(ScriptVm, WideConcatenation) {
   State s;
-  ProtoSpec spec;
-  spec.k = {Wide{u"ab"}, 12.0, Wide{u""}};
-  spec.code = {ABx(OP_LOADK, 0, 0), ABx(OP_LOADK, 1, 1), ABx(OP_LOADK, 2, 2), ABx(OP_LOADK, 3, 0),
+  ProtoPlan plan;
+  plan.k = {Wide{u"ab"}, 12.0, Wide{u""}};
+  plan.code = {ABx(OP_LOADK, 0, 0), ABx(OP_LOADK, 1, 1), ABx(OP_LOADK, 2, 2), ABx(OP_LOADK, 3, 0),
                ABC(OP_CONCAT, 0, 0, 3), ABC(OP_RETURN, 0, 2, 0)};
-  ASSERT_EQ(RunProto(s.L, spec), 0) << lua_tostring(s.L, -1);
+  ASSERT_EQ(RunProto(s.L, plan), 0) << lua_tostring(s.L, -1);
   ASSERT_EQ(lua_type(s.L, -1), LUA_TWSTRING);
   const lua_WChar* w = lua_towstring(s.L, -1);
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(w), lua_strlen(s.L, -1)), u"ab12ab");
   lua_pop(s.L, 1);
-  ProtoSpec mixed;
+  ProtoPlan mixed;
   mixed.k = {Wide{u"ab"}, std::string("cd")};
   mixed.code = {ABx(OP_LOADK, 0, 0), ABx(OP_LOADK, 1, 1), ABC(OP_CONCAT, 0, 0, 1), ABC(OP_RETURN, 0, 2, 0)};
   EXPECT_EQ(ErrorOf(s.L, mixed), "test:3: attempt to concatenate a string value");
 }
 
 // for i = init, limit, step do sum = sum + i end; return sum
-ProtoSpec NumericFor(Constant init, Constant limit, Constant step) {
-  ProtoSpec spec;
-  spec.k = {init, limit, step, 0.0};
-  spec.code = {
+ProtoPlan NumericFor(Constant init, Constant limit, Constant step) {
+  ProtoPlan plan;
+  plan.k = {init, limit, step, 0.0};
+  plan.code = {
       ABx(OP_LOADK, 0, 0),      ABx(OP_LOADK, 1, 1),   ABx(OP_LOADK, 2, 2),  ABx(OP_LOADK, 3, 3),
       ABC(OP_SUB, 0, 0, 2),     AsBx(OP_JMP, 0, 1),    ABC(OP_ADD, 3, 3, 0), AsBx(OP_FORLOOP, 0, -2),
       ABC(OP_RETURN, 3, 2, 0),
   };
-  return spec;
+  return plan;
 }
 
 TEST(ScriptVm, NumericForLoop) {
@@ -154,7 +154,7 @@ TEST(ScriptVm, NumericForLoopMessages) {
   // The prologue subtracts the step, so a bad initial value already fails there; FORLOOP checks the rest.
   EXPECT_EQ(ErrorOf(s.L, NumericFor(1.0, std::string("x"), 1.0)), "test:8: `for' limit must be a number");
   EXPECT_EQ(ErrorOf(s.L, NumericFor(1.0, 2.0, Nil{})), "test:5: attempt to perform arithmetic on a nil value");
-  ProtoSpec noprologue;
+  ProtoPlan noprologue;
   noprologue.k = {std::string("a"), 1.0, Nil{}};
   noprologue.code = {ABx(OP_LOADK, 0, 0), ABx(OP_LOADK, 1, 1), ABx(OP_LOADK, 2, 1), AsBx(OP_FORLOOP, 0, -1),
                      ABC(OP_RETURN, 0, 1, 0)};
@@ -174,15 +174,15 @@ int Next(lua_State* L) {
 TEST(ScriptVm, GenericForOverATableUsesGlobalNext) {
   State s;
   lua_register(s.L, "next", Next);
-  ProtoSpec spec;
-  spec.k = {0.0, 10.0, 20.0, 30.0};
-  spec.code = {
+  ProtoPlan plan;
+  plan.k = {0.0, 10.0, 20.0, 30.0};
+  plan.code = {
       ABx(OP_LOADK, 0, 0),        ABC(OP_NEWTABLE, 1, 3, 0),   ABx(OP_LOADK, 2, 1),
       ABx(OP_LOADK, 3, 2),        ABx(OP_LOADK, 4, 3),         ABx(OP_SETLIST, 1, 2),
       ABC(OP_LOADNIL, 2, 3, 0),   AsBx(OP_TFORPREP, 1, 1),     ABC(OP_ADD, 0, 0, 4),
       ABC(OP_TFORLOOP, 1, 0, 1),  AsBx(OP_JMP, 0, -3),         ABC(OP_RETURN, 0, 2, 0),
   };
-  ASSERT_EQ(RunProto(s.L, spec), 0) << lua_tostring(s.L, -1);
+  ASSERT_EQ(RunProto(s.L, plan), 0) << lua_tostring(s.L, -1);
   EXPECT_EQ(lua_tonumber(s.L, -1), 60);
 }
 
@@ -200,14 +200,14 @@ TEST(ScriptVm, NonTableIndexingGoesThroughTypeSlots) {
   lua_rawset(L, -3);
   lua_settypemetatable(L, LUA_TSTRING);
   // ("hello"):len()
-  ProtoSpec self;
+  ProtoPlan self;
   self.k = {std::string("hello"), std::string("len")};
   self.code = {ABx(OP_LOADK, 1, 0), ABC(OP_SELF, 0, 1, K(1)), ABC(OP_CALL, 0, 2, 2), ABC(OP_RETURN, 0, 2, 0)};
   ASSERT_EQ(RunProto(L, self), 0) << lua_tostring(L, -1);
   EXPECT_EQ(lua_tonumber(L, -1), 5);
   lua_pop(L, 1);
   // (5).x is nil; (5).x = 1 writes into the number slot table.
-  ProtoSpec number;
+  ProtoPlan number;
   number.k = {5.0, std::string("x"), 1.0};
   number.code = {ABx(OP_LOADK, 0, 0), ABC(OP_GETTABLE, 1, 0, K(1)), ABC(OP_SETTABLE, 0, K(1), K(2)),
                  ABC(OP_GETTABLE, 2, 0, K(1)), ABC(OP_RETURN, 1, 3, 0)};
@@ -221,7 +221,7 @@ TEST(ScriptVm, NonTableIndexingGoesThroughTypeSlots) {
   EXPECT_TRUE(lua_isnil(L, -1)) << "other slots untouched";
   lua_pop(L, 2);
   // nil has no slot.
-  ProtoSpec nilindex;
+  ProtoPlan nilindex;
   nilindex.k = {std::string("x")};
   nilindex.locals = {"v"};
   nilindex.code = {ABC(OP_LOADNIL, 0, 0, 0), ABC(OP_GETTABLE, 1, 0, K(0)), ABC(OP_RETURN, 1, 2, 0)};
@@ -241,10 +241,10 @@ TEST(ScriptVm, IndexHandlerLoopsStop) {
   lua_pushstring(L, "t");
   lua_pushvalue(L, 1);
   lua_settable(L, LUA_GLOBALSINDEX);
-  ProtoSpec spec;
-  spec.k = {std::string("t"), std::string("missing")};
-  spec.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_GETTABLE, 0, 0, K(1)), ABC(OP_RETURN, 0, 2, 0)};
-  EXPECT_EQ(ErrorOf(L, spec), "test:2: loop in gettable");
+  ProtoPlan plan;
+  plan.k = {std::string("t"), std::string("missing")};
+  plan.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_GETTABLE, 0, 0, K(1)), ABC(OP_RETURN, 0, 2, 0)};
+  EXPECT_EQ(ErrorOf(L, plan), "test:2: loop in gettable");
 }
 
 TEST(ScriptVm, ErrorMessagesNameVariables) {
@@ -254,16 +254,16 @@ TEST(ScriptVm, ErrorMessagesNameVariables) {
   lua_pushstring(L, "t");
   lua_insert(L, -2);
   lua_settable(L, LUA_GLOBALSINDEX);
-  ProtoSpec global;
+  ProtoPlan global;
   global.k = {std::string("missing")};
   global.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_CALL, 0, 1, 1), ABC(OP_RETURN, 0, 1, 0)};
   EXPECT_EQ(ErrorOf(L, global), "test:2: attempt to call global `missing' (a nil value)");
-  ProtoSpec field;
+  ProtoPlan field;
   field.k = {std::string("t"), std::string("f")};
   field.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_GETTABLE, 0, 0, K(1)), ABC(OP_CALL, 0, 1, 1),
                 ABC(OP_RETURN, 0, 1, 0)};
   EXPECT_EQ(ErrorOf(L, field), "test:3: attempt to call field `f' (a nil value)");
-  ProtoSpec method;
+  ProtoPlan method;
   method.k = {std::string("t"), std::string("m")};
   method.code = {ABx(OP_GETGLOBAL, 1, 0), ABC(OP_SELF, 0, 1, K(1)), ABC(OP_CALL, 0, 2, 1), ABC(OP_RETURN, 0, 1, 0)};
   EXPECT_EQ(ErrorOf(L, method), "test:3: attempt to call method `m' (a nil value)");
@@ -285,17 +285,17 @@ TEST(ScriptVm, ComparisonMessages) {
       {OP_LT, Nil{}, Nil{}, "test:1: attempt to compare two nil values"},
   };
   for (const Case& c : cases) {
-    ProtoSpec spec;
-    spec.k = {c.a, c.b};
-    spec.code = {ABC(c.op, 1, K(0), K(1)), AsBx(OP_JMP, 0, 0), ABC(OP_RETURN, 0, 1, 0)};
-    EXPECT_EQ(ErrorOf(L, spec), c.message);
+    ProtoPlan plan;
+    plan.k = {c.a, c.b};
+    plan.code = {ABC(c.op, 1, K(0), K(1)), AsBx(OP_JMP, 0, 0), ABC(OP_RETURN, 0, 1, 0)};
+    EXPECT_EQ(ErrorOf(L, plan), c.message);
   }
   // A thread compared with a string: the types differ, so no "two ... values".
-  ProtoSpec thread;
+  ProtoPlan thread;
   thread.k = {std::string("co"), std::string("s")};
   thread.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_LT, 1, 0, K(1)), AsBx(OP_JMP, 0, 0), ABC(OP_RETURN, 0, 1, 0)};
   EXPECT_EQ(ErrorOf(L, thread), "test:2: attempt to compare thread with string");
-  ProtoSpec strings;
+  ProtoPlan strings;
   strings.k = {std::string("a\0b", 3), std::string("a\0c", 3)};
   strings.code = {ABC(OP_LOADBOOL, 0, 1, 0), ABC(OP_LT, 0, K(0), K(1)), ABC(OP_LOADBOOL, 0, 0, 0),
                   ABC(OP_RETURN, 0, 2, 0)};
@@ -304,18 +304,18 @@ TEST(ScriptVm, ComparisonMessages) {
 }
 
 // f() = n = n + 1; return f()  (plain call, so every level keeps a frame)
-ProtoSpec Recursive(bool tail) {
-  ProtoSpec spec;
-  spec.k = {std::string("n"), 1.0, std::string("f"), 100000.0};
+ProtoPlan Recursive(bool tail) {
+  ProtoPlan plan;
+  plan.k = {std::string("n"), 1.0, std::string("f"), 100000.0};
   if (!tail) {
-    spec.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_ADD, 0, 0, K(1)), ABx(OP_SETGLOBAL, 0, 0),
+    plan.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_ADD, 0, 0, K(1)), ABx(OP_SETGLOBAL, 0, 0),
                  ABx(OP_GETGLOBAL, 0, 2), ABC(OP_CALL, 0, 1, 2),   ABC(OP_RETURN, 0, 2, 0)};
   } else {
-    spec.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_ADD, 0, 0, K(1)),    ABx(OP_SETGLOBAL, 0, 0),
+    plan.code = {ABx(OP_GETGLOBAL, 0, 0), ABC(OP_ADD, 0, 0, K(1)),    ABx(OP_SETGLOBAL, 0, 0),
                  ABC(OP_LT, 0, 0, K(3)),  AsBx(OP_JMP, 0, 3),         ABx(OP_GETGLOBAL, 0, 2),
                  ABC(OP_TAILCALL, 0, 1, 0), ABC(OP_RETURN, 0, 0, 0),  ABC(OP_RETURN, 0, 2, 0)};
   }
-  return spec;
+  return plan;
 }
 
 TEST(ScriptVm, CallDepthStopsWithStackOverflowAndTailCallsDoNot) {
@@ -348,15 +348,15 @@ TEST(ScriptVm, CallDepthStopsWithStackOverflowAndTailCallsDoNot) {
 TEST(ScriptVm, ClosuresShareUpvaluesAndKeepThemAfterClosing) {
   State s;
   lua_State* L = s.L;
-  ProtoSpec inc;
+  ProtoPlan inc;
   inc.nups = 1;
   inc.k = {1.0};
   inc.code = {ABC(OP_GETUPVAL, 0, 0, 0), ABC(OP_ADD, 0, 0, K(0)), ABC(OP_SETUPVAL, 0, 0, 0),
               ABC(OP_RETURN, 0, 1, 0)};
-  ProtoSpec get;
+  ProtoPlan get;
   get.nups = 1;
   get.code = {ABC(OP_GETUPVAL, 0, 0, 0), ABC(OP_RETURN, 0, 2, 0)};
-  ProtoSpec outer;
+  ProtoPlan outer;
   outer.p = {inc, get};
   outer.k = {0.0};
   outer.code = {
@@ -375,10 +375,10 @@ TEST(ScriptVm, ClosuresShareUpvaluesAndKeepThemAfterClosing) {
 
 TEST(ScriptVm, TableSizeLimits) {
   State s;
-  ProtoSpec huge;
+  ProtoPlan huge;
   huge.code = {ABC(OP_NEWTABLE, 0, 0, 25), ABC(OP_RETURN, 0, 2, 0)};
   EXPECT_EQ(ErrorOf(s.L, huge), "test:1: table overflow");
-  ProtoSpec hinted;  // an array hint encoded as a floating point byte: 5 << 2 = 20 slots, hash of 2^3
+  ProtoPlan hinted;  // an array hint encoded as a floating point byte: 5 << 2 = 20 slots, hash of 2^3
   hinted.code = {ABC(OP_NEWTABLE, 0, luaO_int2fb(20), 3), ABC(OP_RETURN, 0, 2, 0)};
   ASSERT_EQ(RunProto(s.L, hinted), 0);
   EXPECT_EQ(luaO_fb2int(luaO_int2fb(20)), 20);
@@ -388,14 +388,14 @@ TEST(ScriptVm, TableSizeLimits) {
 TEST(ScriptVm, VarargFunctionsGetArgTable) {
   State s;
   lua_State* L = s.L;
-  ProtoSpec spec;
-  spec.numparams = 1;
-  spec.vararg = true;
-  spec.k = {std::string("n"), 2.0};
+  ProtoPlan plan;
+  plan.numparams = 1;
+  plan.vararg = true;
+  plan.k = {std::string("n"), 2.0};
   // return a, arg.n, arg[2]
-  spec.code = {ABC(OP_MOVE, 2, 0, 0), ABC(OP_GETTABLE, 3, 1, K(0)), ABC(OP_GETTABLE, 4, 1, K(1)),
+  plan.code = {ABC(OP_MOVE, 2, 0, 0), ABC(OP_GETTABLE, 3, 1, K(0)), ABC(OP_GETTABLE, 4, 1, K(1)),
                ABC(OP_RETURN, 2, 4, 0)};
-  PushProto(L, spec);
+  PushProto(L, plan);
   for (int i = 1; i <= 3; i++) lua_pushnumber(L, i * 10);
   ASSERT_EQ(lua_pcall(L, 3, 3, 0), 0) << lua_tostring(L, -1);
   EXPECT_EQ(lua_tonumber(L, -3), 10);

@@ -82,3 +82,7 @@ local chunk = loadstring("value = 42 return value")
 local sandbox = {}
 setfenv(chunk, sandbox)
 print(chunk(), sandbox.value, value)
+
+-- constant operands in and/or chains
+local x, y = 1, 2
+print((nil and x) or not (true or y), (false or nil) and x, not (nil and y) or x)
