@@ -8,7 +8,7 @@
 #include "engine/graphics/animated_sprite.h"
 #include "engine/script/lua.h"
 #include "engine/ui/script.h"
-#include "engine/ui/script_yield.h"
+#include "engine/ui/script_binding.h"
 
 const char kAnimationScript[] = R"lua(
 alpha = 1.0

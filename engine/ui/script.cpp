@@ -7,7 +7,8 @@
 #include "engine/script/auxlib.h"
 #include "engine/script/lua.h"
 #include "engine/script/lualib.h"
-#include "engine/ui/script_yield.h"
+#include "engine/ui/script_binding.h"
+#include "engine/ui/script_refs.h"
 
 namespace {
 
@@ -80,29 +81,29 @@ void TScript::SetSearchPath(const TString& path) {
     searchPath = path;
 }
 
-TScript::TScript(lua_State* state) : state_(state) {
+TScript::TScript() : state_(lua_open()) {
     Unschedule();
-    if (state_) return;
-    state_ = lua_open();
     lua_pushlightuserdata(state_, this);
     SetGlobal(state_, "_SCRIPT");
     OpenLibraries();
 }
 
+TScript::TScript(std::unique_ptr<TLuaThread> thread) : state_(thread->GetState()), thread_(std::move(thread)) {
+    Unschedule();
+}
+
 TScript::~TScript() {
+    DeletePending();
     // Thread scripts that outlive this one must not touch the closed state.
     for (TScript* thread : threads_) {
+        thread->thread_.reset();
         thread->owner_ = nullptr;
         thread->state_ = nullptr;
     }
     if (owner_) {
-        // Drop the registry entry that kept the thread alive; the shared state stays open.
-        lua_State* L = owner_->state_;
-        lua_pushlightuserdata(L, this);
-        lua_pushnil(L);
-        lua_settable(L, LUA_REGISTRYINDEX);
+        thread_.reset();  // the thread becomes collectable; the shared state stays open
         std::erase(owner_->threads_, this);
-    } else if (state_) {
+    } else if (state_ && !thread_) {
         lua_close(state_);
     }
 }
@@ -123,22 +124,26 @@ void TScript::OpenLibraries() {
 }
 
 TScript* TScript::CreateThreadScript() {
-    lua_State* thread = lua_newthread(state_);
-    auto* script = new TScript(thread);
+    auto* script = new TScript(std::make_unique<TLuaThread>(state_));
     script->owner_ = this;
     threads_.push_back(script);
-    // registry[script] = thread
-    lua_pushlightuserdata(state_, script);
-    lua_insert(state_, -2);
-    lua_settable(state_, LUA_REGISTRYINDEX);
     return script;
 }
 
+void TScript::DeleteLater(TLuaObjectWrapper* wrapper) {
+    pendingDeletes_.emplace_back(wrapper);
+}
+
+void TScript::DeletePending() {
+    pendingDeletes_.clear();
+}
+
 bool TScript::IsYielded() const {
-    return state_ && IsSuspendedInYield(state_);
+    return state_ && IsScriptYielded(state_);
 }
 
 int TScript::RunFunction(int argCount, int resultCount) {
+    DeletePending();
     RunScope scope;
     int handler = lua_gettop(state_) - argCount;
     PushAlertBelow(state_, handler);
@@ -167,6 +172,7 @@ void TScript::StartCoroutine() {
 
 int TScript::Resume(int valueCount) {
     if (!state_) return LUA_ERRRUN;  // an orphaned thread: its state is closed
+    DeletePending();
     RunScope scope;
     int status = lua_resume(state_, valueCount);
     if (status != 0) {

@@ -4,17 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/core/task.h"
 #include "engine/core/tstring.h"
 
 struct lua_State;
+class TLuaObjectWrapper;
+class TLuaThread;
 
 class TScript : public TAnimTask {
 public:
-    // Shares state when given, else opens a fresh one (and stores this object as "_SCRIPT").
-    explicit TScript(lua_State* state = nullptr);
+    // Opens a fresh state and stores this object in it as "_SCRIPT".
+    TScript();
     ~TScript() override;
     TScript(const TScript&) = delete;
     TScript& operator=(const TScript&) = delete;
@@ -34,6 +37,9 @@ public:
     bool IsYielded() const;
     // Runs script text (length -1: all of it); errors go to the log and to "LuaErrorMessage".
     int DoLuaString(const TString& code, int length = -1, int resultCount = 0);
+
+    // Takes a wrapper of this state's values to delete at the next call or resume.
+    void DeleteLater(TLuaObjectWrapper* wrapper);
 
     double PopNumber();
     TString PopString();
@@ -61,10 +67,14 @@ protected:
     bool Animate() override;
 
 private:
+    explicit TScript(std::unique_ptr<TLuaThread> thread);
     void OpenLibraries();
     void StartCoroutine();
+    void DeletePending();
 
-    lua_State* state_;         // null once the owner of a thread script has closed the state
-    TScript* owner_ = nullptr;  // of a thread script: the script whose state holds the thread
-    std::vector<TScript*> threads_;  // the live thread scripts made from this one
+    lua_State* state_;                   // null once the owner of a thread script has closed the state
+    std::unique_ptr<TLuaThread> thread_;  // of a thread script: keeps its coroutine alive
+    TScript* owner_ = nullptr;           // of a thread script: the script whose state holds the thread
+    std::vector<TScript*> threads_;      // the live thread scripts made from this one
+    std::vector<std::unique_ptr<TLuaObjectWrapper>> pendingDeletes_;
 };

@@ -2,10 +2,10 @@
 
 #include "engine/script/state.h"
 
-bool IsSuspendedInYield(lua_State* state) {
-    return state->ci != state->base_ci && (state->ci->state & CI_YIELD) != 0;
+bool IsScriptYielded(lua_State* L) {
+    return L->ci != L->base_ci && (L->ci->state & CI_YIELD) != 0;
 }
 
-bool CanYield(lua_State* state) {
-    return state->nCcalls == 0;
+bool CanYield(lua_State* L) {
+    return L->nCcalls == 0;
 }

@@ -1,11 +1,12 @@
-// Reads a coroutine's call frames (kept apart: the engine's internals clash with the framework's names).
+// Reads a coroutine's call frames. Apart from the other binding helpers: its implementation needs the
+// engine's internals, whose names clash with the framework's.
 #pragma once
 
 struct lua_State;
 
-// True when the state's current call frame is not its base frame and is marked as yielded.
-bool IsSuspendedInYield(lua_State* state);
+// True when the thread is suspended in a yield (false before it has ever run).
+bool IsScriptYielded(lua_State* L);
 
 // True when a C function running on the state may yield it: no C call lies between it and the
 // coroutine's resume.
-bool CanYield(lua_State* state);
+bool CanYield(lua_State* L);
