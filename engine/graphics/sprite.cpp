@@ -87,35 +87,46 @@ void TSprite::Draw(const TSpriteState& parent, int depth) {
     auto front = children_.begin();
     if (depth != 0)
         for (; front != children_.end() && (*front)->layer_ < 0; ++front) (*front)->Draw(s, depth - 1);
-    if (texture_) texture_->Draw(s);
+    DrawSelf(s);
     if (depth != 0)
         for (auto it = front; it != children_.end(); ++it) (*it)->Draw(s, depth - 1);
 }
 
+void TSprite::DrawSelf(const TSpriteState& composed) {
+    if (texture_) texture_->Draw(composed);
+}
+
 TRect TSprite::GetRect(const TSpriteState& parent, int depth) {
     TSpriteState s = TSpriteState::Compose(state_, parent);
-    TRect rect(10000000, 10000000, -10000000, -10000000);
-    if (texture_) {
-        bool useSource = s.flags & TSpriteState::kUseSourceRect;
-        float w = static_cast<float>(useSource ? s.sourceRect.Width() : texture_->GetWidth());
-        float h = static_cast<float>(useSource ? s.sourceRect.Height() : texture_->GetHeight());
-        TVec2 o = (s.flags & TSpriteState::kUseAnchor) ? -s.anchor : TVec2(-w * 0.5f, -h * 0.5f);
-        const TVec2 corners[4] = {o, o + TVec2(w, 0), o + TVec2(0, h), o + TVec2(w, h)};
-        TVec2 first = s.transform.Transform(corners[0]);
-        float left = first.x, top = first.y, right = first.x, bottom = first.y;
-        for (const TVec2& corner : corners) {
-            TVec2 p = s.transform.Transform(corner);
-            left = std::min(left, p.x);
-            top = std::min(top, p.y);
-            right = std::max(right, p.x);
-            bottom = std::max(bottom, p.y);
-        }
-        rect = TRect(Round(left), Round(top), Round(right), Round(bottom));
-    }
+    TRect rect = OwnRect(s);
     if (depth != 0)
         for (const std::shared_ptr<TSprite>& child : children_)
             rect = TRect::Union(rect, child->GetRect(s, depth - 1));
     return rect;
+}
+
+TRect TSprite::OwnRect(const TSpriteState& composed) {
+    if (!texture_) return TRect(10000000, 10000000, -10000000, -10000000);
+    return PlaceBox(composed, static_cast<float>(texture_->GetWidth()), static_cast<float>(texture_->GetHeight()));
+}
+
+TRect TSprite::PlaceBox(const TSpriteState& s, float w, float h) {
+    if (s.flags & TSpriteState::kUseSourceRect) {
+        w = static_cast<float>(s.sourceRect.Width());
+        h = static_cast<float>(s.sourceRect.Height());
+    }
+    TVec2 o = (s.flags & TSpriteState::kUseAnchor) ? -s.anchor : TVec2(-w * 0.5f, -h * 0.5f);
+    const TVec2 corners[4] = {o, o + TVec2(w, 0), o + TVec2(0, h), o + TVec2(w, h)};
+    TVec2 first = s.transform.Transform(corners[0]);
+    float left = first.x, top = first.y, right = first.x, bottom = first.y;
+    for (const TVec2& corner : corners) {
+        TVec2 p = s.transform.Transform(corner);
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+        right = std::max(right, p.x);
+        bottom = std::max(bottom, p.y);
+    }
+    return TRect(Round(left), Round(top), Round(right), Round(bottom));
 }
 
 bool TSprite::HitTest(const TPoint& point, const TSpriteState& parent, int threshold, int depth) {

@@ -66,6 +66,15 @@ public:
     // The number of live sprites.
     static int LiveCount();
 
+protected:
+    // Draws the sprite's own picture with its composed state, between its back and front children.
+    virtual void DrawSelf(const TSpriteState& composed);
+    // The screen bounds of the sprite's own picture (empty without one).
+    virtual TRect OwnRect(const TSpriteState& composed);
+    // The screen bounds of a w x h box placed by a composed state as pictures are: centred on the
+    // position, by the anchor, or sized by the source rectangle, as the state's flags say.
+    static TRect PlaceBox(const TSpriteState& composed, float w, float h);
+
 private:
     bool PixelHit(const TPoint& point, const TSpriteState& parent, int threshold, int depth);
 
