@@ -70,8 +70,9 @@ void TPlatformData::Restore() {
         host.Sleep(100);
         return;
     }
-    host.ReleaseAssets();
     int width = modeRect.Width(), height = modeRect.Height();
+    if (width <= 0 || height <= 0) return;  // no display mode was ever set: nothing to rebuild
+    host.ReleaseAssets();
     auto rebuild = [&](bool quiet) { platform->SetDisplay(width, height, fullScreen, true, quiet, false); };
     if (!directDraw || reconfigurePending) {
         LogPrintf("TPlatformData::Restore: mDirectDraw NULL. Calling SetDisplay()");

@@ -7,6 +7,7 @@
 #include "engine/core/config.h"
 #include "engine/graphics/model.h"
 #include "engine/graphics/render_display.h"
+#include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 #include "engine/sound/sound_manager.h"
 #include "platform/window/window.h"
@@ -24,17 +25,33 @@ void GameSetup() {
     SetConfig("qvgamehandle", "Alembria");
 }
 
-// Stands in for the shop game's main function until the game exists: an empty window that
-// runs until it is closed or the quit event arrives. Without a display there is nothing to show.
-int StandInGameMain(TApplication* application, const TString& commandLine) {
+// An empty frame: the window's background.
+bool DrawEmptyFrame() {
+    TRenderer* renderer = TRenderer::Get();
+    if (!renderer->BeginDraw(1)) return false;
+    if (renderer->Begin2d()) {
+        const float black[4] = {0, 0, 0, 1};
+        renderer->FillRect(TRect(0, 0, 800, 600), black);
+        renderer->End2d();
+    }
+    renderer->EndDraw();
+    return true;
+}
+
+// Stands in for the shop game's main function until the game exists: an empty 800 x 600 window
+// that runs until it is closed or the quit event arrives. Without a display there is nothing to show.
+int StandInGameMain(TApplication* application, const TString&) {
     if (dynamic_cast<platform::HeadlessWindow*>(application->Data()->window.get())) {
         std::fprintf(stderr, "alembria: no display found. The game needs a desktop session "
                              "(DISPLAY or WAYLAND_DISPLAY) to open its window.\n");
         return 0;
     }
+    application->SetDisplayMode(800, 600, 0);
     TAppEvent event;
+    bool drawn = false;
     do {
         application->ProcessMessages(event);
+        if (!drawn || event.type == kEventRepaint || event.type == kEventActivation) drawn = DrawEmptyFrame();
     } while (event.type != kEventClose && event.type != kEventQuit);
     return 0;
 }
