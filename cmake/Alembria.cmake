@@ -46,6 +46,30 @@ endfunction()
 
 find_package(Threads REQUIRED)
 
+# alembria_fuzz_target(NAME name SOURCE file LIBRARY lib CORPUS folder)
+# A fuzz target over one library. Every build replays the seed corpus through it (fuzz_replay_<name>).
+# With ALEMBRIA_FUZZ (clang) it is the libFuzzer binary fuzz_<name>, run for ALEMBRIA_FUZZ_SECONDS on
+# its corpus under the label "fuzz", and the library is instrumented too.
+function(alembria_fuzz_target)
+  cmake_parse_arguments(F "" "NAME;SOURCE;LIBRARY;CORPUS" "" ${ARGN})
+  if(ALEMBRIA_FUZZ)
+    target_compile_options(${F_LIBRARY} PRIVATE -fsanitize=fuzzer-no-link)
+    set(work ${CMAKE_CURRENT_BINARY_DIR}/found/${F_NAME})
+    file(MAKE_DIRECTORY ${work})
+    add_executable(fuzz_${F_NAME} ${F_SOURCE})
+    target_compile_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(fuzz_${F_NAME} PRIVATE ${F_LIBRARY})
+    add_test(NAME fuzz_${F_NAME}
+      COMMAND fuzz_${F_NAME} -max_total_time=${ALEMBRIA_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048 ${work} ${F_CORPUS})
+    set_tests_properties(fuzz_${F_NAME} PROPERTIES LABELS fuzz)
+  else()
+    add_executable(fuzz_replay_${F_NAME} ${F_SOURCE} ${PROJECT_SOURCE_DIR}/tests/fuzz/replay_main.cpp)
+    target_link_libraries(fuzz_replay_${F_NAME} PRIVATE ${F_LIBRARY})
+    add_test(NAME fuzz_replay_${F_NAME} COMMAND fuzz_replay_${F_NAME} ${F_CORPUS})
+  endif()
+endfunction()
+
 # alembria_embed_file(<target> <input> <symbol> <header>): compiles the bytes of input into target as
 # <symbol>Data / <symbol>Size, declared in header.
 function(alembria_embed_file target input symbol header)
