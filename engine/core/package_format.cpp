@@ -51,8 +51,7 @@ bool BuildPackage(const std::vector<TPackageSource>& sources, std::vector<unsign
         if (source.name.Length() > 255) return false;
         tableSize += 1 + source.name.Length() + 8;
     }
-    out.clear();
-    out.insert(out.end(), {'Q', 'V', 'P', 'K'});
+    out.assign({'Q', 'V', 'P', 'K'});
     WriteLe32(out, static_cast<uint32_t>(sources.size()));
     uint64_t offset = tableSize;
     for (const TPackageSource& source : sources) {

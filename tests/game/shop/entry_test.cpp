@@ -9,32 +9,49 @@
 #include <string>
 #include <sys/wait.h>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include <X11/Xlib.h>
+
 #include "platform/instance/instance.h"
+#include "tests/support/virtual_display.h"
 
 extern char** environ;
 namespace fs = std::filesystem;
 
 namespace {
 
-// Runs the game with the arguments and XDG_DATA_HOME set; answers its exit code (-100 on a hang).
-int RunGame(const std::vector<std::string>& arguments, const fs::path& dataHome) {
-    std::vector<std::string> environment = {"XDG_DATA_HOME=" + dataHome.string(), "SDL_VIDEODRIVER=dummy",
-                                            "SDL_AUDIODRIVER=dummy"};
-    for (char** entry = environ; *entry; ++entry) {
-        if (std::string(*entry).rfind("XDG_DATA_HOME=", 0) != 0) environment.push_back(*entry);
-    }
+// Starts the game with the arguments, XDG_DATA_HOME set and the extra environment entries (which win
+// over the test's own); answers its process id, or 0.
+pid_t StartGame(const std::vector<std::string>& arguments, const fs::path& dataHome,
+                std::vector<std::string> environment = {}) {
+    environment.push_back("XDG_DATA_HOME=" + dataHome.string());
+    environment.push_back("SDL_VIDEODRIVER=dummy");
+    environment.push_back("SDL_AUDIODRIVER=dummy");
+    auto overridden = [&](const std::string& entry) {
+        for (const std::string& own : environment)
+            if (entry.compare(0, entry.find('=') + 1, own, 0, own.find('=') + 1) == 0) return true;
+        return false;
+    };
+    std::vector<std::string> inherited;
+    for (char** entry = environ; *entry; ++entry)
+        if (!overridden(*entry)) inherited.push_back(*entry);
+    environment.insert(environment.end(), inherited.begin(), inherited.end());
     std::vector<char*> argv = {const_cast<char*>(ALEMBRIA_GAME)};
     for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     std::vector<char*> envp;
     for (std::string& entry : environment) envp.push_back(entry.data());
     envp.push_back(nullptr);
-
     pid_t child;
-    if (posix_spawn(&child, ALEMBRIA_GAME, nullptr, nullptr, argv.data(), envp.data()) != 0) return -101;
-    for (int waited = 0; waited < 3000; waited += 10) {
+    if (posix_spawn(&child, ALEMBRIA_GAME, nullptr, nullptr, argv.data(), envp.data()) != 0) return 0;
+    return child;
+}
+
+// Waits up to timeoutMs for the game to end; answers its exit code (-100 on a hang: it is killed).
+int WaitForGame(pid_t child, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 10) {
         int status = 0;
         if (waitpid(child, &status, WNOHANG) == child) return WIFEXITED(status) ? WEXITSTATUS(status) : -102;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -42,6 +59,35 @@ int RunGame(const std::vector<std::string>& arguments, const fs::path& dataHome)
     kill(child, SIGKILL);
     waitpid(child, nullptr, 0);
     return -100;
+}
+
+// Runs the game to its end; answers its exit code.
+int RunGame(const std::vector<std::string>& arguments, const fs::path& dataHome) {
+    pid_t child = StartGame(arguments, dataHome);
+    return child ? WaitForGame(child, 3000) : -101;
+}
+
+// The size of the top-level window with the title, once it shows within timeoutMs; 0 x 0 otherwise.
+std::pair<int, int> WaitForWindow(Display* display, const char* title, int timeoutMs) {
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+        Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        std::pair<int, int> size{0, 0};
+        if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+            for (unsigned i = 0; i < count; ++i) {
+                char* name = nullptr;
+                XWindowAttributes attributes;
+                if (XFetchName(display, children[i], &name) && name && std::string(name) == title &&
+                    XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+                    size = {attributes.width, attributes.height};
+                if (name) XFree(name);
+            }
+            if (children) XFree(children);
+        }
+        if (size.first != 0) return size;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return {0, 0};
 }
 
 std::string ReadFile(const fs::path& path) {
@@ -92,6 +138,27 @@ TEST_F(GameEntryTest, SecondCopyRaisesTheFirstAndLeaves) {
     EXPECT_EQ(RunGame({"--multiple"}, root_ / "data"), 0);
     EXPECT_TRUE(fs::exists(log_));
     EXPECT_FALSE(first.TakeRaiseRequest());
+}
+
+TEST_F(GameEntryTest, OnADesktopItOpensItsWindowAndLeavesOnTheQuitSignal) {
+    VirtualDisplay desktop(1024, 768);
+    if (desktop.Name().empty()) GTEST_SKIP() << "Xvfb could not start here; the game's window is not tested";
+    Display* display = XOpenDisplay(desktop.Name().c_str());
+    ASSERT_NE(display, nullptr);
+    // SDL leaves what the D-Bus library allocates behind on purpose.
+    std::ofstream(root_ / "leaks.supp") << "leak:libdbus-1.so\n";
+    pid_t game = StartGame({}, root_ / "data",
+                           {"DISPLAY=" + desktop.Name(), "SDL_VIDEODRIVER=x11",
+                            "LSAN_OPTIONS=suppressions=" + (root_ / "leaks.supp").string()});
+    ASSERT_NE(game, 0);
+    EXPECT_EQ(WaitForWindow(display, "Alembria", 15000), std::make_pair(800, 600));
+    XCloseDisplay(display);
+    // SDL turns the termination signal into its quit event.
+    kill(game, SIGTERM);
+    EXPECT_EQ(WaitForGame(game, 10000), 0);
+    std::string log = ReadFile(log_);
+    EXPECT_NE(log.find(": Alembria, version 1.0.0.0.\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("Error"), std::string::npos) << log;
 }
 
 }  // namespace

@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <thread>
 
 #include "platform/hostchannel/hostchannel.h"
+#include "tests/support/virtual_display.h"
 
 namespace {
 
@@ -25,35 +22,18 @@ TEST(HostChannel, NoDisplayGivesNoChannel) {
 class XvfbTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (access("/usr/bin/Xvfb", X_OK) != 0) GTEST_SKIP() << "Xvfb is not installed";
-        number_ = 100 + getpid() % 400;
-        std::string display = ":" + std::to_string(number_);
-        server_ = fork();
-        if (server_ == 0) {
-            execl("/usr/bin/Xvfb", "Xvfb", display.c_str(), "-nolisten", "tcp", "-screen", "0", "64x64x24",
-                  static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        std::string socket = "/tmp/.X11-unix/X" + std::to_string(number_);
-        for (int i = 0; i < 500 && !display_; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            if (std::filesystem::exists(socket)) display_ = XOpenDisplay(display.c_str());
-        }
-        ASSERT_NE(display_, nullptr) << "Xvfb did not start";
-        setenv("DISPLAY", display.c_str(), 1);
+        if (server_.Name().empty()) GTEST_SKIP() << "Xvfb could not start here";
+        display_ = XOpenDisplay(server_.Name().c_str());
+        ASSERT_NE(display_, nullptr) << "no connection to " << server_.Name();
+        setenv("DISPLAY", server_.Name().c_str(), 1);
     }
 
     void TearDown() override {
         if (display_) XCloseDisplay(display_);
-        if (server_ > 0) {
-            kill(server_, SIGTERM);
-            waitpid(server_, nullptr, 0);
-        }
         unsetenv("DISPLAY");
     }
 
-    int number_ = 0;
-    pid_t server_ = -1;
+    VirtualDisplay server_{64, 64};
     Display* display_ = nullptr;
 };
 

@@ -2,17 +2,13 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/prctl.h>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/window/window.h"
+#include "tests/support/virtual_display.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -27,43 +23,6 @@
 #endif
 
 namespace {
-
-// An Xvfb server of our own, on the display number it picks.
-class VirtualDisplay {
-public:
-    VirtualDisplay() {
-        int pipeEnds[2];
-        if (pipe(pipeEnds) != 0) return;
-        std::string fd = std::to_string(pipeEnds[1]);
-        pid_ = fork();
-        if (pid_ == 0) {
-            // The server goes with the test, however the test ends.
-            prctl(PR_SET_PDEATHSIG, SIGTERM);
-            close(pipeEnds[0]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-nolisten", "tcp",
-                   static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        if (pid_ < 0) pid_ = 0;
-        close(pipeEnds[1]);
-        pollfd ready = {pipeEnds[0], POLLIN, 0};
-        char number[16] = {};
-        if (pid_ != 0 && poll(&ready, 1, 10000) == 1 && read(pipeEnds[0], number, sizeof number - 1) > 0) {
-            display_ = std::string(":") + std::to_string(std::atoi(number));
-        }
-        close(pipeEnds[0]);
-    }
-    ~VirtualDisplay() {
-        if (pid_ == 0) return;
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
-    }
-    const std::string& Name() const { return display_; }
-
-private:
-    pid_t pid_ = 0;
-    std::string display_;
-};
 
 class SdlWindowTest : public testing::Test {
 protected:
