@@ -6,9 +6,11 @@
 #include "engine/core/asset.h"
 #include "engine/core/config.h"
 #include "engine/core/display_service.h"
+#include "engine/core/file.h"
 #include "engine/core/log.h"
 #include "engine/core/sound_service.h"
 #include "engine/core/stringtable.h"
+#include "engine/core/system_cursor.h"
 #include "engine/core/window_system_service.h"
 #include "platform/clock/clock.h"
 #include "platform/sysinfo/sysinfo.h"
@@ -127,6 +129,13 @@ void TApplication::PostQuit(int code) {
 
 uint32_t TApplication::Random() {
     return data_->random.Next();
+}
+
+void TApplication::WriteSystemCursorFile() {
+    if (FileExists(kSystemCursorFile)) return;
+    TFile file;
+    if (file.Open(kSystemCursorFile, kFileWriteBinary))
+        file.Write(kSystemCursorData, static_cast<int32_t>(kSystemCursorSize));
 }
 
 TString TApplication::NewGuidString() {

@@ -66,6 +66,9 @@ public:
     void PostQuit(int code);
     uint32_t Random();
     TString NewGuidString();
+    // Writes the system cursor picture "__systemcursor__.png" from the copy built into the program,
+    // unless the file is there already.
+    void WriteSystemCursorFile();
 
     // "vsync", "memorymax" and "viewportscale" take effect at once; other keys are ignored.
     void ApplyRuntimeSetting(const TString& key, const TString& value);

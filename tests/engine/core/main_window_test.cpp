@@ -14,6 +14,7 @@
 
 #include "engine/core/application.h"
 #include "engine/core/application_data.h"
+#include "engine/core/file.h"
 #include "engine/core/config.h"
 #include "engine/core/display_service.h"
 #include "engine/core/log.h"
@@ -229,6 +230,23 @@ TEST_F(MainWindowTest, GuidsAreFreshAndWellFormed) {
     for (int dash : {9, 14, 19, 24}) EXPECT_EQ(first.CharAt(dash), '-');
     EXPECT_EQ(first.CharAt(15), '4');  // a random GUID
     EXPECT_NE(first, second);
+}
+
+TEST_F(MainWindowTest, TheSystemCursorFileIsWrittenOnceAndNeverOverwritten) {
+    Start();
+    SetUserDataFolder(folder_.c_str());
+    application_->WriteSystemCursorFile();
+    fs::path written = ResolvePath("user:__systemcursor__.png", true).CStr();
+    ASSERT_FALSE(written.empty());
+    std::ifstream file(written, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(bytes.substr(0, 8), "\x89PNG\r\n\x1a\n");
+
+    std::ofstream(written, std::ios::binary) << "the player's own cursor";
+    application_->WriteSystemCursorFile();
+    std::ifstream again(written, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), {}), "the player's own cursor");
+    SetUserDataFolder("");
 }
 
 TEST_F(MainWindowTest, PresentThreadRunsUntilTheDisplayGoes) {
