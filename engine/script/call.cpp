@@ -117,10 +117,6 @@ void luaD_growstack(lua_State* L, int n) {
   }
 }
 
-void luaD_checkstack(lua_State* L, int n) {
-  if (L->stack_last - L->top <= n) luaD_growstack(L, n);
-}
-
 void luaD_checkpush(lua_State* L) {
   if (L->top >= L->ci->top) {
     if (L->stack_last - L->top <= 1) luaD_growstack(L, 1);
@@ -128,14 +124,14 @@ void luaD_checkpush(lua_State* L) {
   }
 }
 
-static void growCI(lua_State* L) {
+void luaD_growCI(lua_State* L) {
   if (L->size_ci > LUA_MAXCALLS) luaD_throw(L, LUA_ERRERR);  // overflow while handling overflow
   luaD_reallocCI(L, 2 * L->size_ci);
   if (L->size_ci > LUA_MAXCALLS) luaG_runerror(L, "stack overflow");
 }
 
 static CallInfo* nextci(lua_State* L) {
-  if (L->ci + 1 == L->end_ci) growCI(L);
+  if (L->ci + 1 == L->end_ci) luaD_growCI(L);
   return ++L->ci;
 }
 
@@ -183,22 +179,9 @@ PrecallResult luaD_precall(lua_State* L, StkId func, int nresults) {
   Closure* cl = clvalue(func);
   if (!cl->c.isC) {
     Proto* p = cl->l.p;
-    if (p->is_vararg) {
-      adjust_varargs(L, p->numparams, func + 1);
-    } else {
-      StkId lastparam = func + 1 + p->numparams;
-      if (L->top > lastparam) L->top = lastparam;  // extra arguments are dropped
-    }
-    luaD_checkstack(L, p->maxstacksize);
-    CallInfo* ci = nextci(L);
-    L->base = ci->base = restorestack(L, funcr) + 1;
-    ci->top = L->base + p->maxstacksize;
-    ci->savedpc = p->code;
-    ci->tailcalls = 0;
-    ci->state = CI_SAVEDPC;
-    ci->nresults = nresults;
-    while (L->top < ci->top) setnilvalue(L->top++);
-    L->top = ci->top;
+    if (p->is_vararg) adjust_varargs(L, p->numparams, func + 1);
+    luaD_checkstack(L, p->maxstacksize);  // both may move the stack
+    luaD_openLuaFrame(L, restorestack(L, funcr), p, nresults);
     return PCR_LUA;
   }
   luaD_checkstack(L, LUA_MINSTACK);
@@ -213,18 +196,6 @@ PrecallResult luaD_precall(lua_State* L, StkId func, int nresults) {
   if (n < 0) return PCR_YIELD;
   luaD_poscall(L, nresults, L->top - n);
   return PCR_C;
-}
-
-void luaD_poscall(lua_State* L, int wanted, StkId firstResult) {
-  StkId res = L->base - 1;
-  L->ci--;
-  L->base = L->ci->base;
-  while (wanted != 0 && firstResult < L->top) {
-    setobj(res++, firstResult++);
-    wanted--;
-  }
-  while (wanted-- > 0) setnilvalue(res++);
-  L->top = res;
 }
 
 void luaD_call(lua_State* L, StkId func, int nResults) {

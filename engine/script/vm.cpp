@@ -586,6 +586,14 @@ reentry:
       }
     }
     int nresults = GET_OPCODE(i) == OP_CALL ? GETARG_C(i) - 1 : LUA_MULTRET;
+    // The common call, a Lua function with fixed parameters and room on the stack, opens its frame here.
+    if (ttisfunction(ra) && !clvalue(ra)->c.isC) {
+      Proto* p = clvalue(ra)->l.p;
+      if (!p->is_vararg && L->stack_last - L->top > p->maxstacksize) {
+        luaD_openLuaFrame(L, ra, p, nresults);
+        goto reentry;
+      }
+    }
     switch (luaD_precall(L, ra, nresults)) {
       case PCR_LUA: goto reentry;
       case PCR_C:
