@@ -13,7 +13,7 @@ constexpr uint32_t kMinBufferBytes = 4;
 constexpr uint32_t kMaxBufferBytes = 0x0FFFFFFF;
 constexpr uint32_t kUnknownCursor = 0xFFFFFFFF;
 
-uint32_t BufferBytes(uint32_t bytesPerSecond, float seconds) {
+uint32_t BufferBytes(uint64_t bytesPerSecond, float seconds) {
     auto bytes = static_cast<uint64_t>(bytesPerSecond * static_cast<double>(seconds) + 0.5);
     bytes = (bytes + 7) & ~uint64_t(7);
     return static_cast<uint32_t>(std::clamp<uint64_t>(bytes, kMinBufferBytes, kMaxBufferBytes));
@@ -23,7 +23,7 @@ uint32_t BufferBytes(uint32_t bytesPerSecond, float seconds) {
 
 int32_t StreamVolumeToDevice(float volume) {
     volume = std::clamp(volume, 0.0f, 1.0f);
-    if (volume == 0.0f)
+    if (!(volume > 0.0f))  // exactly 0, or not a number
         return platform::kAudioVolumeMin;
     return static_cast<int32_t>(-(1.0f - volume) * 5000.0f);
 }
@@ -102,7 +102,8 @@ void TSoundStream::Create(uint32_t sampleRate, uint32_t channels, uint32_t bitsP
     if (manager == nullptr || !manager->IsReady())
         return;
     platform::AudioFormat format{sampleRate, channels, bitsPerSample};
-    uint32_t bytesPerSecond = format.BlockAlign() * sampleRate;
+    // 64 bits: a damaged file may claim a rate and channel count whose product wraps 32 bits.
+    uint64_t bytesPerSecond = uint64_t(format.BlockAlign()) * sampleRate;
     if (bytesPerSecond == 0)
         return;
     bufferBytes_ = BufferBytes(bytesPerSecond, seconds);

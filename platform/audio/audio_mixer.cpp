@@ -188,7 +188,8 @@ void MixerVoice::MixInto(float* accumulator, uint32_t frames) {
         if ((position_ >> 32) < count)
             continue;
         if (looping_) {
-            position_ -= uint64_t(count) << 32;
+            // A step longer than the whole buffer (a rate far above the output's) wraps more than once.
+            position_ %= uint64_t(count) << 32;
         } else {
             playing_ = false;
             position_ = 0;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 
 #include "tests/engine/sound/sound_fixture.h"
@@ -167,7 +168,7 @@ TEST_F(SoundStreamTest, VolumeMapsToHundredthsOfADecibel) {
         float volume;
         int32_t device;
     } cases[] = {{1.0f, 0}, {0.5f, -2500}, {0.0f, -10000}, {0.01f, -4950}, {0.45f, -2750},
-                 {1.5f, 0},  {-0.2f, -10000}};
+                 {1.5f, 0},  {-0.2f, -10000}, {std::nanf(""), -10000}};
     auto stream = Start(std::make_shared<TRampSource>(44100, 2, 44100 * 5), false);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.volume);

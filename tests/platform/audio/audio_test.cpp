@@ -193,6 +193,23 @@ TEST_F(ClockAudioTest, MonoIsSpreadToBothSidesAndLowRatesAreInterpolated) {
     EXPECT_EQ(status, 0u);
 }
 
+// A looping buffer shorter than one output step (one frame at four times the output rate) wraps
+// in place instead of reading past its end.
+TEST_F(ClockAudioTest, LoopingBufferShorterThanAStepStaysInside) {
+    auto buffer = MakeBuffer(4 * kAudioOutputRate, 1, 2);
+    FillConstant(*buffer, 1234);
+    TakeClockAudioOutput();
+    buffer->Play(true);
+    AdvanceTestClock(10);
+    std::vector<int16_t> out = TakeClockAudioOutput();
+    ASSERT_EQ(out.size(), 441u * 2);
+    for (int16_t sample : out)
+        ASSERT_EQ(sample, 1234);
+    uint32_t play = 1, write = 1;
+    buffer->GetCurrentPosition(&play, &write);
+    EXPECT_EQ(play, 0u);
+}
+
 TEST_F(ClockAudioTest, VoicesAddUpAndClip) {
     auto first = MakeBuffer(44100, 2, 4000);
     auto second = MakeBuffer(44100, 2, 4000);
