@@ -1,6 +1,7 @@
 #include "game/data/game_store.h"
 
 #include "engine/core/initial_values.h"
+#include "engine/core/log.h"
 #include "engine/core/xml.h"
 
 namespace {
@@ -22,10 +23,15 @@ bool IsRecordSection(const TXmlNode& section) {
 
 dtGame::dtGame(const TString& path) {
     TXmlNode document;
-    document.Load(path);
-    if (!document.HasChildren()) return;
-    const TXmlNode* config = document.FindChild("config");
-    if (!config) return;
+    if (!document.Load(path)) {
+        LogPrintf("[ERROR] Game definition file could not be read: %s", path.CStr());
+        return;
+    }
+    const TXmlNode* config = document.HasChildren() ? document.FindChild("config") : nullptr;
+    if (!config) {
+        LogPrintf("[ERROR] Game definition file has no config element: %s", path.CStr());
+        return;
+    }
     Build(*config);
     loaded_ = true;
 }

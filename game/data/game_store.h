@@ -12,7 +12,7 @@ class TXmlNode;
 
 class dtGame {
 public:
-    // Reads the file; an unreadable file or a root other than "config" leaves the store empty.
+    // Reads the file; an unreadable file or a root other than "config" leaves the store empty (logged).
     explicit dtGame(const TString& path);
     virtual ~dtGame();
 

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/game/data/log_capture.h"
 #include "tests/game/data/temp_config.h"
 
 namespace {
@@ -9,6 +14,11 @@ namespace {
 dtGame Load(const std::string& text) {
     TempConfig file(text);
     return dtGame(file.Path());
+}
+
+bool Logged(const LogCapture& log, const std::string& message) {
+    std::vector<std::string> messages = log.Messages();
+    return std::find(messages.begin(), messages.end(), message) != messages.end();
 }
 
 }  // namespace
@@ -110,13 +120,22 @@ TEST(GameStore, OnlyAConfigRootLoads) {
         {"<config><game><a>1</a></game>", true},  // an unclosed file keeps what was read
     };
     for (const Case& c : cases) {
-        dtGame store = Load(c.text);
+        LogCapture log;
+        TempConfig file(c.text);
+        dtGame store(file.Path());
         EXPECT_EQ(store.IsLoaded(), c.loaded) << c.text;
-        if (!c.loaded) {
+        if (c.loaded) {
+            EXPECT_TRUE(log.Messages().empty()) << c.text;
+        } else {
             EXPECT_EQ(store.GetInt("game", "a"), 0) << c.text;
+            EXPECT_TRUE(Logged(log, std::string("[ERROR] Game definition file has no config element: ") +
+                                        file.Path().CStr()))
+                << c.text;
         }
     }
+    LogCapture log;
     dtGame missing("/nonexistent/alembria/config.xml");
     EXPECT_FALSE(missing.IsLoaded());
     EXPECT_EQ(missing.GetRecordCount("levels"), 0);
+    EXPECT_TRUE(Logged(log, "[ERROR] Game definition file could not be read: /nonexistent/alembria/config.xml"));
 }

@@ -191,6 +191,31 @@ TEST_F(SavedProgress, UserRecordsRefuseOrRepairWithTheirMessages) {
     }
 }
 
+// Progress cut short anywhere (a save that did not finish, a damaged store) is refused with the
+// warning; only a cut inside the last count text is read, and then every level is kept.
+TEST_F(SavedProgress, TruncatedTextsAreRefusedWithTheirMessage) {
+    UserRecord record;
+    record.Init();
+    record.savedLevels.push_back(SavedLevelRecord::NextLevel(record.savedLevels[0]));
+    record.selectedLevel = 1;
+    const std::string text = record.Format().CStr();
+    const size_t lastField = text.rfind('|') + 1;
+    for (size_t cut = 0; cut < text.size(); ++cut) {
+        LogCapture caseLog;
+        const std::string prefix = text.substr(0, cut);
+        std::unique_ptr<UserRecord> read = UserRecord::Parse(prefix.c_str());
+        if (cut < lastField) {
+            EXPECT_EQ(read, nullptr) << prefix;
+            EXPECT_EQ(caseLog.Messages(), std::vector<std::string>{"[WARN] Empty or invalid user string: " + prefix});
+        } else {
+            ASSERT_NE(read, nullptr) << prefix;
+            EXPECT_EQ(read->savedLevels.size(), 2u);
+            EXPECT_EQ(read->selectedLevel, 1);
+            EXPECT_EQ(read->fruits.Length(), cut - lastField);
+        }
+    }
+}
+
 TEST_F(SavedProgress, CountTextsAlwaysParseBack) {
     EXPECT_EQ(SavedCountChar(0), '!');
     EXPECT_EQ(SavedCountChar(90), '{');
