@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "engine/core/log.h"
+
 namespace {
 
 void Indent(std::string& out, int count) { out.append(static_cast<size_t>(count), ' '); }
@@ -21,8 +23,11 @@ bool TXmlNode::Load(const TString& path) {
         int32_t size = file.GetSize();
         std::vector<char> bytes(static_cast<size_t>(size));
         file.Seek(0, kSeekStart);
-        if (file.Read(bytes.data(), size) != size) return false;
-        return LoadCompressed(bytes.data(), bytes.size());
+        if (file.Read(bytes.data(), size) != size || !LoadCompressed(bytes.data(), bytes.size())) {
+            LogPrintf("XML file %s: damaged compressed block, not loaded", path.CStr());
+            return false;
+        }
+        return true;
     }
     file.Close();
     TGetCharFile source(path);

@@ -126,6 +126,19 @@ TEST_F(PackageTest, DamagedPackagesMountWhatIsSoundAndLogOnce) {
     }
 }
 
+TEST_F(PackageTest, ForgedLocationsStayInsideTheirPackage) {
+    WritePackage("assets/p.qvp", {{"a.txt", "abc"}});
+    InitFileSystem();
+    std::string location = ResolvePath("a.txt", true).CStr(); // "@0:<offset>,3"
+    ASSERT_EQ(ReadAll(location.c_str()), "abc");
+    const std::string size = std::to_string(std::filesystem::file_size(root_ / "assets/p.qvp"));
+    EXPECT_NE(ReadAll(("@0:0," + size).c_str()), "<missing>"); // the whole file is still inside
+    const std::string outside[] = {"@0:0," + std::to_string(std::stoll(size) + 1), "@0:" + size + ",1", "@1:0,1",
+                                   "@-1:0,1", "@0:-1,2", "@0:0,-1", "@0:0", "@0", "@", "@0:0,1x",
+                                   "@99999999999999999999:0,1"};
+    for (const std::string& forged : outside) EXPECT_EQ(ReadAll(forged.c_str()), "<missing>") << forged;
+}
+
 TEST(PackageFormat, BuildAndParseRoundTrip) {
     std::vector<TPackageSource> sources{{"a/b.txt", {'x', 'y'}}, {"empty", {}}, {"c", {'z'}}};
     std::vector<unsigned char> bytes;

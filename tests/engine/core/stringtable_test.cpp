@@ -129,6 +129,7 @@ TEST_F(StringTableTest, DamagedInputLeavesTheTableUsable) {
         table_.LoadXml("::bad.xml");
     }
     EXPECT_EQ(Get("LEVEL", {"3", "10"}), "Level 3 of 10");
+    EXPECT_NE(LogText().find("String table ::bad.xml: damaged compressed file"), std::string::npos) << LogText();
     EXPECT_FALSE(table_.LoadXml("::missing.xml"));
 }
 

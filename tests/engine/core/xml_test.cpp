@@ -192,9 +192,12 @@ TEST_F(XmlFileTest, DamagedCompressedFilesFailTheLoad) {
     };
     for (const Case& c : cases) {
         Write("assets/bad.xml", c.bytes);
+        StartLog();
         TXmlNode node;
         EXPECT_FALSE(node.Load("::assets/bad.xml")) << c.label;
         EXPECT_FALSE(node.HasChildren()) << c.label;
+        EXPECT_NE(LogText().find("XML file ::assets/bad.xml: damaged compressed block"), std::string::npos)
+            << c.label;
     }
     TXmlNode missing;
     EXPECT_FALSE(missing.Load("::assets/none.xml"));
