@@ -19,6 +19,8 @@ constexpr const char kInstallFile[] = "::install.txt";
 constexpr int kApplicationId = 0x51565044;
 constexpr long long kGlobals = -1;
 constexpr size_t kInstallKeyLimit = 4096;
+// How long a store locked by another process (a second copy of the game) is waited for.
+constexpr int kBusyTimeoutMs = 5000;
 
 constexpr const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS metaglobals(key TEXT PRIMARY KEY, value BLOB);"
@@ -100,7 +102,10 @@ TPrefsDB::TPrefsDB(bool autoCommit) : autoCommit_(autoCommit) {
 
 TPrefsDB::~TPrefsDB() {
     if (!db_) return;
-    if (inTransaction_) Execute(autoCommit_ ? "COMMIT" : "ROLLBACK");
+    if (autoCommit_)
+        Commit();
+    else if (InTransaction())
+        Execute("ROLLBACK");
     sqlite3_close(db_);
 }
 
@@ -108,10 +113,14 @@ bool TPrefsDB::Open(const TString& path) {
     // The folder may not exist yet on the first run.
     TFile probe;
     if (!FileExists(kStoreName) && probe.Open(kStoreName, kFileAppendBinary)) probe.Close();
-    if (sqlite3_open_v2(path.CStr(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK ||
-        !PrepareSchema()) {
-        LogPrintf("Preferences file %s is damaged or not a preferences store: its values are not used or changed",
-                  path.CStr());
+    TString problem;
+    if (sqlite3_open_v2(path.CStr(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
+        problem = sqlite3_errmsg(db_);
+    else
+        problem = PrepareSchema();
+    if (!problem.IsEmpty()) {
+        LogPrintf("Preferences file %s cannot be used (%s): its values are not read or changed", path.CStr(),
+                  problem.CStr());
         sqlite3_close(db_);
         db_ = nullptr;
         return false;
@@ -119,30 +128,41 @@ bool TPrefsDB::Open(const TString& path) {
     return true;
 }
 
-bool TPrefsDB::PrepareSchema() {
-    sqlite3_busy_timeout(db_, 5000);
+TString TPrefsDB::PrepareSchema() {
+    sqlite3_busy_timeout(db_, kBusyTimeoutMs);
     Statement check(db_, "PRAGMA quick_check");
-    if (!check.Row() || check.Text(0) != "ok") return false;
+    if (!check.Row()) return sqlite3_errmsg(db_);
+    if (check.Text(0) != "ok") return "damaged";
     Statement id(db_, "PRAGMA application_id");
-    if (!id.Row()) return false;
+    if (!id.Row()) return sqlite3_errmsg(db_);
     if (id.Int(0) != kApplicationId) {
         Statement tables(db_, "SELECT count(*) FROM sqlite_master");
-        if (!tables.Row() || tables.Int(0) != 0) return false; // another program's file
-        if (!Execute(TString::Format("PRAGMA application_id=%d", kApplicationId).CStr())) return false;
+        if (!tables.Row()) return sqlite3_errmsg(db_);
+        if (tables.Int(0) != 0) return "another program's file";
+        if (!Execute(TString::Format("PRAGMA application_id=%d", kApplicationId).CStr())) return sqlite3_errmsg(db_);
     }
-    return Execute("PRAGMA synchronous=FULL") && Execute(kSchema);
+    if (!Execute("PRAGMA synchronous=FULL") || !Execute(kSchema)) return sqlite3_errmsg(db_);
+    return TString();
 }
 
 bool TPrefsDB::Execute(const char* sql) { return db_ && sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
 
+// SQLite's own word: a failed COMMIT may leave the transaction open (busy) or roll it back (full).
+bool TPrefsDB::InTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
+
 bool TPrefsDB::BeginWrite() {
     if (!db_) return false;
-    if (!inTransaction_) inTransaction_ = Execute("BEGIN IMMEDIATE");
-    return inTransaction_;
+    if (InTransaction() || Execute("BEGIN IMMEDIATE")) return true;
+    LogPrintf("Preferences file %s: cannot write (%s); the change is dropped", path_.CStr(), sqlite3_errmsg(db_));
+    return false;
 }
 
 void TPrefsDB::Commit() {
-    if (inTransaction_ && Execute("COMMIT")) inTransaction_ = false;
+    if (!InTransaction() || Execute("COMMIT")) return;
+    // A busy store keeps the transaction open, so the next commit saves these changes too.
+    LogPrintf(InTransaction() ? "Preferences file %s: changes not saved yet (%s)"
+                              : "Preferences file %s: changes since the last commit are lost (%s)",
+              path_.CStr(), sqlite3_errmsg(db_));
 }
 
 void TPrefsDB::ChooseInstallation() {
@@ -170,7 +190,8 @@ bool TPrefsDB::ReadStored(const char* sql, long long owner, const TString& key, 
 }
 
 void TPrefsDB::WriteStored(const char* sql, long long owner, const TString& key, const TString& value) {
-    Statement(db_, sql).Bind(1, owner).Bind(2, key).BindBlob(3, EncipherText(value)).Run();
+    if (!Statement(db_, sql).Bind(1, owner).Bind(2, key).BindBlob(3, EncipherText(value)).Run())
+        LogPrintf("Preferences file %s: cannot store \"%s\" (%s)", path_.CStr(), key.CStr(), sqlite3_errmsg(db_));
 }
 
 long long TPrefsDB::UserId(int index) {

@@ -34,9 +34,11 @@ public:
 
 private:
     bool Open(const TString& path);
-    bool PrepareSchema();
+    // Why the opened file cannot serve as the store; empty when it is ready.
+    TString PrepareSchema();
     void ChooseInstallation();
     bool Execute(const char* sql);
+    bool InTransaction() const;
     bool BeginWrite();
     long long UserId(int index);
     // Reads and deciphers one stored value; false when absent or not decipherable.
@@ -48,5 +50,4 @@ private:
     TString installKey_;
     long long installId_ = 0;
     bool autoCommit_;
-    bool inTransaction_ = false;
 };

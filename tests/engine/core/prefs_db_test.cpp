@@ -140,7 +140,9 @@ TEST_F(PrefsDbTest, DamagedOrForeignFilesAreNeverWritten) {
     sqlite3_close(db);
     const std::string garbage = "this is no database at all, just text that must stay as it is";
     const std::string truncated = ReadDisk("foreign.db").substr(0, 1000);
-    for (const std::string& contents : {garbage, ReadDisk("foreign.db"), truncated}) {
+    const std::pair<std::string, const char*> cases[] = {
+        {garbage, "file is not a database"}, {ReadDisk("foreign.db"), "another program's file"}, {truncated, ""}};
+    for (const auto& [contents, reason] : cases) {
         Write("user/prefsdb.dat", contents);
         StartLog();
         {
@@ -153,8 +155,29 @@ TEST_F(PrefsDbTest, DamagedOrForeignFilesAreNeverWritten) {
             prefs->DeleteUser(0);
         }
         EXPECT_EQ(ReadDisk("user/prefsdb.dat"), contents);
-        EXPECT_NE(LogText().find(Path("user/prefsdb.dat").CStr()), std::string::npos);
+        EXPECT_NE(LogText().find(std::string("Preferences file ") + Path("user/prefsdb.dat").CStr() +
+                                 " cannot be used (" + reason),
+                  std::string::npos)
+            << LogText();
     }
+}
+
+TEST_F(PrefsDbTest, ACommitBlockedByAReaderIsSavedByTheNextOne) {
+    auto prefs = Open();
+    ASSERT_TRUE(prefs->IsOpen());
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(Path("user/prefsdb.dat").CStr(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM install_globals", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    prefs->SetInt("blocked", 1, -1, true); // the reader's lock outlasts the store's patience
+    EXPECT_NE(LogText().find("changes not saved yet"), std::string::npos) << LogText();
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
+    prefs->SetInt("later", 2, -1, true);
+    prefs.reset();
+    prefs = Open();
+    EXPECT_EQ(prefs->GetInt("blocked", 0, -1), 1);
+    EXPECT_EQ(prefs->GetInt("later", 0, -1), 2);
 }
 
 TEST_F(PrefsDbTest, NoUserFolderGivesDefaults) {
