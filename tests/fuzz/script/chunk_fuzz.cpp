@@ -1,0 +1,66 @@
+// Precompiled chunks from outside (cached script code, chunks handed to loadstring). Every input either
+// loads or fails with one of the loader's messages; a chunk that loads runs to its end or to an error
+// value, never outside its registers, constants, upvalues or prototypes. Only chunks without backward
+// jumps are run, so that every run is short.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/script/auxlib.h"
+#include "engine/script/func.h"
+#include "engine/script/opcodes.h"
+#include "tests/fuzz/script/fuzz_state.h"
+
+namespace {
+
+// Loader messages for the chunk name "=fuzz", each up to the part that varies.
+const char* const kLoadMessages[] = {
+    "bad signature in fuzz",
+    "fuzz too new: read version ",
+    "fuzz too old: read version ",
+    "virtual machine mismatch in fuzz: size of ",
+    "unknown number format in fuzz",
+    "bad integer in fuzz",
+    "bad constant type (",
+    "bad nupvalues in fuzz: read ",
+    "bad code in fuzz",
+    "unexpected end of file in fuzz",
+};
+
+bool IsLoadMessage(const char* message) {
+  for (const char* known : kLoadMessages) {
+    if (std::strncmp(message, known, std::strlen(known)) == 0) return true;
+  }
+  return false;
+}
+
+bool JumpsBack(const Proto* p) {
+  for (int pc = 0; pc < p->sizecode; pc++) {
+    Instruction i = p->code[pc];
+    if (getOpMode(GET_OPCODE(i)) == iAsBx && GETARG_sBx(i) < 0) return true;
+  }
+  for (int k = 0; k < p->sizep; k++) {
+    if (JumpsBack(p->p[k])) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0 || data[0] != 27) return 0;  // source text is the other target's
+  FuzzState state;
+  lua_State* L = state.L;
+  int status = luaL_loadbuffer(L, reinterpret_cast<const char*>(data), size, "=fuzz");
+  if (status == LUA_ERRRUN) {
+    if (!IsLoadMessage(lua_tostring(L, -1))) std::abort();
+    return 0;
+  }
+  if (status == LUA_ERRMEM) return 0;
+  if (status != 0) std::abort();
+  if (JumpsBack(clvalue(L->top - 1)->l.p)) return 0;
+  status = lua_pcall(L, 0, LUA_MULTRET, 0);
+  if (status != 0 && status != LUA_ERRRUN && status != LUA_ERRMEM && status != LUA_ERRERR) std::abort();
+  return 0;
+}
