@@ -45,7 +45,9 @@ public:
     }
     gfx::Surface* GetDepthBuffer() override { return Ready() ? Data()->backSurface->ZBuffer().get() : nullptr; }
     bool RequiresSquareTextures() override { return Data()->squareTexturesOnly; }
-    int GetScreenBits() override { return Data()->lowMemoryVideo || Data()->displayDepth == 16 ? 16 : 32; }
+    int GetScreenBits() override {
+        return Data()->lowMemoryVideo || Data()->displayDepth == 16 || Data()->sixteenBitTextures ? 16 : 32;
+    }
     void AddTextureMemory(int64_t bytes) override {
         textureMemory_ += bytes;
         maxTextureMemory_ = std::max(maxTextureMemory_, textureMemory_);
@@ -54,6 +56,18 @@ public:
     }
     void OnRestoreFailed() override { TPlatform::Instance()->MarkDirectXBrokenThrottled(); }
     void OnOutOfVideoMemory() override { TPlatform::Instance()->OnOutOfVideoMemory(); }
+    void SwitchTo16BitTextures() override { Data()->sixteenBitTextures = true; }
+    void TryRenderTarget(const std::shared_ptr<gfx::Surface>& surface) override {
+        if (!Ready()) return;
+        TPlatformData& d = *Data();
+        std::shared_ptr<gfx::Surface> current = d.currentTarget ? d.currentTarget : d.screenTarget;
+        // The switches set the viewport to the whole target: a texture made during a frame keeps the frame's.
+        TRect viewport = d.viewport;
+        d.SwitchRenderTarget(current, surface);
+        d.SwitchRenderTarget(surface, current);
+        TPlatform::Instance()->SetViewport(viewport.left, viewport.top, viewport.right, viewport.bottom);
+    }
+    bool AlphaTargetsAt32Bits() override { return Data()->alphaTargetsAt32Bits; }
     bool IsDrawing() override { return Data()->inScene || Data()->renderTarget; }
 
 private:

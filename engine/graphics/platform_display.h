@@ -84,6 +84,7 @@ public:
     bool in2d = false;
     bool alphaTargetsAt32Bits = false;  // 16-bit render targets with alpha failed: make them 32-bit
     bool reportedTargetDepth = false;
+    bool sixteenBitTextures = false;  // a mipmapped texture came out at 16 bits on a 32-bit screen
     float savedViewScale = 1.0f;
     std::shared_ptr<gfx::Surface> stageTexture;  // the surface of the texture set last
     size_t dirtyBeforePass = 0;  // the back buffer's dirty rectangles when the pass began

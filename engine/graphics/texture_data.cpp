@@ -93,8 +93,9 @@ bool TDxTextureData::CreateSurface(int w, int h) {
     ITextureDisplay& display = GetTextureDisplay();
     gfx::DisplayObject& object = *display.GetDisplayObject();
     bool alpha = flags & kTextureAlpha;
-    gfx::PixelFormat format = alpha ? AlphaFormat(display.GetDeviceDescription(), display.GetScreenBits())
-                                    : OpaqueFormat(display.GetScreenBits());
+    bool alphaTarget = alpha && (flags & kTextureRenderTarget);
+    int bits = alphaTarget && display.AlphaTargetsAt32Bits() ? 32 : display.GetScreenBits();
+    gfx::PixelFormat format = alpha ? AlphaFormat(display.GetDeviceDescription(), bits) : OpaqueFormat(bits);
     gfx::SurfaceRequest request;
     request.width = w;
     request.height = h;
@@ -125,6 +126,7 @@ bool TDxTextureData::CreateSurface(int w, int h) {
         }
     }
     if (alpha && !surface_->Format().HasAlpha()) LogPrintf("SURFACE request FAILED to get DDPF_ALPHAPIXELS.");
+    if (alpha && (flags & kTextureRenderTarget)) display.TryRenderTarget(surface_);
     return true;
 }
 

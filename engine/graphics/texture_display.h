@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "platform/video/profile.h"
 
@@ -24,6 +25,11 @@ public:
     virtual void OnOutOfVideoMemory() {}
     // A mipmapped texture came out at 16 bits on a 32-bit screen: use 16-bit textures from now on.
     virtual void SwitchTo16BitTextures() {}
+    // A new render target with alpha: the device is pointed at it and back, so that a depth it cannot draw
+    // into is found (and reported) when the texture is made rather than in the middle of a pass.
+    virtual void TryRenderTarget(const std::shared_ptr<gfx::Surface>& surface) {}
+    // Render targets with alpha are made at 32 bits (the device refused a 16-bit one).
+    virtual bool AlphaTargetsAt32Bits() { return false; }
     // A frame or render-target pass is open (texture copies are refused meanwhile).
     virtual bool IsDrawing() { return false; }
 };

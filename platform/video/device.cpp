@@ -167,6 +167,7 @@ Result Device::SetMaterial(const Material& material) {
 }
 
 Result Device::SetViewport(const Viewport& vp) {
+  if (targetRefused_) return kCurrentlyNotAvailable;
   if (!target_ || vp.width <= 0 || vp.height <= 0 || vp.x < 0 || vp.y < 0 || vp.x + vp.width > target_->Width() ||
       vp.y + vp.height > target_->Height())
     return kInvalidParams;
@@ -177,6 +178,8 @@ Result Device::SetViewport(const Viewport& vp) {
 Result Device::SetRenderTarget(std::shared_ptr<Surface> target) {
   if (!target) return kInvalidParams;
   if (!(target->Caps() & caps::k3DDevice)) return kInvalidParams;
+  targetRefused_ = target->Format().HasAlpha() && target->Format().bits == refusedTargetBits_;
+  if (targetRefused_) return kCurrentlyNotAvailable;
   target_ = std::move(target);
   viewport_ = {0, 0, target_->Width(), target_->Height(), 0.0f, 1.0f};
   return kOk;

@@ -199,7 +199,8 @@ class Device {
   Result GetTransform(uint32_t which, Matrix* matrix) const;
   Result SetMaterial(const Material& material);
   const Material& GetMaterial() const { return material_; }
-  // Refused (kInvalidParams) when the rectangle leaves the render target.
+  // Refused (kInvalidParams) when the rectangle leaves the render target, and with kCurrentlyNotAvailable
+  // while the device holds no target it can draw into (see RefuseAlphaTargetsOfDepth).
   Result SetViewport(const Viewport& viewport);
   const Viewport& GetViewport() const { return viewport_; }
   // The viewport becomes the whole new target.
@@ -212,6 +213,9 @@ class Device {
 
   // Fault injection: the next n draws fail with kOutOfVideoMemory.
   void FailDraws(int n) { failDraws_ = n; }
+  // Fault injection: render targets with alpha of this bit count are refused with kCurrentlyNotAvailable, and
+  // viewports too until the device takes another target (0: none refused).
+  void RefuseAlphaTargetsOfDepth(int bits) { refusedTargetBits_ = bits; }
 
  private:
   std::shared_ptr<Surface> target_;
@@ -223,6 +227,8 @@ class Device {
   Viewport viewport_;
   bool inScene_ = false;
   int failDraws_ = 0;
+  int refusedTargetBits_ = 0;
+  bool targetRefused_ = false;
 };
 
 }  // namespace gfx

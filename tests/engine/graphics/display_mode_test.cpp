@@ -1,5 +1,6 @@
 #include <thread>
 
+#include "engine/graphics/texture.h"
 #include "tests/engine/graphics/display_fixture.h"
 
 namespace {
@@ -289,6 +290,76 @@ TEST_F(DisplayTest, SwitchingTheRenderTargetFollowsItsSize) {
     EXPECT_TRUE(d->SwitchRenderTarget(target, d->screenTarget));
     EXPECT_EQ(d->modeRect, TRect(0, 0, 64, 48));
     EXPECT_EQ(d->device->GetViewport().width, 64);
+}
+
+}  // namespace
+
+namespace {
+
+gfx::PixelFormat SurfaceFormat(const std::shared_ptr<TTexture>& texture) {
+    return dynamic_cast<TDxTextureData&>(texture->GetTextureData()).GetSurface()->Format();
+}
+
+TEST_F(DisplayTest, ANewAlphaRenderTargetIsTriedOnTheDevice) {
+    TPlatform* platform = Make();
+    platform->Data()->lowMemoryVideo = true;
+    platform->SetDisplay(640, 480, true, false, false, false);
+    TPlatformData* d = platform->Data();
+    ASSERT_EQ(d->screenTarget->Format().bits, 16);
+    platform->SetViewport(10, 10, 100, 100);
+
+    // A device that cannot draw into 16-bit targets with alpha: found when the first one is made.
+    d->device->RefuseAlphaTargetsOfDepth(16);
+    std::shared_ptr<TTexture> first = TTexture::CreateRenderTarget(16, 16, true);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(SurfaceFormat(first), gfx::kA4R4G4B4);
+    EXPECT_TRUE(Logged("Bad viewport in switching render target!"));
+    EXPECT_TRUE(Logged("Failed to SetRenderTarget with bit depth 16"));
+    EXPECT_TRUE(d->directXBroken);
+    // The device is back on the screen with the caller's viewport.
+    EXPECT_EQ(d->device->GetRenderTarget(), d->screenTarget);
+    EXPECT_EQ(d->modeRect, TRect(0, 0, 640, 480));
+    EXPECT_EQ(d->viewport, TRect(10, 10, 100, 100));
+    EXPECT_EQ(SurfaceFormat(TTexture::CreateRenderTarget(16, 16, true)), gfx::kA8R8G8B8);
+    EXPECT_EQ(SurfaceFormat(TTexture::CreateRenderTarget(16, 16, false)), gfx::kR5G6B5);
+}
+
+TEST_F(DisplayTest, ARefusedThirtyTwoBitRenderTargetIsReportedOnce) {
+    TPlatform* platform = Make();
+    platform->SetDisplay(64, 48, false, false, false, false);
+    platform->Data()->device->RefuseAlphaTargetsOfDepth(32);
+    ASSERT_NE(TTexture::CreateRenderTarget(8, 8, true), nullptr);
+    ASSERT_NE(TTexture::CreateRenderTarget(8, 8, true), nullptr);
+    EXPECT_EQ(CountLogged("Failed to SetRenderTarget with alpha bit depth 32"), 1);
+    EXPECT_FALSE(platform->Data()->directXBroken);
+    EXPECT_EQ(platform->Data()->device->GetViewport().width, 64);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DisplayTest, AnEmbeddedDisplayOpensAsATopLevelWindow) {
+    host.parent = true;
+    TPlatform* platform = Make();
+    platform->SetDisplay(64, 48, false, false, false, true);
+    EXPECT_TRUE(platform->Data()->displayReady);
+    EXPECT_TRUE(Logged("SetDisplay: embedding in the host window is not available; using a top-level window"));
+}
+
+TEST_F(DisplayTest, AMipmappedTextureThatComesOutAt16BitsSwitchesTexturesTo16Bits) {
+    Profile().adapters[0].devices[0].textureFormats = {gfx::kA4R4G4B4, gfx::kR5G6B5};
+    TPlatform* platform = Make();
+    platform->SetDisplay(64, 48, false, false, false, false);
+    ASSERT_EQ(platform->Data()->screenTarget->Format().bits, 32);
+    TDxTextureData mipmapped;
+    mipmapped.flags = kTextureMipmap;
+    ASSERT_TRUE(mipmapped.Create(16, 16, true));
+    EXPECT_EQ(mipmapped.GetSurface()->Format(), gfx::kR5G6B5);
+    EXPECT_TRUE(Logged("Created a 16 bit texture when requesting 32 bits. Switching to 16 bit mode"));
+    TDxTextureData plain;
+    ASSERT_TRUE(plain.Create(16, 16, true));
+    EXPECT_EQ(plain.GetSurface()->Format(), gfx::kR5G6B5);
 }
 
 }  // namespace

@@ -212,6 +212,38 @@ TEST_F(RendererTest, RenderTargetModesDecideWhatReachesTheTexture) {
                 platform->Data()->backSurface->Dirty().back() != (gfx::Rect{0, 0, 4, 4}));
 }
 
+TEST_F(RendererTest, ACoverageMaskOfATextureLargerThanTheScreenStopsAtTheScreen) {
+    std::shared_ptr<TTexture> target = TTexture::CreateRenderTarget(128, 64, true);
+    ASSERT_NE(target, nullptr);
+    uint32_t* pixels;
+    int pitch;
+    ASSERT_TRUE(target->Lock(&pixels, &pitch));
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 128; ++x) pixels[y * pitch + x] = 0xFF102030;
+    target->Unlock();
+    ASSERT_TRUE(renderer->BeginRenderTarget(target, 4));
+    const float white[4] = {1, 1, 1, 1};
+    renderer->FillRect(TRect(0, 0, 128, 64), white);
+    renderer->EndDraw();
+    ASSERT_TRUE(target->Lock(&pixels, &pitch));
+    EXPECT_EQ(pixels[47 * pitch + 63], 0xFF102030u);  // inside the 64 x 48 screen: covered
+    EXPECT_EQ(pixels[47 * pitch + 64], 0x00102030u);  // beyond it: nothing was drawn there
+    EXPECT_EQ(pixels[48 * pitch + 10], 0x00102030u);
+    target->Unlock();
+}
+
+TEST_F(RendererTest, APassWhoseTextureLostItsSurfaceStillEndsOnce) {
+    std::shared_ptr<TTexture> target = TTexture::CreateRenderTarget(16, 16, true);
+    ASSERT_TRUE(renderer->BeginRenderTarget(target, 0));
+    target->GetTextureData().Release();
+    renderer->EndDraw();
+    EXPECT_EQ(platform->Data()->renderTarget, nullptr);
+    EXPECT_TRUE(platform->Data()->savedViewports.empty());
+    EXPECT_TRUE(platform->Data()->directXBroken);
+    platform->EndRenderTarget();  // a second end finds no pass and pops nothing
+    EXPECT_FALSE(Logged("PopViewport: no saved viewport"));
+}
+
 TEST_F(RendererTest, ACoverageMaskLeavesOrdinaryDrawsModulating) {
     std::shared_ptr<TTexture> target = TTexture::CreateRenderTarget(8, 8, true);
     ASSERT_TRUE(renderer->BeginRenderTarget(target, 4));
