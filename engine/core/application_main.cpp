@@ -5,6 +5,7 @@
 #include "engine/core/application.h"
 #include "engine/core/application_bridge.h"
 #include "engine/core/application_data.h"
+#include "engine/core/automation_harness.h"
 #include "engine/core/command_line.h"
 #include "engine/core/config.h"
 #include "engine/core/crandom.h"
@@ -12,19 +13,8 @@
 #include "engine/core/string_cipher.h"
 #include "platform/clock/clock.h"
 #include "platform/folders/folders.h"
-#include "platform/library/library.h"
 
 namespace {
-
-using HarnessHook = void* (*)(void* instance);
-
-// The automation harness "qvHarness.so" beside the program, when present, gets its hook called.
-std::unique_ptr<platform::Library> LoadHarness(const TString& programFolder) {
-    auto harness = std::make_unique<platform::Library>();
-    if (!harness->Open((programFolder + "/qvHarness.so").CStr())) return nullptr;
-    if (auto hook = reinterpret_cast<HarnessHook>(harness->Find("TestHook"))) hook(nullptr);
-    return harness;
-}
 
 TApplicationData* CreateApplicationData(const TString& commandLine, bool allowMultiple) {
     SeedCRandom(platform::TicksMs() * 8627u % 104729u);
@@ -82,7 +72,8 @@ bool LogWanted(const TApplicationData& data) {
 
 int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool allowMultiple) {
     SetCheatDecipher(DecipherCheatCode);
-    auto harness = LoadHarness(platform::ProgramFolder().c_str());
+    TAutomationHarness harness;
+    harness.Load(platform::ProgramFolder().c_str());
     bool hostWindow = HasOption(commandLine, "-wnd=");
     if (hostWindow || HasOption(commandLine, "--multiple")) allowMultiple = true;
 
@@ -118,6 +109,7 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
 
     if (gameMain) gameMain(application.get(), commandLine);
     int exitCode = application->Data()->exitCode;
+    harness.PostQuit();
     application.reset();
     StopBridge();
     return exitCode;

@@ -26,11 +26,8 @@ namespace {
 
 struct DisplayLog {
     bool vsync = false;
-    int presentPasses = 0;
     bool presentedAfterDestruction = false;
-    bool destroyed = false;
     int modeWidth = 0;
-    bool statisticsToggled = false;
     bool fullScreen = false;
 } displayLog;
 

@@ -105,13 +105,22 @@ SDL_Event WindowEvent(uint8_t what) {
     return event;
 }
 
-// A bridge whose host window can vanish.
+// A bridge whose host window can vanish, and whose host holds the game paused for a number of
+// questions.
 class FakeBridge : public IGameBridge {
 public:
     bool IsHostWindowAlive(uint32_t window) const override { return alive; }
     void SetState(const TString& name, const TString& value) override { states.push_back(name.CStr()); }
+    bool IsHostPaused() const override {
+        if (pausedAnswers == 0) return false;
+        --pausedAnswers;
+        return true;
+    }
+    uint32_t HostPausedTime() const override { return pausedTime; }
     bool alive = true;
     std::vector<std::string> states;
+    mutable int pausedAnswers = 0;
+    uint32_t pausedTime = 0;
 };
 
 class MessagePumpTest : public testing::Test {
@@ -323,6 +332,27 @@ TEST_F(MessagePumpTest, HostWindowGoneQuits) {
     EXPECT_EQ(event.type, kEventQuit);
 }
 
+// While the host holds the game paused, records are only dispatched: a close request is reported
+// after the pause, a quit ends it. The host's pause does not count as application time.
+TEST_F(MessagePumpTest, HostPauseHoldsTheGameAndItsTime) {
+    Start();
+    EXPECT_EQ(application_->GetTimer(), 0u);
+    window_->Push(Native(platform::kMsgClose).native);
+    bridge_.pausedAnswers = 3;
+    std::vector<Expected> events;
+    Drain(events);
+    window_->Push(Native(platform::kMsgKeyDown, 'A').native);
+    window_->Push(Native(platform::kMsgQuit).native);
+    bridge_.pausedAnswers = 2;
+    Drain(events);
+    EXPECT_EQ(events, (std::vector<Expected>{{3, 0, 0, 0, 0}, {4, 0, 0, 0, 0}}));
+    EXPECT_TRUE(window_->queue.empty());
+
+    platform::AdvanceTestClock(1000);
+    bridge_.pausedTime = 250;
+    EXPECT_EQ(application_->GetTimer(), 750u);
+}
+
 TEST_F(MessagePumpTest, AltEnterTogglesFullScreenUnlessAPlainHostOwnsTheWindow) {
     Start("-wnd=1234");
     EXPECT_EQ(Run({Sdl(Key(SDL_KEYDOWN, SDLK_RETURN, KMOD_LALT))}), (std::vector<Expected>{{2, 0, 0, 0, 0}}));
@@ -392,6 +422,8 @@ struct DisplayState {
     bool lost = false;
     int restores = 0;
     int deactivations = 0;
+    bool fullScreen = false;
+    int statisticsToggles = 0;
 } displayState;
 
 class ScriptedDisplay : public IDisplay {
@@ -404,6 +436,12 @@ public:
         return true;
     }
     void OnDeactivated() override { ++displayState.deactivations; }
+    bool IsFullScreen() const override { return displayState.fullScreen; }
+    bool SetFullScreen(bool on) override {
+        displayState.fullScreen = on;
+        return true;
+    }
+    void ToggleStatistics() override { ++displayState.statisticsToggles; }
     TVec2 ClientToGame(int x, int y) const override { return TVec2(x * 0.5f, y * 0.5f); }
 };
 
@@ -444,6 +482,23 @@ TEST_F(MessagePumpTest, DisplayStateComesBeforeInput) {
     EXPECT_EQ(displayState.restores, 2);
     Run({Native(platform::kMsgActivateApp, 0)});
     EXPECT_EQ(displayState.deactivations, 1);
+    application_.reset();
+    SetDisplayFactory(nullptr);
+}
+
+// Alt+Enter switches the display's full screen and reports the new state; Alt+F1 switches the
+// statistics overlay and reports nothing.
+TEST_F(MessagePumpTest, AltKeysSwitchTheDisplay) {
+    displayState = DisplayState();
+    SetDisplayFactory(MakeScriptedDisplay);
+    Start();
+    application_->CreateDisplay();
+    const uint16_t alt = KMOD_LALT;
+    EXPECT_EQ(Run({Sdl(Key(SDL_KEYDOWN, SDLK_RETURN, alt)), Sdl(Key(SDL_KEYDOWN, SDLK_F1, alt)),
+                   Sdl(Key(SDL_KEYDOWN, SDLK_RETURN, alt))}),
+              (std::vector<Expected>{{19, 1, 0, 0, 0}, {2, 0, 0, 0, 0}, {19, 0, 0, 0, 0}}));
+    EXPECT_FALSE(displayState.fullScreen);
+    EXPECT_EQ(displayState.statisticsToggles, 1);
     application_.reset();
     SetDisplayFactory(nullptr);
 }

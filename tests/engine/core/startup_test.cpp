@@ -133,6 +133,30 @@ TEST_F(StartupTest, ReadsCommandLineSettingsFilesAndStrings) {
     EXPECT_STREQ(GetConfig("a", "<unset>").CStr(), "<unset>");
 }
 
+// Each start-up step may override what an earlier one set: the settings file comes after the
+// built-in defaults, the command line's "-url=", the start value of "utf8mode" and the computer
+// identifier, and before the product's own name and version and the command line's "options=";
+// string files of "common:" come after those of "user:".
+TEST_F(StartupTest, LaterStepsWinOverEarlierOnes) {
+    WriteFile(work_ / "assets/settings.xml",
+              "<settings><memorymax>5</memorymax><downloadurl>fromfile</downloadurl><utf8mode>0</utf8mode>"
+              "<computerid>FILEID</computerid><version>9.9</version><gamename>FileName</gamename>"
+              "<b>file</b></settings>");
+    WriteFile(data_ / "Corvanta/StartupTest/strings1.xml", StringRows({{"farewell", "FromUser"}}));
+    WriteFile(data_ / "common-data/Corvanta/StartupTest/strings1.xml", StringRows({{"farewell", "FromCommon"}}));
+
+    TString commandLine = TString::Format("-wd=%s -url=fromline options=b=line", work_.c_str());
+    EXPECT_EQ(ApplicationMain(commandLine, RecordingGameMain, true), 0);
+
+    ASSERT_TRUE(seen.called);
+    std::map<std::string, std::string> expected = {
+        {"memorymax", "5"}, {"downloadurl", "fromfile"}, {"utf8modeinit", "1"}, {"utf8mode", "0"},
+        {"computerid", "FILEID"}, {"version", "1.0.0.0"}, {"gamename", "StartupTest"}, {"b", "line"},
+    };
+    for (const auto& [key, value] : expected) EXPECT_EQ(seen.settings[key], value) << key;
+    EXPECT_EQ(seen.farewell, "FromCommon");
+}
+
 bool FixedAddress(uint8_t address[8]) {
     const uint8_t bytes[8] = {0x02, 0x42, 0xAC, 0x11, 0x00, 0x02, 0, 0};
     std::copy(bytes, bytes + 8, address);

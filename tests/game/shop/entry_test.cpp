@@ -68,7 +68,8 @@ int RunGame(const std::vector<std::string>& arguments, const fs::path& dataHome)
 }
 
 // The size of the top-level window with the title, once it shows within timeoutMs; 0 x 0 otherwise.
-std::pair<int, int> WaitForWindow(Display* display, const char* title, int timeoutMs) {
+// The window itself goes to found when asked for.
+std::pair<int, int> WaitForWindow(Display* display, const char* title, int timeoutMs, Window* found = nullptr) {
     for (int waited = 0; waited < timeoutMs; waited += 50) {
         Window root, parent, *children = nullptr;
         unsigned count = 0;
@@ -78,8 +79,10 @@ std::pair<int, int> WaitForWindow(Display* display, const char* title, int timeo
                 char* name = nullptr;
                 XWindowAttributes attributes;
                 if (XFetchName(display, children[i], &name) && name && std::string(name) == title &&
-                    XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable)
+                    XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable) {
                     size = {attributes.width, attributes.height};
+                    if (found) *found = children[i];
+                }
                 if (name) XFree(name);
             }
             if (children) XFree(children);
@@ -93,6 +96,19 @@ std::pair<int, int> WaitForWindow(Display* display, const char* title, int timeo
 std::string ReadFile(const fs::path& path) {
     std::ifstream file(path);
     return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// What a window manager sends a window when its close button is pressed.
+void PressCloseButton(Display* display, Window window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XFlush(display);
 }
 
 class GameEntryTest : public testing::Test {
@@ -110,6 +126,15 @@ protected:
     void TearDown() override {
         unsetenv("XDG_RUNTIME_DIR");
         fs::remove_all(root_);
+    }
+
+    // Starts the game on the desktop; answers its process id, or 0.
+    pid_t StartOnDesktop(const VirtualDisplay& desktop) {
+        // SDL leaves what the D-Bus library allocates behind on purpose.
+        std::ofstream(root_ / "leaks.supp") << "leak:libdbus-1.so\n";
+        return StartGame({}, root_ / "data",
+                         {"DISPLAY=" + desktop.Name(), "SDL_VIDEODRIVER=x11",
+                          "LSAN_OPTIONS=suppressions=" + (root_ / "leaks.supp").string()});
     }
 
     fs::path root_, log_;
@@ -145,11 +170,7 @@ TEST_F(GameEntryTest, OnADesktopItOpensItsWindowAndLeavesOnTheQuitSignal) {
     if (desktop.Name().empty()) GTEST_SKIP() << "Xvfb could not start here; the game's window is not tested";
     Display* display = XOpenDisplay(desktop.Name().c_str());
     ASSERT_NE(display, nullptr);
-    // SDL leaves what the D-Bus library allocates behind on purpose.
-    std::ofstream(root_ / "leaks.supp") << "leak:libdbus-1.so\n";
-    pid_t game = StartGame({}, root_ / "data",
-                           {"DISPLAY=" + desktop.Name(), "SDL_VIDEODRIVER=x11",
-                            "LSAN_OPTIONS=suppressions=" + (root_ / "leaks.supp").string()});
+    pid_t game = StartOnDesktop(desktop);
     ASSERT_NE(game, 0);
     EXPECT_EQ(WaitForWindow(display, "Alembria", 15000), std::make_pair(800, 600));
     XCloseDisplay(display);
@@ -159,6 +180,20 @@ TEST_F(GameEntryTest, OnADesktopItOpensItsWindowAndLeavesOnTheQuitSignal) {
     std::string log = ReadFile(log_);
     EXPECT_NE(log.find(": Alembria, version 1.0.0.0.\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("Error"), std::string::npos) << log;
+}
+
+TEST_F(GameEntryTest, OnADesktopTheCloseButtonEndsIt) {
+    VirtualDisplay desktop(1024, 768);
+    if (desktop.Name().empty()) GTEST_SKIP() << "Xvfb could not start here; the game's window is not tested";
+    Display* display = XOpenDisplay(desktop.Name().c_str());
+    ASSERT_NE(display, nullptr);
+    pid_t game = StartOnDesktop(desktop);
+    ASSERT_NE(game, 0);
+    Window window = 0;
+    EXPECT_EQ(WaitForWindow(display, "Alembria", 15000, &window), std::make_pair(800, 600));
+    if (window) PressCloseButton(display, window);
+    XCloseDisplay(display);
+    EXPECT_EQ(WaitForGame(game, 10000), 0);
 }
 
 }  // namespace
