@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstdlib>
+#include <string>
 
 VirtualDisplay::VirtualDisplay(int width, int height) {
     int pipeEnds[2];
@@ -24,11 +24,14 @@ VirtualDisplay::VirtualDisplay(int width, int height) {
     }
     if (pid_ < 0) pid_ = 0;
     close(pipeEnds[1]);
-    // Xvfb writes its display number to the pipe once it accepts clients.
+    // Xvfb writes its display number and then a newline to the pipe once it accepts clients. The
+    // pipe stays open until the newline is in: a server whose second write fails gives up.
+    std::string number;
     pollfd ready = {pipeEnds[0], POLLIN, 0};
-    char number[16] = {};
-    if (pid_ != 0 && poll(&ready, 1, 10000) == 1 && read(pipeEnds[0], number, sizeof number - 1) > 0)
-        name_ = std::string(":") + std::to_string(std::atoi(number));
+    char byte = 0;
+    while (pid_ != 0 && poll(&ready, 1, 10000) == 1 && read(pipeEnds[0], &byte, 1) == 1 && byte != '\n')
+        number += byte;
+    if (byte == '\n' && !number.empty()) name_ = ":" + number;
     close(pipeEnds[0]);
 }
 
