@@ -46,3 +46,21 @@ TEST(Log, EntriesCarryTimeAndWrapAroundAtTheMark) {
     LogInit(nullptr);
     std::filesystem::remove_all(folder);
 }
+
+// An entry that starts exactly at the mark is still written there; the one after it wraps.
+TEST(Log, AnEntryAtTheMarkIsWrittenInPlace) {
+    auto folder = std::filesystem::temp_directory_path() / ("alembria-logmark-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(folder);
+    LogInit(folder.c_str());
+    const size_t entryOverhead = 24 + 2 + 1;  // "Thu Dec 10 13:15:00 2026" ": " "\n"
+    LogPrintf("%s", std::string(102400 - entryOverhead, 'x').c_str());
+    auto path = folder / "logfile.txt";
+    ASSERT_EQ(std::filesystem::file_size(path), 102400u);
+    LogPrintf("at-the-mark");
+    LogPrintf("wrapped");
+    std::string text = ReadAll(path);
+    EXPECT_EQ(text.find("at-the-mark"), 102400u + entryOverhead - 1);
+    EXPECT_EQ(text.find("\n\n\n\n ****"), 51200u);  // the wrap banner
+    LogInit(nullptr);
+    std::filesystem::remove_all(folder);
+}
