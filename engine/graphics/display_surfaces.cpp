@@ -16,9 +16,13 @@ void SetOutOfVideoMemoryHandler(void (*handler)()) {
     outOfVideoMemoryHandler = handler;
 }
 
+void LogDxErrorLine(gfx::Result result, const char* source, int line) {
+    LogPrintf("DX Error: %s (0x%x), File %s, Line %d", gfx::ResultName(result), result, source, line);
+}
+
 void LogDxError(gfx::Result result, const char* source, int line) {
     if (result == gfx::kOutOfVideoMemory && outOfVideoMemoryHandler) outOfVideoMemoryHandler();
-    LogPrintf("DX Error: %s (0x%x), File %s, Line %d", "", result, source, line);
+    LogDxErrorLine(result, source, line);
 }
 
 CDisplay::~CDisplay() {

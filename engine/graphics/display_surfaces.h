@@ -48,7 +48,9 @@ private:
     bool windowed_ = false;
 };
 
-// "DX Error: %s (0x%x), File %s, Line %d" for a failed call; out of video memory first runs the
-// application's low-video-memory handler (installed by the display handler).
+// "DX Error: %s (0x%x), File %s, Line %d" for a failed call, with the result's name.
+void LogDxErrorLine(gfx::Result result, const char* source, int line);
+// The same line; out of video memory first runs the application's low-video-memory handler
+// (installed by the display handler).
 void LogDxError(gfx::Result result, const char* source, int line);
 void SetOutOfVideoMemoryHandler(void (*handler)());

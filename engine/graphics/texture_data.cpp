@@ -5,6 +5,7 @@
 
 #include "engine/core/file.h"
 #include "engine/core/log.h"
+#include "engine/graphics/display_surfaces.h"
 #include "engine/graphics/texture.h"
 #include "engine/graphics/texture_display.h"
 
@@ -12,12 +13,10 @@ namespace {
 
 int BitCount(uint32_t mask) { return __builtin_popcount(mask); }
 
+// Texture failures tell the texture display about a lack of video memory, not the display's handler.
 void LogDxError(gfx::Result result, int line) {
     if (result == gfx::kOutOfVideoMemory) GetTextureDisplay().OnOutOfVideoMemory();
-    const char* name = result == gfx::kOutOfVideoMemory ? "DDERR_OUTOFVIDEOMEMORY"
-                       : result == gfx::kSurfaceLost    ? "DDERR_SURFACELOST"
-                                                        : "DDERR_GENERIC";
-    LogPrintf("DX Error: %s (0x%x), File %s, Line %d", name, result, "dxtexturedata", line);
+    LogDxErrorLine(result, "dxtexturedata", line);
 }
 
 // The alpha texture format: among the device's formats at the screen's depth that have alpha,

@@ -57,4 +57,26 @@ uint32_t UnpackColor(const PixelFormat& f, uint32_t raw) {
   return a << 24 | UnpackChannel(raw, f.red) << 16 | UnpackChannel(raw, f.green) << 8 | UnpackChannel(raw, f.blue);
 }
 
+const char* ResultName(Result r) {
+  switch (r) {
+    case kOk: return "DD_OK";
+    case kOutOfVideoMemory: return "DDERR_OUTOFVIDEOMEMORY";
+    case kSurfaceLost: return "DDERR_SURFACELOST";
+    case kWasStillDrawing: return "DDERR_WASSTILLDRAWING";
+    case kWrongMode: return "DDERR_WRONGMODE";
+    case kExclusiveModeAlreadySet: return "DDERR_EXCLUSIVEMODEALREADYSET";
+    case kNoExclusiveMode: return "DDERR_NOEXCLUSIVEMODE";
+    case kCurrentlyNotAvailable: return "DDERR_CURRENTLYNOTAVAIL";
+    case kInvalidParams: return "DDERR_INVALIDPARAMS";
+    case kSceneEndFailed: return "D3DERR_SCENE_END_FAILED";
+    case kSceneInScene: return "D3DERR_SCENE_IN_SCENE";
+    case kSceneNotInScene: return "D3DERR_SCENE_NOT_IN_SCENE";
+    case kViewportHasNoDevice: return "D3DERR_VIEWPORTHASNODEVICE";
+    case kPointer: return "E_POINTER";
+    case kInvalidArg: return "E_INVALIDARG";
+    case kFail: return "E_FAIL";
+    default: return "DDERR_GENERIC";
+  }
+}
+
 }  // namespace gfx

@@ -27,6 +27,8 @@ constexpr Result kFail = 0x80004005;                   // E_FAIL
 
 inline bool Failed(Result r) { return (r & 0x80000000u) != 0; }
 inline bool Succeeded(Result r) { return !Failed(r); }
+// The result's Direct3D / DirectDraw name, for log lines; "DDERR_GENERIC" for any other failure.
+const char* ResultName(Result r);
 
 // Half-open rectangle [left, right) x [top, bottom).
 struct Rect {
