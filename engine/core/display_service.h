@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "engine/core/maths.h"
+#include "engine/core/tstring.h"
 
 class TTexture;
 
@@ -40,6 +41,8 @@ public:
     virtual bool DrawsOwnCursor() const { return false; }
     virtual void ShowSystemCursor(bool on) {}
     virtual void SetMouseImage(const std::shared_ptr<TTexture>& picture, int hotX, int hotY, bool direct) {}
+    // A picture file as a texture for the cursor; null when it does not load.
+    virtual std::shared_ptr<TTexture> LoadCursorPicture(const TString& file) { return nullptr; }
     virtual void SetCursorPosition(float x, float y) {}
     virtual void HideCursor() {}
     // Alt+F1: the frame statistics overlay on or off.

@@ -8,6 +8,7 @@
 #include "engine/core/config.h"
 #include "engine/core/display_service.h"
 #include "engine/core/log.h"
+#include "engine/core/system_cursor.h"
 #include "engine/core/window_system_service.h"
 #include "platform/clock/clock.h"
 #include "platform/process/process.h"
@@ -116,9 +117,12 @@ void TApplication::SetCursor(const std::shared_ptr<TTexture>& texture, int hotX,
         data_->cursorTexture = texture;
         if (!data_->useSystemCursor) return;
     }
-    const std::shared_ptr<TTexture>& picture =
-        !direct && !data_->cursorTexture ? data_->systemCursorTexture : texture;
-    GetDisplay()->SetMouseImage(picture, hotX, hotY, direct);
+    bool systemPicture = !direct && !data_->cursorTexture;
+    if (systemPicture && !data_->systemCursorTexture) {
+        WriteSystemCursorFile();
+        data_->systemCursorTexture = GetDisplay()->LoadCursorPicture(kSystemCursorFile);
+    }
+    GetDisplay()->SetMouseImage(systemPicture ? data_->systemCursorTexture : texture, hotX, hotY, direct);
 }
 
 int TApplication::GetMouseMode() const {

@@ -8,6 +8,7 @@
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 #include "engine/graphics/renderer.h"
+#include "engine/graphics/texture.h"
 #include "engine/graphics/vecdraw_renderer.h"
 #include "platform/video/profile.h"
 
@@ -95,6 +96,7 @@ public:
     void SetMouseImage(const std::shared_ptr<TTexture>& picture, int hotX, int hotY, bool direct) override {
         platform_->GetContext()->SetMouseImage(picture, hotX, hotY);
     }
+    std::shared_ptr<TTexture> LoadCursorPicture(const TString& file) override { return TTexture::Get(file); }
     TVec2 ClientToGame(int x, int y) const override {
         float scale = GetDisplayHost().ViewScale();
         if (scale <= 0) scale = 1.0f;

@@ -29,6 +29,8 @@ struct DisplayLog {
     bool presentedAfterDestruction = false;
     int modeWidth = 0;
     bool fullScreen = false;
+    std::string cursorPicture;  // the file the cursor picture was last loaded from
+    int mouseImages = 0;
 } displayLog;
 
 std::atomic<int> presentPasses{0};
@@ -48,6 +50,11 @@ public:
     bool SetDisplayMode(int width, int height, int flags) override {
         displayLog.modeWidth = width;
         return true;
+    }
+    void SetMouseImage(const std::shared_ptr<TTexture>&, int, int, bool) override { ++displayLog.mouseImages; }
+    std::shared_ptr<TTexture> LoadCursorPicture(const TString& file) override {
+        displayLog.cursorPicture = file.CStr();
+        return nullptr;
     }
     bool IsFullScreen() const override { return displayLog.fullScreen; }
     bool SetFullScreen(bool on) override {
@@ -229,10 +236,15 @@ TEST_F(MainWindowTest, GuidsAreFreshAndWellFormed) {
     EXPECT_NE(first, second);
 }
 
-TEST_F(MainWindowTest, TheSystemCursorFileIsWrittenOnceAndNeverOverwritten) {
+TEST_F(MainWindowTest, TheSystemCursorPictureIsWrittenOnFirstNeedAndNeverOverwritten) {
     Start();
     SetUserDataFolder(folder_.c_str());
-    application_->WriteSystemCursorFile();
+    application_->SetCursor(nullptr, 0, 0, false);  // the drawn cursor: nothing to show yet
+    EXPECT_EQ(displayLog.mouseImages, 0);
+    application_->UseSystemCursor(true);
+    application_->SetCursor(nullptr, 0, 0, false);
+    EXPECT_EQ(displayLog.mouseImages, 1);
+    EXPECT_EQ(displayLog.cursorPicture, "user:__systemcursor__.png");
     fs::path written = ResolvePath("user:__systemcursor__.png", true).CStr();
     ASSERT_FALSE(written.empty());
     std::ifstream file(written, std::ios::binary);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "engine/core/file.h"
+#include "engine/core/system_cursor.h"
 #include "tests/engine/graphics/image_fixtures.h"
 
 namespace {
@@ -106,6 +107,16 @@ TEST(DecodePng, OnePixelPictureHasSideOne) {
     ASSERT_TRUE(DecodeBytes(DecodePng, WritePng(MakePng(1, 1, PNG_COLOR_TYPE_GRAY, 8, {5})), &image));
     EXPECT_EQ(image.side, 1);
     EXPECT_EQ(PixelAt(image, 0, 0), 0xFF050505u);
+}
+
+TEST(DecodePng, TheBuiltInCursorPictureIsAnArrowOnClearGround) {
+    TMemoryImageSource source(kSystemCursorData, kSystemCursorSize);
+    TDecodedImage image;
+    ASSERT_TRUE(DecodePng(source, &image));
+    EXPECT_TRUE(image.hasAlpha);
+    EXPECT_EQ(PixelAt(image, 0, 0), 0xFF000000u);  // the tip's outline
+    EXPECT_EQ(PixelAt(image, 1, 2), 0xFFFFFFFFu);  // inside
+    EXPECT_EQ(PixelAt(image, 20, 20) >> 24, 0u);   // clear around it
 }
 
 TEST(DecodePng, GammaChunkCorrectsTowardsTheScreen) {
