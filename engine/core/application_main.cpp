@@ -10,6 +10,7 @@
 #include "engine/core/config.h"
 #include "engine/core/crandom.h"
 #include "engine/core/log.h"
+#include "engine/core/simple_http.h"
 #include "engine/core/string_cipher.h"
 #include "platform/clock/clock.h"
 #include "platform/folders/folders.h"
@@ -111,6 +112,7 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
     int exitCode = application->Data()->exitCode;
     harness.PostQuit();
     application.reset();
+    TSimpleHttp::StopAll();
     StopBridge();
     return exitCode;
 }

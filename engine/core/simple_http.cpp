@@ -1,6 +1,8 @@
 #include "engine/core/simple_http.h"
 
 #include <atomic>
+#include <list>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -45,7 +47,46 @@ void RunWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
     record->state.store(outcome.ok ? TSimpleHttp::kResponse : TSimpleHttp::kFailed, std::memory_order_release);
 }
 
+// The workers started and not yet joined, each with its request's record.
+struct Worker {
+    std::shared_ptr<TSimpleHttp::Record> record;
+    std::thread thread;
+};
+std::mutex workersLock;
+// Joined at the latest when the program exits (a thread must never be destroyed joinable).
+struct WorkerList : std::list<Worker> {
+    ~WorkerList() { TSimpleHttp::StopAll(); }
+} workers;
+
+bool IsFinished(const Worker& worker) {
+    return worker.record->state.load(std::memory_order_acquire) != TSimpleHttp::kRunning;
+}
+
+void StartWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
+    std::lock_guard<std::mutex> hold(workersLock);
+    // Workers that have finished are joined here, so the list stays as short as the requests running.
+    for (auto it = workers.begin(); it != workers.end();) {
+        if (!IsFinished(*it)) {
+            ++it;
+            continue;
+        }
+        it->thread.join();
+        it = workers.erase(it);
+    }
+    workers.push_back({record, std::thread(RunWorker, record)});
+}
+
 }  // namespace
+
+void TSimpleHttp::StopAll() {
+    std::list<Worker> leaving;
+    {
+        std::lock_guard<std::mutex> hold(workersLock);
+        leaving.splice(leaving.end(), workers);
+    }
+    for (Worker& worker : leaving) worker.record->cancel.store(true, std::memory_order_release);
+    for (Worker& worker : leaving) worker.thread.join();
+}
 
 TSimpleHttp::~TSimpleHttp() { Drop(); }
 
@@ -83,7 +124,7 @@ void TSimpleHttp::Send(int word) {
     }
     record->downloadPath = downloadPath_;
     record_ = record;
-    std::thread(RunWorker, record).detach();
+    StartWorker(record);
 }
 
 int TSimpleHttp::GetState() const { return record_ ? record_->state.load(std::memory_order_acquire) : kFailed; }

@@ -26,6 +26,10 @@ public:
     void AddParameterInt(const TString& key, int value);
     void Send(int word = 0);
 
+    // Cancels every request still running and waits for its worker. Called when the game has ended,
+    // before the log and the file layer go, so that no worker outlives them.
+    static void StopAll();
+
     int GetState() const;                // kFailed when nothing was sent
     const char* GetResponse() const;     // the NUL-terminated response once the state is kResponse
     size_t GetResponseLength() const;

@@ -106,9 +106,9 @@ TEST_F(SimpleHttpTest, DroppingARunningRequestIsSafe) {
         http.Begin(server.Url().c_str(), false); // drops the running request
         EXPECT_EQ(http.GetState(), TSimpleHttp::kFailed);
     } // and the handle itself goes while the worker still waits
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // At the end of the game every worker still waiting is cancelled and joined.
+    TSimpleHttp::StopAll();
     server.Release();
-    std::this_thread::sleep_for(std::chrono::milliseconds(200)); // the worker ends on its own
 }
 
 }  // namespace
