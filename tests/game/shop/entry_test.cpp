@@ -165,35 +165,44 @@ TEST_F(GameEntryTest, SecondCopyRaisesTheFirstAndLeaves) {
     EXPECT_FALSE(first.TakeRaiseRequest());
 }
 
-TEST_F(GameEntryTest, OnADesktopItOpensItsWindowAndLeavesOnTheQuitSignal) {
-    VirtualDisplay desktop(1024, 768);
-    if (desktop.Name().empty()) GTEST_SKIP() << "Xvfb could not start here; the game's window is not tested";
-    Display* display = XOpenDisplay(desktop.Name().c_str());
-    ASSERT_NE(display, nullptr);
-    pid_t game = StartOnDesktop(desktop);
-    ASSERT_NE(game, 0);
-    EXPECT_EQ(WaitForWindow(display, "Alembria", 15000), std::make_pair(800, 600));
-    XCloseDisplay(display);
+// The game started on an X server of its own, its 800 x 600 window awaited.
+class DesktopGameTest : public GameEntryTest {
+protected:
+    void SetUp() override {
+        GameEntryTest::SetUp();
+        if (desktop_.Name().empty()) GTEST_SKIP() << "Xvfb could not start here; the game's window is not tested";
+        display_ = XOpenDisplay(desktop_.Name().c_str());
+        ASSERT_NE(display_, nullptr);
+        game_ = StartOnDesktop(desktop_);
+        ASSERT_NE(game_, 0);
+        ASSERT_EQ(WaitForWindow(display_, "Alembria", 15000, &window_), std::make_pair(800, 600));
+    }
+    void TearDown() override {
+        if (game_) WaitForGame(game_, 0);  // a game a failed step left running is killed
+        if (display_) XCloseDisplay(display_);
+        GameEntryTest::TearDown();
+    }
+    // Waits for the game to end; answers its exit code.
+    int GameEnd() { return WaitForGame(std::exchange(game_, 0), 10000); }
+
+    VirtualDisplay desktop_{1024, 768};
+    Display* display_ = nullptr;
+    pid_t game_ = 0;
+    Window window_ = 0;
+};
+
+TEST_F(DesktopGameTest, TheQuitSignalEndsTheGameCleanly) {
     // SDL turns the termination signal into its quit event.
-    kill(game, SIGTERM);
-    EXPECT_EQ(WaitForGame(game, 10000), 0);
+    kill(game_, SIGTERM);
+    EXPECT_EQ(GameEnd(), 0);
     std::string log = ReadFile(log_);
     EXPECT_NE(log.find(": Alembria, version 1.0.0.0.\n"), std::string::npos) << log;
     EXPECT_EQ(log.find("Error"), std::string::npos) << log;
 }
 
-TEST_F(GameEntryTest, OnADesktopTheCloseButtonEndsIt) {
-    VirtualDisplay desktop(1024, 768);
-    if (desktop.Name().empty()) GTEST_SKIP() << "Xvfb could not start here; the game's window is not tested";
-    Display* display = XOpenDisplay(desktop.Name().c_str());
-    ASSERT_NE(display, nullptr);
-    pid_t game = StartOnDesktop(desktop);
-    ASSERT_NE(game, 0);
-    Window window = 0;
-    EXPECT_EQ(WaitForWindow(display, "Alembria", 15000, &window), std::make_pair(800, 600));
-    if (window) PressCloseButton(display, window);
-    XCloseDisplay(display);
-    EXPECT_EQ(WaitForGame(game, 10000), 0);
+TEST_F(DesktopGameTest, TheCloseButtonEndsTheGame) {
+    PressCloseButton(display_, window_);
+    EXPECT_EQ(GameEnd(), 0);
 }
 
 }  // namespace
