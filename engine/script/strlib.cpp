@@ -59,7 +59,7 @@ int str_rep(lua_State* L) {
   luaL_Buffer b;
   luaL_buffinit(L, &b);
   if (l == 0) n = 0;  // nothing to repeat, however often
-  while (n-- > 0) luaL_addlstring(&b, s, l);
+  for (; n > 0; n--) luaL_addlstring(&b, s, l);
   luaL_pushresult(&b);
   return 1;
 }
@@ -579,7 +579,7 @@ void addQuotedForLexer(lua_State* L, luaL_Buffer* b, int arg) {
 
 const char* scanformat(lua_State* L, const char* strfrmt, char* form, int* hasprecision) {
   const char* p = strfrmt;
-  while (std::strchr("-+ #0", *p)) p++;
+  while (*p != '\0' && std::strchr("-+ #0", *p)) p++;  // strchr would match the terminator
   if (std::isdigit(static_cast<unsigned char>(*p))) p++;
   if (std::isdigit(static_cast<unsigned char>(*p))) p++;
   if (*p == '$') luaL_error(L, "obsolete option (d$) to `format'");

@@ -1,4 +1,6 @@
 // Table library: sizes through the "n" field and the size table, raw element access.
+#include <climits>
+
 #include "engine/script/auxlib.h"
 #include "engine/script/lualib.h"
 #include "engine/script/object.h"
@@ -52,7 +54,9 @@ int luaB_setn(lua_State* L) {
 
 int luaB_tinsert(lua_State* L) {
   int v = lua_gettop(L);
-  int n = aux_getn(L, 1) + 1;
+  int size = aux_getn(L, 1);
+  if (size == INT_MAX) luaL_error(L, "table overflow");  // no position after the last one
+  int n = size + 1;
   int pos;
   if (v == 2) {
     pos = n;
@@ -138,7 +142,7 @@ void auxsort(lua_State* L, int l, int u) {
       lua_pop(L, 2);
     }
     if (u - l == 1) break;
-    int i = (l + u) / 2;
+    int i = l + (u - l) / 2;  // (l + u) / 2 without overflow
     lua_rawgeti(L, 1, i);
     lua_rawgeti(L, 1, l);
     if (sort_comp(L, -2, -1)) {
