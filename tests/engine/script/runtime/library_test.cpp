@@ -314,6 +314,26 @@ TEST(ScriptStringLibrary, LualexPackUnpack) {
   });
 }
 
+// Numbers that fit no integer reach every integer conversion of the libraries; each call ends in a result
+// or an error value (the sanitizer build reports undefined conversions).
+TEST(ScriptLibraries, NumbersBeyondEveryIntegerRangeAreDefined) {
+  const char* const values[] = {"1e300", "-1e300", "0/0", "1/0", "-1/0", "2147483648", "-2147483649", "9.3e18"};
+  const char* const calls[] = {
+      "string.sub('hello', V, V)", "string.byte('hello', V)", "string.char(V)", "string.rep('ab', V)",
+      "string.find('hello', 'l', V)", "string.gsub('hello', 'l', 'x', V)", "string.unpack('hello', 'A', V)",
+      "string.format('%d%c%o%x%bd%bw%bb%bf', V, V, V, V, V, V, V, V)", "string.pack('bcHhILil', V, V, V, V, V, V, V, V)",
+      "string.lualex('a', V)", "tonumber('10', V)", "error('x', V)", "getfenv(V)", "table.getn({n = V})",
+      "table.setn({}, V)", "table.concat({1, 2}, ',', V, V)", "unpack({n = V})", "collectgarbage(V)",
+      "V & 1, V | 1, V << 3, V >> 3, 1 << V, V ^ 3", "({})[V]"};
+  State s;
+  for (const char* value : values) {
+    for (std::string call : calls) {
+      for (size_t at; (at = call.find('V')) != std::string::npos;) call.replace(at, 1, std::string("(") + value + ")");
+      EXPECT_EQ(Eval(s.L, "return pcall(function() return " + call + " end) ~= nil"), "true") << call;
+    }
+  }
+}
+
 TEST(ScriptBaseLibrary, RunawayRecursionBecomesAnError) {
   RunCases({
       {"local function f() return 1 + f() end local ok, m = pcall(f) return m", "chunk:1: stack overflow"},
