@@ -105,3 +105,19 @@ protected:
     std::filesystem::path folder;
     RecordingHost host;
 };
+
+// A 64 x 48 windowed display, ready to draw, with the whole screen as the clip rectangle.
+class ScreenTest : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        platform = Make();
+        platform->SetDisplay(64, 48, false, false, false, false);
+        ASSERT_TRUE(platform->Data()->displayReady);
+        renderer = TRenderer::Get();
+        renderer->PushClipRect(platform->Data()->modeRect);
+    }
+
+    TPlatform* platform = nullptr;
+    TRenderer* renderer = nullptr;
+};

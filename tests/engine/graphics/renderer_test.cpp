@@ -3,17 +3,8 @@
 
 namespace {
 
-class RendererTest : public DisplayTest {
+class RendererTest : public ScreenTest {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        platform = Make();
-        platform->SetDisplay(64, 48, false, false, false, false);
-        ASSERT_TRUE(platform->Data()->displayReady);
-        renderer = TRenderer::Get();
-        renderer->PushClipRect(platform->Data()->modeRect);
-    }
-
     uint32_t Back(int x, int y) { return platform->Data()->backSurface->Pixel(x, y); }
 
     TVertexSet Quad(TVertex* v, float x0, float y0, float x1, float y1, uint32_t color) {
@@ -26,9 +17,6 @@ protected:
         }
         return TVertexSet{2, v, 4};
     }
-
-    TPlatform* platform = nullptr;
-    TRenderer* renderer = nullptr;
 };
 
 TEST_F(RendererTest, GuardsRefuseCallsInTheWrongBlock) {

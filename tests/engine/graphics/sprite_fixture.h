@@ -1,4 +1,4 @@
-// A 64 x 48 headless display with an open clip stack, and textures whose pixels the test paints.
+// Sprites on the 64 x 48 screen, and textures whose pixels the test paints.
 #pragma once
 
 #include <functional>
@@ -8,17 +8,8 @@
 #include "engine/graphics/texture.h"
 #include "tests/engine/graphics/display_fixture.h"
 
-class SpriteTest : public DisplayTest {
+class SpriteTest : public ScreenTest {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        platform = Make();
-        platform->SetDisplay(64, 48, false, false, false, false);
-        ASSERT_TRUE(platform->Data()->displayReady);
-        renderer = TRenderer::Get();
-        renderer->PushClipRect(platform->Data()->modeRect);
-    }
-
     // A w x h texture painted by paint(x, y) -> 0xAARRGGBB.
     std::shared_ptr<TTexture> Paint(int w, int h, const std::function<uint32_t(int, int)>& paint) {
         std::shared_ptr<TTexture> texture = TTexture::CreateRenderTarget(w, h, true);
@@ -51,7 +42,4 @@ protected:
         sprite.GetState().transform.m[6] = x;
         sprite.GetState().transform.m[7] = y;
     }
-
-    TPlatform* platform = nullptr;
-    TRenderer* renderer = nullptr;
 };
