@@ -20,14 +20,19 @@ struct Checker {
     return GET_OPCODE(pt->code[pt->sizecode - 1]) == OP_RETURN;
   }
 
-  // An instruction that leaves an open number of values must be followed by one that takes them.
+  // An instruction that leaves an open number of values (from its register A up to the stack top) must be
+  // followed by one that takes them: a return from at most that register, a call or list store whose own
+  // register lies below it. A consumer above the values would see the top below its register and run a
+  // frame over its own function slot.
   bool openfollows(int pc) const {
+    int first = GETARG_A(pt->code[pc]);
     Instruction next = pt->code[pc + 1];
+    int a = GETARG_A(next);
     switch (GET_OPCODE(next)) {
       case OP_CALL:
-      case OP_TAILCALL:
-      case OP_RETURN: return GETARG_B(next) == 0;
-      case OP_SETLISTO: return true;
+      case OP_TAILCALL: return GETARG_B(next) == 0 && a < first;
+      case OP_RETURN: return GETARG_B(next) == 0 && a <= first;
+      case OP_SETLISTO: return a < first;
       default: return false;
     }
   }

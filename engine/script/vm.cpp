@@ -634,6 +634,11 @@ reentry:
   }
   vmcase(OP_TFORLOOP) {
     int nvar = GETARG_C(i) + 1;
+    // The generator's results land at the call base, above the frame's registers when there are more
+    // than three variables: the stack must hold them too.
+    L->top = ra + nvar + 5;  // the call base, the generator and its two arguments
+    Protect(luaD_checkstack(L, nvar));
+    ra = RA(i);
     StkId cb = ra + nvar + 2;
     setobj(cb, ra);
     setobj(cb + 1, ra + 1);

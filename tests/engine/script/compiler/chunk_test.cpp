@@ -206,6 +206,7 @@ TEST_F(ScriptChunkTest, CheckerRejectsCodeThatReachesOutside) {
     return f;
   };
   const Instruction ret = CREATE_ABC(OP_RETURN, 0, 1, 0);
+  std::string chunk;
   std::vector<FunctionRecord> bad = {
       withCode({CREATE_ABC(OP_MOVE, 0, 2, 0), ret}),                       // register past the frame
       withCode({CREATE_ABx(OP_LOADK, 0, 2), ret}),                         // constant past the table
@@ -227,6 +228,18 @@ TEST_F(ScriptChunkTest, CheckerRejectsCodeThatReachesOutside) {
     EXPECT_EQ(LoadError(ChunkBuilder::Chunk(bad[i])), "bad code in test") << "case " << i;
   }
 
+  // Open results must be taken from below: a consumer above them would find the stack top under its
+  // own register and run its callee's frame over the function slot.
+  FunctionRecord open = withCode({CREATE_ABC(OP_CALL, 1, 1, 0), CREATE_ABC(OP_CALL, 2, 0, 1), ret});
+  open.maxStack = 4;
+  EXPECT_EQ(LoadError(ChunkBuilder::Chunk(open)), "bad code in test");
+  open.code[1] = CREATE_ABC(OP_RETURN, 2, 0, 0);
+  EXPECT_EQ(LoadError(ChunkBuilder::Chunk(open)), "bad code in test");
+  open.code[1] = CREATE_ABC(OP_CALL, 0, 0, 1);
+  chunk = ChunkBuilder::Chunk(open);
+  EXPECT_EQ(luaL_loadbuffer(L, chunk.data(), chunk.size(), "=test"), 0);
+  lua_settop(L, 0);
+
   FunctionRecord upvalueMain = AnswerFunction();
   upvalueMain.nups = 1;
   EXPECT_EQ(LoadError(ChunkBuilder::Chunk(upvalueMain)), "bad code in test");
@@ -244,7 +257,7 @@ TEST_F(ScriptChunkTest, CheckerRejectsCodeThatReachesOutside) {
   parent.functions = {child};
   EXPECT_EQ(LoadError(ChunkBuilder::Chunk(parent)), "bad code in test");
   parent.code = {CREATE_ABx(OP_CLOSURE, 0, 0), CREATE_ABC(OP_MOVE, 0, 1, 0), CREATE_ABC(OP_MOVE, 0, 0, 0), ret};
-  std::string chunk = ChunkBuilder::Chunk(parent);
+  chunk = ChunkBuilder::Chunk(parent);
   EXPECT_EQ(luaL_loadbuffer(L, chunk.data(), chunk.size(), "=test"), 0);
 }
 

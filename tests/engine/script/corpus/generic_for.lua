@@ -45,3 +45,11 @@ for i, v in ipairs(list) do
   if i < 4 then continue end
 end
 print(fs[1](), fs[2](), fs[3](), fs[4]())
+
+-- a generator feeding more variables than the call itself needs slots for
+local names = {}
+for i = 1, 150 do names[i] = "v" .. i end
+local many = loadstring("local seen = '' for " .. table.concat(names, ", ") ..
+  " in function(s, c) if not c then return 1, 2 end end do seen = seen .. v1 .. v2 .. tostring(v150) end" ..
+  " return seen")
+print(many())
