@@ -1,7 +1,7 @@
 // Precompiled chunks from outside (cached script code, chunks handed to loadstring). Every input either
 // loads or fails with one of the loader's messages; a chunk that loads runs to its end or to an error
 // value, never outside its registers, constants, upvalues or prototypes. Only chunks without backward
-// jumps are run, so that every run is short.
+// jumps are run, so that every run is short; they run collecting at every check.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -60,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (status == LUA_ERRMEM) return 0;
   if (status != 0) std::abort();
   if (JumpsBack(clvalue(L->top - 1)->l.p)) return 0;
+  luaE_setgcstress(L, true);  // collecting at every check exposes values the run no longer anchors
   status = lua_pcall(L, 0, LUA_MULTRET, 0);
   if (status != 0 && status != LUA_ERRRUN && status != LUA_ERRMEM && status != LUA_ERRERR) std::abort();
   return 0;
