@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "engine/script/auxlib.h"
 #include "engine/script/func.h"
 #include "engine/script/opcodes.h"
+#include "tests/engine/script/compiler/chunk_builder.h"
 #include "tests/fuzz/script/fuzz_state.h"
 
 namespace {
@@ -46,13 +48,42 @@ bool JumpsBack(const Proto* p) {
   return false;
 }
 
+// Inputs without the signature are instruction words: the code of a well-formed main function (its
+// register count from the first byte) with constants of every kind and two nested prototypes, so that the
+// checker meets many instruction mixes in chunks that pass every other check.
+std::string CodeChunk(const uint8_t* data, size_t size) {
+  FunctionRecord child;  // function(a, ...) return a, {} end
+  child.source = nullptr;
+  child.numparams = 1;
+  child.isVararg = 1;
+  child.maxStack = 4;
+  child.code = {CREATE_ABC(OP_NEWTABLE, 1, 0, 0), CREATE_ABC(OP_RETURN, 0, 3, 0)};
+  FunctionRecord upvalue;  // answers its one upvalue
+  upvalue.source = nullptr;
+  upvalue.nups = 1;
+  upvalue.code = {CREATE_ABC(OP_GETUPVAL, 0, 0, 0), CREATE_ABC(OP_RETURN, 0, 2, 0)};
+  FunctionRecord main;
+  main.source = "=fuzz";
+  main.maxStack = data[0];
+  main.constants = {{3, 1.5, "", u""}, {4, 0, "next", u""}, {9, 0, "", u"w"}, {0, 0, "", u""}};
+  main.functions = {child, upvalue};
+  for (size_t at = 1; at + 4 <= size && main.code.size() < 256; at += 4) {
+    main.code.push_back(uint32_t(data[at]) | uint32_t(data[at + 1]) << 8 | uint32_t(data[at + 2]) << 16 |
+                        uint32_t(data[at + 3]) << 24);
+  }
+  main.code.push_back(CREATE_ABC(OP_RETURN, 0, 1, 0));
+  return ChunkBuilder::Chunk(main);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size == 0 || data[0] != 27) return 0;  // source text is the other target's
+  if (size == 0) return 0;
+  std::string chunk =
+      data[0] == 27 ? std::string(reinterpret_cast<const char*>(data), size) : CodeChunk(data, size);
   FuzzState state;
   lua_State* L = state.L;
-  int status = luaL_loadbuffer(L, reinterpret_cast<const char*>(data), size, "=fuzz");
+  int status = luaL_loadbuffer(L, chunk.data(), chunk.size(), "=fuzz");
   if (status == LUA_ERRRUN) {
     if (!IsLoadMessage(lua_tostring(L, -1))) std::abort();
     return 0;
