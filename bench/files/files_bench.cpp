@@ -7,10 +7,10 @@
 #include <fstream>
 #include <string>
 
-#include "engine/core/file.h"
-#include "engine/core/package_format.h"
-#include "engine/core/stringtable.h"
-#include "engine/core/xml.h"
+#include "engine/core/files/file.h"
+#include "engine/core/files/package_format.h"
+#include "engine/core/files/stringtable.h"
+#include "engine/core/files/xml.h"
 
 namespace {
 

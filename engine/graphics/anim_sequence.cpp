@@ -1,8 +1,8 @@
 #include "engine/graphics/anim_sequence.h"
 
-#include "engine/core/file.h"
-#include "engine/core/log.h"
-#include "engine/core/xml.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
+#include "engine/core/files/xml.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // from XML (".xml") or from the chunked binary form (".anm"); both fill the same records.
 #pragma once
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "engine/core/application.h"
-#include "engine/core/log.h"
-#include "engine/core/task.h"
+#include "engine/core/app/application.h"
+#include "engine/core/base/log.h"
+#include "engine/core/app/task.h"
 #include "engine/graphics/animated_texture.h"
 #include "engine/script/auxlib.h"
 #include "engine/script/lua.h"
-#include "engine/ui/script.h"
+#include "engine/scripthost/script.h"
 
 TTaskList& AnimationTaskList() {
     static TTaskList ownList;

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 #include "engine/graphics/sprite.h"
 
 class TAnimatedTexture;

@@ -3,12 +3,12 @@
 // functions written in script.
 #include <cstdint>
 
-#include "engine/core/application.h"
-#include "engine/core/mersenne_twister.h"
+#include "engine/core/app/application.h"
+#include "engine/core/base/mersenne_twister.h"
 #include "engine/graphics/animated_sprite.h"
 #include "engine/script/lua.h"
-#include "engine/ui/script.h"
-#include "engine/ui/script_binding.h"
+#include "engine/scripthost/script.h"
+#include "engine/scripthost/script_binding.h"
 
 const char kAnimationScript[] = R"lua(
 alpha = 1.0

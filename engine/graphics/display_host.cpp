@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "engine/core/application.h"
-#include "engine/core/log.h"
+#include "engine/core/app/application.h"
+#include "engine/core/base/log.h"
 #include "platform/clock/clock.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "engine/graphics/display_surfaces.h"
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "platform/window/window.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/config.h"
-#include "engine/core/log.h"
+#include "engine/core/base/config.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/texture.h"
 #include "platform/window/window.h"
 

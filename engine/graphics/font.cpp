@@ -1,6 +1,6 @@
 #include "engine/graphics/font.h"
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/graphics/builtin_font.h"
 
 #include <algorithm>

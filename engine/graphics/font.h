@@ -1,7 +1,7 @@
 // Vector fonts: an "MVC4" block of glyph records and outlines, and the process-wide cache of fonts by name.
 #pragma once
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 #include <cstddef>
 #include <cstdint>

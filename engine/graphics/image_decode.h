@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 class TFile;
 

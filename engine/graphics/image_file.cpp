@@ -2,7 +2,7 @@
 // that take a virtual file name.
 #include <algorithm>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/graphics/image_decode.h"
 
 size_t TFileImageSource::Read(void* buffer, size_t count) {

@@ -1,7 +1,7 @@
 #include "engine/graphics/model.h"
 
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 
 #include <algorithm>
 #include <cstring>

@@ -2,8 +2,8 @@
 // triangle indices). Models live in ordinary memory, so a lost display leaves them intact.
 #pragma once
 
-#include "engine/core/asset.h"
-#include "engine/core/maths.h"
+#include "engine/core/files/asset.h"
+#include "engine/core/base/maths.h"
 
 #include <cstdint>
 #include <memory>

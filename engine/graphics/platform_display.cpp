@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/core/config.h"
-#include "engine/core/log.h"
-#include "engine/core/xml.h"
+#include "engine/core/base/config.h"
+#include "engine/core/base/log.h"
+#include "engine/core/files/xml.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/texture_display.h"
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <utility>
 
-#include "engine/core/color.h"
-#include "engine/core/maths.h"
-#include "engine/core/tstring.h"
+#include "engine/core/base/color.h"
+#include "engine/core/base/maths.h"
+#include "engine/core/base/tstring.h"
 #include "engine/graphics/dx_context.h"
 #include "engine/graphics/vertex.h"
 #include "platform/video/device.h"

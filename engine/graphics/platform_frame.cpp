@@ -2,7 +2,7 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 #include "engine/graphics/renderer.h"

@@ -2,8 +2,8 @@
 #include <cmath>
 #include <mutex>
 
-#include "engine/core/config.h"
-#include "engine/core/log.h"
+#include "engine/core/base/config.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 #include "platform/window/window.h"

@@ -1,8 +1,8 @@
 // Device loss: the broken state, the restore protocol and the switch to low-memory video.
-#include "engine/core/config.h"
-#include "engine/core/file.h"
-#include "engine/core/log.h"
-#include "engine/core/xml.h"
+#include "engine/core/base/config.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
+#include "engine/core/files/xml.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 

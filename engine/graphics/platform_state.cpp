@@ -1,6 +1,6 @@
 // Drawing state: the 2-D and 3-D blocks, filters, addressing, the saved viewports, the clip rectangle, the
 // texture stages per blend mode and the vertex preparation with the 2-D projection.
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 #include "engine/graphics/renderer.h"

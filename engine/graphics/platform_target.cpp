@@ -4,7 +4,7 @@
 #include <bit>
 #include <cmath>
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 #include "engine/graphics/renderer.h"

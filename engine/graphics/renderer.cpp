@@ -1,7 +1,7 @@
 #include "engine/graphics/renderer.h"
 
-#include "engine/core/config.h"
-#include "engine/core/log.h"
+#include "engine/core/base/config.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/textblock.h"
 #include "engine/graphics/texture.h"

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/color.h"
-#include "engine/core/maths.h"
-#include "engine/core/tstring.h"
+#include "engine/core/base/color.h"
+#include "engine/core/base/maths.h"
+#include "engine/core/base/tstring.h"
 #include "engine/graphics/platform_display.h"
 #include "engine/graphics/vertex.h"
 

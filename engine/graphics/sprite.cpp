@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/core/config.h"
+#include "engine/core/base/config.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 

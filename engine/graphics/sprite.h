@@ -7,8 +7,8 @@
 #include <list>
 #include <memory>
 
-#include "engine/core/asset.h"
-#include "engine/core/maths.h"
+#include "engine/core/files/asset.h"
+#include "engine/core/base/maths.h"
 #include "engine/graphics/sprite_state.h"
 
 class TTexture;

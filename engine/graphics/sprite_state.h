@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "engine/core/maths.h"
+#include "engine/core/base/maths.h"
 
 struct TSpriteState {
     // flags bits.

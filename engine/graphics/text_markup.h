@@ -2,7 +2,7 @@
 // <font size="12" color="#ff0000">, <a id="x">, <br pad="4">.
 #pragma once
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "engine/graphics/textblock.h"
 
-#include "engine/core/config.h"
+#include "engine/core/base/config.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 // Layout positions are quarter pixels: a pen position p stands for p / 4 pixels.
 #pragma once
 
-#include "engine/core/maths.h"
-#include "engine/core/tstring.h"
+#include "engine/core/base/maths.h"
+#include "engine/core/base/tstring.h"
 
 #include <memory>
 #include <optional>

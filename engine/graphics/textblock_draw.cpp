@@ -1,8 +1,8 @@
 // Drawing a laid-out text block through the vector-art renderer.
 #include "engine/graphics/textblock.h"
 
-#include "engine/core/application.h"
-#include "engine/core/application_data.h"
+#include "engine/core/app/application.h"
+#include "engine/core/app/application_data.h"
 #include "engine/graphics/font.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/text_markup.h"

@@ -1,8 +1,8 @@
 // Laying a text block out: markup into style runs, runs into wrapped, aligned lines.
 #include "engine/graphics/textblock.h"
 
-#include "engine/core/config.h"
-#include "engine/core/log.h"
+#include "engine/core/base/config.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/font.h"
 #include "engine/graphics/text_markup.h"
 

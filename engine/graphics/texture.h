@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "engine/core/asset.h"
-#include "engine/core/maths.h"
+#include "engine/core/files/asset.h"
+#include "engine/core/base/maths.h"
 #include "engine/graphics/texture_data.h"
 
 class TColor;

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_surfaces.h"
 #include "engine/graphics/texture.h"
 #include "engine/graphics/texture_display.h"

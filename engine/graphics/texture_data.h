@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/core/maths.h"
-#include "engine/core/tstring.h"
+#include "engine/core/base/maths.h"
+#include "engine/core/base/tstring.h"
 #include "platform/video/surface.h"
 
 // TTextureFlags bits.

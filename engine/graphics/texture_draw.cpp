@@ -2,7 +2,7 @@
 #include <memory>
 #include <utility>
 
-#include "engine/core/color.h"
+#include "engine/core/base/color.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/sprite_state.h"
 #include "engine/graphics/texture.h"

@@ -2,9 +2,9 @@
 // surface size.
 #include <cstring>
 
-#include "engine/core/config.h"
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/base/config.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/image_decode.h"
 #include "engine/graphics/texture.h"
 #include "engine/graphics/texture_display.h"

@@ -1,6 +1,6 @@
 #include "engine/graphics/vecdraw_internal.h"
 
-#include "engine/core/color.h"
+#include "engine/core/base/color.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "engine/core/color.h"
-#include "engine/core/maths.h"
+#include "engine/core/base/color.h"
+#include "engine/core/base/maths.h"
 
 // 32 bytes, laid out as the device's vertex formats: kinds 1 and 2 are untransformed (rhw unused), kind 3 is
 // pre-transformed screen coordinates with rhw, other kinds carry a normal in rhw's place and are lit.

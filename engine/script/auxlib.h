@@ -35,7 +35,10 @@ int luaL_error(lua_State* L, const char* fmt, ...) __attribute__((format(printf,
 int luaL_getn(lua_State* L, int t);
 void luaL_setn(lua_State* L, int t, int n);
 
-// Reads a chunk through the file layer (chunk name "@path"); LUA_ERRFILE when it cannot be read.
+// Reads a chunk through the state's file reader (chunk name "@path"); LUA_ERRFILE when it cannot be read.
+// The default reader reads disk files; a host installs its own for its virtual paths (nullptr restores
+// the default). Every thread of the state shares the reader.
+void luaL_setfilereader(lua_State* L, lua_FileReader reader);
 int luaL_loadfile(lua_State* L, const char* filename);
 int luaL_loadbuffer(lua_State* L, const char* buff, size_t size, const char* name);
 

@@ -1,25 +1,29 @@
-// luaL_loadfile: chunks read through the framework's file layer.
+// luaL_loadfile: chunks read through the state's file reader.
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
-#include "engine/core/file.h"
 #include "engine/script/auxlib.h"
+#include "engine/script/state.h"
 
-namespace {
-struct LoadF {
-  TFile file;
-  char buff[512];
-};
-}  // namespace
-
-static const char* getF(lua_State* L, void* ud, size_t* size) {
-  LoadF* lf = static_cast<LoadF*>(ud);
-  int32_t n = lf->file.Read(lf->buff, sizeof lf->buff);
-  if (n <= 0) return nullptr;
-  *size = static_cast<size_t>(n);
-  return lf->buff;
+// The default reader: a disk file, without its CR bytes in text mode.
+static bool ReadDiskFile(const char* filename, bool binary, std::string* bytes) {
+  std::FILE* f = std::fopen(filename, "rb");
+  if (f == nullptr) return false;
+  char buff[4096];
+  size_t n;
+  while ((n = std::fread(buff, 1, sizeof buff, f)) > 0) bytes->append(buff, n);
+  bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) return false;
+  if (!binary) bytes->erase(std::remove(bytes->begin(), bytes->end(), '\r'), bytes->end());
+  return true;
 }
+
+void luaL_setfilereader(lua_State* L, lua_FileReader reader) { G(L)->fileReader = reader; }
 
 // Replaces the chunk name at fnameindex with "cannot read <path>: <reason>".
 static int errfile(lua_State* L, int fnameindex) {
@@ -30,22 +34,22 @@ static int errfile(lua_State* L, int fnameindex) {
 }
 
 int luaL_loadfile(lua_State* L, const char* filename) {
+  lua_FileReader read = G(L)->fileReader != nullptr ? G(L)->fileReader : ReadDiskFile;
   int fnameindex = lua_gettop(L) + 1;
   lua_pushfstring(L, "@%s", filename);
-  LoadF lf;
+  std::string bytes;
   errno = 0;
-  if (!lf.file.Open(filename, kFileReadText)) return errfile(L, fnameindex);
+  if (!read(filename, false, &bytes)) return errfile(L, fnameindex);
   // A first byte that is neither white space nor printable marks a binary file (a precompiled chunk,
   // a UTF-16 source): it is read unchanged.
-  unsigned char first;
-  if (lf.file.Read(&first, 1) == 1) {
-    lf.file.Unget();
+  if (!bytes.empty()) {
+    unsigned char first = static_cast<unsigned char>(bytes[0]);
     if (!std::isspace(first) && !std::isprint(first)) {
-      lf.file.Close();
-      if (!lf.file.Open(filename, kFileReadBinary)) return errfile(L, fnameindex);
+      bytes.clear();
+      if (!read(filename, true, &bytes)) return errfile(L, fnameindex);
     }
   }
-  int status = lua_load(L, getF, &lf, lua_tostring(L, -1));
+  int status = luaL_loadbuffer(L, bytes.data(), bytes.size(), lua_tostring(L, -1));
   lua_remove(L, fnameindex);
   return status;
 }

@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #define LUA_VERSION "Lua 5.0.2"
 
@@ -52,6 +53,9 @@ typedef int (*lua_CFunction)(lua_State* L);
 typedef const char* (*lua_Chunkreader)(lua_State* L, void* data, size_t* size);
 // Receives each block of a dumped chunk; answers 0 to go on, anything else stops the dump.
 typedef int (*lua_Chunkwriter)(lua_State* L, const void* p, size_t size, void* data);
+// Reads a whole file for luaL_loadfile; text mode (`binary` false) leaves out CR bytes. Answers false, with
+// errno set, when the file cannot be read.
+typedef bool (*lua_FileReader)(const char* filename, bool binary, std::string* bytes);
 
 // State manipulation.
 lua_State* lua_open();

@@ -118,6 +118,7 @@ lua_State* lua_open() {
   for (int i = 0; i < NUM_TAGS; i++) setnilvalue(&g->typemeta[i]);
   luaZ_initbuffer(&g->buff);
   g->panic = nullptr;
+  g->fileReader = nullptr;
   g->rootgc = g->rootudata = g->tmudata = nullptr;
   g->deadmem = 0;
   g->cCallDepth = 0;

@@ -51,6 +51,7 @@ struct global_State {
   size_t nblocks;         // allocated bytes
   size_t deadmem;         // finalisable bytes noted by the last collection
   lua_CFunction panic;
+  lua_FileReader fileReader;  // where luaL_loadfile reads files (the host may install its own)
   TObject _registry;
   TObject _defaultmeta;   // a table that is its own metatable
   lua_State* mainthread;

@@ -8,9 +8,9 @@
 #define OV_EXCLUDE_STATIC_CALLBACKS
 #include <vorbis/vorbisfile.h>
 
-#include "engine/core/config.h"
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/base/config.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 #include "engine/sound/sound_manager.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "engine/sound/sound_manager.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <set>
 
-#include "engine/core/asset.h"
+#include "engine/core/files/asset.h"
 #include "engine/sound/sound_stream.h"
 
 class TSound;

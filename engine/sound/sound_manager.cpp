@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "engine/sound/ogg_source.h"
 #include "engine/sound/sound.h"
 #include "engine/sound/sound_stream.h"

@@ -12,8 +12,8 @@
 #include <thread>
 #include <vector>
 
-#include "engine/core/clock.h"
-#include "engine/core/sound_service.h"
+#include "engine/core/base/clock.h"
+#include "engine/core/app/sound_service.h"
 #include "platform/audio/audio.h"
 
 class TSoundStream;

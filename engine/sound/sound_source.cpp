@@ -4,7 +4,7 @@
 #include <cstring>
 #include <map>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/sound/sound_manager.h"
 
 namespace {

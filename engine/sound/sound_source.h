@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 class TSoundDataSource {
 public:

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/core/clock.h"
+#include "engine/core/base/clock.h"
 #include "engine/sound/sound_source.h"
 #include "platform/audio/audio.h"
 

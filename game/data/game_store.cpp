@@ -1,8 +1,8 @@
 #include "game/data/game_store.h"
 
-#include "engine/core/initial_values.h"
-#include "engine/core/log.h"
-#include "engine/core/xml.h"
+#include "engine/core/base/initial_values.h"
+#include "engine/core/base/log.h"
+#include "engine/core/files/xml.h"
 
 namespace {
 

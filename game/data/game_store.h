@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 class TXmlNode;
 

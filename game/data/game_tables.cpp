@@ -4,7 +4,7 @@
 #include <climits>
 #include <cmath>
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "game/data/game_store.h"
 #include "game/data/saved_progress.h"
 #include "game/data/value_lists.h"

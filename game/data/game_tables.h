@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 class dtGame;
 

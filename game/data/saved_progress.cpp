@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 #include "game/data/game_tables.h"
 #include "game/data/value_lists.h"
 

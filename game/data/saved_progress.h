@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 // The per-level count texts hold one character per level, so no more levels than this are played.
 constexpr int kMaxLevels = 24;

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 // Pieces between separators, empty pieces included; an empty text gives no pieces.
 void SplitString(std::vector<TString>& out, const TString& text, char separator);

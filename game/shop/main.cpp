@@ -1,10 +1,10 @@
 // The game's entry: writes the game's set-up settings, then hands over to the framework.
 #include <cstdio>
 
-#include "engine/core/application.h"
-#include "engine/core/application_data.h"
-#include "engine/core/command_line.h"
-#include "engine/core/config.h"
+#include "engine/core/app/application.h"
+#include "engine/core/app/application_data.h"
+#include "engine/core/base/command_line.h"
+#include "engine/core/base/config.h"
 #include "engine/graphics/model.h"
 #include "engine/graphics/render_display.h"
 #include "engine/graphics/renderer.h"

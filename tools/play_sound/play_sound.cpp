@@ -5,7 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/sound/ogg_source.h"
 #include "engine/sound/sound.h"
 #include "engine/sound/sound_manager.h"

@@ -8,7 +8,7 @@
 #include <system_error>
 #include <vector>
 
-#include "engine/core/package_format.h"
+#include "engine/core/files/package_format.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/core/file.h"
 #include "engine/script/auxlib.h"
 
 static bool ReadAll(std::FILE* in, std::string* bytes) {
@@ -22,16 +21,6 @@ int LoadSourceFile(lua_State* L, const char* file, std::string* bytes) {
     }
     return luaL_loadbuffer(L, bytes->data(), bytes->size(), "=stdin");
   }
-  std::FILE* f = std::fopen(file, "rb");
-  if (f == nullptr || !ReadAll(f, bytes)) {
-    lua_pushfstring(L, "cannot read %s: %s", file, std::strerror(errno));
-    if (f) std::fclose(f);
-    return LUA_ERRFILE;
-  }
-  std::fclose(f);
-  // The file layer reads it from memory, so that luaL_loadfile applies its text and binary modes.
-  RegisterMemoryFile(file, bytes->data(), bytes->size());
-  int status = luaL_loadfile(L, file);
-  RegisterMemoryFile(file, nullptr, 0);
-  return status;
+  // The default file reader applies the text and binary modes to the file on disk.
+  return luaL_loadfile(L, file);
 }

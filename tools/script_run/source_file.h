@@ -6,5 +6,5 @@
 struct lua_State;
 
 // Loads a disk file through luaL_loadfile (chunk name "@file"), or the standard input for "-" (chunk
-// name "=stdin"); bytes keeps the file's contents while they are in use. Answers lua_load's status.
+// name "=stdin"); bytes keeps the standard input's contents while they are in use. Answers lua_load's status.
 int LoadSourceFile(lua_State* L, const char* file, std::string* bytes);

@@ -1,7 +1,7 @@
 #include "engine/graphics/anim_sequence.h"
 #include "engine/graphics/model.h"
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 
 #include <gtest/gtest.h>
 

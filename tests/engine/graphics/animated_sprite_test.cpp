@@ -1,7 +1,7 @@
 #include <string>
 
-#include "engine/core/clock.h"
-#include "engine/core/task.h"
+#include "engine/core/base/clock.h"
+#include "engine/core/app/task.h"
 #include "engine/graphics/animated_sprite.h"
 #include "platform/clock/clock.h"
 #include "tests/engine/graphics/animation_fixture.h"

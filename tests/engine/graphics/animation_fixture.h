@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/graphics/animated_texture.h"
 #include "tests/engine/graphics/image_fixtures.h"
 #include "tests/engine/graphics/sprite_fixture.h"

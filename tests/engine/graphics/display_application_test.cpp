@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <thread>
 
-#include "engine/core/application.h"
-#include "engine/core/application_data.h"
-#include "engine/core/config.h"
-#include "engine/core/display_service.h"
-#include "engine/core/log.h"
+#include "engine/core/app/application.h"
+#include "engine/core/app/application_data.h"
+#include "engine/core/base/config.h"
+#include "engine/core/app/display_service.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/render_display.h"
 #include "engine/graphics/renderer.h"

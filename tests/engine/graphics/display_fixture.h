@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/asset.h"
-#include "engine/core/config.h"
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/files/asset.h"
+#include "engine/core/base/config.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/platform_display.h"
 #include "engine/graphics/renderer.h"

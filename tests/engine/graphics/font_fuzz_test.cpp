@@ -1,6 +1,6 @@
 // Damaged font blocks and outlines: every mutation must load, lay out and draw without touching memory
 // outside the block (the sanitizers watch).
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/graphics/builtin_font.h"
 #include "engine/graphics/font.h"
 #include "engine/graphics/textblock.h"

@@ -4,8 +4,8 @@
 
 #include <cstdlib>
 
-#include "engine/core/file.h"
-#include "engine/core/system_cursor.h"
+#include "engine/core/files/file.h"
+#include "engine/core/app/system_cursor.h"
 #include "tests/engine/graphics/image_fixtures.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/graphics/model.h"
 
 namespace {

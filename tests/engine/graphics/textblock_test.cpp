@@ -1,7 +1,7 @@
 #include "engine/graphics/textblock.h"
 
-#include "engine/core/config.h"
-#include "engine/core/file.h"
+#include "engine/core/base/config.h"
+#include "engine/core/files/file.h"
 #include "engine/graphics/font.h"
 #include "engine/graphics/text_markup.h"
 

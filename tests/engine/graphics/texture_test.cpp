@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "engine/core/config.h"
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/base/config.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 #include "tests/engine/graphics/image_fixtures.h"
 #include "tests/engine/graphics/texture_test_display.h"
 

@@ -11,8 +11,8 @@
 
 #include <unistd.h>
 
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 
 namespace soundtest {
 

@@ -7,8 +7,8 @@
 
 #include <unistd.h>
 
-#include "engine/core/config.h"
-#include "engine/core/file.h"
+#include "engine/core/base/config.h"
+#include "engine/core/files/file.h"
 #include "engine/sound/ogg_source.h"
 #include "tests/engine/sound/sound_test_util.h"
 

@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/core/package_format.h"
+#include "engine/core/files/package_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TPackageIndex index = ParsePackageIndex(data, size);

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/core/stringtable.h"
-#include "engine/core/xml.h"
+#include "engine/core/files/stringtable.h"
+#include "engine/core/files/xml.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TStringTable table;

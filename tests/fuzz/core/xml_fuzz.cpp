@@ -2,7 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "engine/core/xml.h"
+#include "engine/core/files/xml.h"
 
 namespace {
 

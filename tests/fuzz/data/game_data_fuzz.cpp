@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "game/data/magic_game.h"
 
 namespace {

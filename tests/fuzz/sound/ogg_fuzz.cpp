@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/sound/ogg_source.h"
 
 namespace {

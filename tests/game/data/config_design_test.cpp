@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/file.h"
-#include "engine/core/xml.h"
+#include "engine/core/files/file.h"
+#include "engine/core/files/xml.h"
 #include "game/data/game_tables.h"
 #include "game/data/magic_game.h"
 #include "game/data/saved_progress.h"

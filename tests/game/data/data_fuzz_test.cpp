@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "game/data/game_tables.h"
 #include "game/data/magic_game.h"
 #include "game/data/saved_progress.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/log.h"
+#include "engine/core/base/log.h"
 
 class LogCapture {
 public:

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 
 class TempConfig {
 public:

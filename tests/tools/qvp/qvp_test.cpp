@@ -8,8 +8,8 @@
 #include <map>
 #include <string>
 
-#include "engine/core/file.h"
-#include "engine/core/package_format.h"
+#include "engine/core/files/file.h"
+#include "engine/core/files/package_format.h"
 
 namespace fs = std::filesystem;
 

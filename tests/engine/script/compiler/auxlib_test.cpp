@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include "engine/core/file.h"
 #include "engine/script/lualib.h"
 #include "tests/engine/script/compiler/script_fixture.h"
 
@@ -264,10 +266,30 @@ TEST_F(ScriptAuxlibTest, DoStringWithoutAlertWritesToStandardError) {
   EXPECT_EQ(lua_gettop(L), 0);
 }
 
-TEST_F(ScriptAuxlibTest, LoadFileReadsThroughTheFileLayer) {
-  const std::string text = "return [[a\r\nb]]";  // text mode drops the carriage return
-  RegisterMemoryFile("scripts/text.lua", text.data(), text.size());
-  ASSERT_EQ(luaL_loadfile(L, "scripts/text.lua"), 0) << lua_tostring(L, -1);
+// Files on disk for the default reader, removed with the fixture.
+class ScriptLoadFileTest : public ScriptAuxlibTest {
+ protected:
+  void SetUp() override {
+    ScriptAuxlibTest::SetUp();
+    char pattern[] = "/tmp/loadfile_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    std::filesystem::remove_all(folder_);
+    ScriptAuxlibTest::TearDown();
+  }
+  std::string Write(const char* name, const std::string& bytes) {
+    std::string path = folder_ + "/" + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+  std::string folder_;
+};
+
+TEST_F(ScriptLoadFileTest, TheDefaultReaderReadsDiskFilesInTextOrBinaryMode) {
+  std::string text = Write("text.lua", "return [[a\r\nb]]");  // text mode drops the carriage return
+  ASSERT_EQ(luaL_loadfile(L, text.c_str()), 0) << lua_tostring(L, -1);
   ASSERT_EQ(lua_pcall(L, 0, 1, 0), 0);
   EXPECT_STREQ(lua_tostring(L, -1), "a\nb");
   lua_pop(L, 1);
@@ -280,25 +302,41 @@ TEST_F(ScriptAuxlibTest, LoadFileReadsThroughTheFileLayer) {
     return 0;
   }, &chunk);
   lua_pop(L, 1);
-  RegisterMemoryFile("scripts/chunk.luac", chunk.data(), chunk.size());
-  ASSERT_EQ(luaL_loadfile(L, "scripts/chunk.luac"), 0) << lua_tostring(L, -1);  // binary: read unchanged
+  std::string compiled = Write("chunk.luac", chunk);
+  ASSERT_EQ(luaL_loadfile(L, compiled.c_str()), 0) << lua_tostring(L, -1);  // binary: read unchanged
   ASSERT_EQ(lua_pcall(L, 0, 1, 0), 0);
   EXPECT_STREQ(lua_tostring(L, -1), "c\r\n");
   lua_pop(L, 1);
 
-  ASSERT_EQ(luaL_loadfile(L, "scripts/missing.lua"), LUA_ERRFILE);
-  EXPECT_EQ(std::string(lua_tostring(L, -1)).rfind("cannot read scripts/missing.lua: ", 0), 0u);
+  std::string missing = folder_ + "/missing.lua";
+  ASSERT_EQ(luaL_loadfile(L, missing.c_str()), LUA_ERRFILE);
+  EXPECT_EQ(std::string(lua_tostring(L, -1)), "cannot read " + missing + ": No such file or directory");
   EXPECT_EQ(lua_gettop(L), 1);
   lua_pop(L, 1);
 
-  const std::string bad = "x = = 1";
-  RegisterMemoryFile("scripts/bad.lua", bad.data(), bad.size());
-  ASSERT_EQ(luaL_loadfile(L, "scripts/bad.lua"), LUA_ERRSYNTAX);
-  EXPECT_STREQ(lua_tostring(L, -1), "scripts/bad.lua:1: unexpected symbol near `='");
+  std::string bad = Write("bad.lua", "x = = 1");
+  ASSERT_EQ(luaL_loadfile(L, bad.c_str()), LUA_ERRSYNTAX);
+  EXPECT_EQ(std::string(lua_tostring(L, -1)), bad + ":1: unexpected symbol near `='");
   EXPECT_EQ(lua_gettop(L), 1);
-  RegisterMemoryFile("scripts/text.lua", nullptr, 0);
-  RegisterMemoryFile("scripts/chunk.luac", nullptr, 0);
-  RegisterMemoryFile("scripts/bad.lua", nullptr, 0);
+}
+
+TEST_F(ScriptLoadFileTest, AnInstalledReaderServesEveryLoadUntilRemoved) {
+  static std::vector<std::string> requests;
+  requests.clear();
+  luaL_setfilereader(L, [](const char* name, bool binary, std::string* bytes) {
+    requests.push_back(std::string(name) + (binary ? " rb" : " rt"));
+    *bytes = "return 42";
+    return true;
+  });
+  lua_State* thread = lua_newthread(L);
+  ASSERT_EQ(luaL_loadfile(thread, "scripts/virtual.lua"), 0);  // threads share the state's reader
+  ASSERT_EQ(lua_pcall(thread, 0, 1, 0), 0);
+  EXPECT_EQ(lua_tonumber(thread, -1), 42);
+  EXPECT_EQ(requests, std::vector<std::string>{"scripts/virtual.lua rt"});
+  lua_settop(L, 0);
+
+  luaL_setfilereader(L, nullptr);
+  EXPECT_EQ(luaL_loadfile(L, "scripts/virtual.lua"), LUA_ERRFILE);
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+#include "engine/core/net/simple_http.h"
+
+#include <atomic>
+#include <list>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
+#include "platform/http/http.h"
+
+struct TSimpleHttp::Record {
+    platform::HttpRequest request;
+    TString downloadPath;
+    std::string response; // written by the worker only until the state leaves kRunning
+    std::atomic<bool> cancel{false};
+    std::atomic<int> state{kRunning};
+};
+
+namespace {
+
+const char* ConnectionKind(const TSimpleHttp::Record& record) {
+    if (record.request.url.rfind("https:", 0) == 0) return "HTTPS";
+    return record.request.post ? "POST" : "InternetOpenUrl";
+}
+
+void RunWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
+    TFile file;
+    bool toFile = !record->downloadPath.IsEmpty();
+    if (toFile && !file.Open(record->downloadPath, kFileWriteBinary)) {
+        record->state.store(TSimpleHttp::kFileFailed, std::memory_order_release);
+        return;
+    }
+    auto sink = [&](const char* data, size_t size) {
+        if (!toFile) {
+            record->response.append(data, size);
+            return true;
+        }
+        return file.Write(data, static_cast<int32_t>(size)) == static_cast<int32_t>(size);
+    };
+    platform::HttpOutcome outcome = platform::HttpPerform(record->request, sink, record->cancel);
+    file.Close();
+    if (!outcome.ok && !outcome.cancelled)
+        LogPrintf("Error creating connection (%s) %d", ConnectionKind(*record), outcome.error);
+    // The response is complete before the state says so (release; GetState acquires).
+    record->state.store(outcome.ok ? TSimpleHttp::kResponse : TSimpleHttp::kFailed, std::memory_order_release);
+}
+
+// The workers started and not yet joined, each with its request's record.
+struct Worker {
+    std::shared_ptr<TSimpleHttp::Record> record;
+    std::thread thread;
+};
+std::mutex workersLock;
+// Joined at the latest when the program exits (a thread must never be destroyed joinable).
+struct WorkerList : std::list<Worker> {
+    ~WorkerList() { TSimpleHttp::StopAll(); }
+} workers;
+
+bool IsFinished(const Worker& worker) {
+    return worker.record->state.load(std::memory_order_acquire) != TSimpleHttp::kRunning;
+}
+
+void StartWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
+    std::lock_guard<std::mutex> hold(workersLock);
+    // Workers that have finished are joined here, so the list stays as short as the requests running.
+    for (auto it = workers.begin(); it != workers.end();) {
+        if (!IsFinished(*it)) {
+            ++it;
+            continue;
+        }
+        it->thread.join();
+        it = workers.erase(it);
+    }
+    workers.push_back({record, std::thread(RunWorker, record)});
+}
+
+}  // namespace
+
+void TSimpleHttp::StopAll() {
+    std::list<Worker> leaving;
+    {
+        std::lock_guard<std::mutex> hold(workersLock);
+        leaving.splice(leaving.end(), workers);
+    }
+    for (Worker& worker : leaving) worker.record->cancel.store(true, std::memory_order_release);
+    for (Worker& worker : leaving) worker.thread.join();
+}
+
+TSimpleHttp::~TSimpleHttp() { Drop(); }
+
+void TSimpleHttp::Drop() {
+    if (record_) record_->cancel.store(true, std::memory_order_release);
+    record_.reset();
+}
+
+void TSimpleHttp::Begin(const TString& url, bool post, const TString& downloadPath) {
+    Drop();
+    url_ = url;
+    post_ = post;
+    downloadPath_ = downloadPath;
+    parameters_ = TString();
+}
+
+void TSimpleHttp::AddParameter(const TString& key, const TString& value) {
+    if (!parameters_.IsEmpty()) parameters_ += "&";
+    parameters_ += key + "=" + platform::FormEncode(value.CStr()).c_str();
+}
+
+void TSimpleHttp::AddParameterInt(const TString& key, int value) { AddParameter(key, TString::Format("%d", value)); }
+
+void TSimpleHttp::Send(int word) {
+    Drop();
+    auto record = std::make_shared<Record>();
+    record->request.url = url_.CStr();
+    record->request.post = post_;
+    record->request.verifyCertificates = (word & kRelaxCertificates) == 0;
+    if (post_) {
+        record->request.body = parameters_.CStr();
+    } else if (!parameters_.IsEmpty()) {
+        record->request.url += record->request.url.find('?') == std::string::npos ? '?' : '&';
+        record->request.url += parameters_.CStr();
+    }
+    record->downloadPath = downloadPath_;
+    record_ = record;
+    StartWorker(record);
+}
+
+int TSimpleHttp::GetState() const { return record_ ? record_->state.load(std::memory_order_acquire) : kFailed; }
+
+const char* TSimpleHttp::GetResponse() const { return GetState() == kResponse ? record_->response.c_str() : nullptr; }
+
+size_t TSimpleHttp::GetResponseLength() const { return GetState() == kResponse ? record_->response.size() : 0; }

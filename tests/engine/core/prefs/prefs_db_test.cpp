@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <memory>
+
+#include "engine/core/base/config.h"
+#include "engine/core/prefs/prefs_db.h"
+#include "tests/engine/core/files/file_fixture.h"
+
+namespace {
+
+class PrefsDbTest : public FileLayerTest {
+protected:
+    void SetUp() override {
+        FileLayerTest::SetUp();
+        SetConfig("encryptionkey", "BrineKelpVQZ");
+        StartLog();
+    }
+    std::unique_ptr<TPrefsDB> Open() { return std::make_unique<TPrefsDB>(true); }
+};
+
+TEST_F(PrefsDbTest, ValuesSurviveARestartEnciphered) {
+    {
+        auto prefs = Open();
+        ASSERT_TRUE(prefs->IsOpen());
+        prefs->SetInt("soundlevel", 80, -1, true);
+        prefs->SetValue("greeting", "PlainTextGreeting", -1, true);
+        EXPECT_EQ(prefs->GetInt("soundlevel", 0, -1), 80);
+    }
+    std::string bytes = ReadDisk("user/prefsdb.dat");
+    EXPECT_EQ(bytes.find("PlainTextGreeting"), std::string::npos);
+    EXPECT_NE(bytes.find("soundlevel"), std::string::npos); // keys stay plain, values do not
+
+    auto prefs = Open();
+    EXPECT_EQ(prefs->GetInt("soundlevel", 0, -1), 80);
+    EXPECT_STREQ(prefs->GetValue("greeting", "", -1).CStr(), "PlainTextGreeting");
+    EXPECT_EQ(prefs->GetInt("missing", 750, -1), 750);
+    EXPECT_STREQ(prefs->GetInstallKey().CStr(), "unknown");
+}
+
+TEST_F(PrefsDbTest, UserRowsFollowTheCreationRule) {
+    auto prefs = Open();
+    EXPECT_EQ(prefs->GetUserCount(), 0);
+    prefs->SetValue("soundlevel", "1", 0, true); // no row 0 yet, and not "name"
+    prefs->SetValue("name", "Ann", 1, true);     // past the count
+    EXPECT_EQ(prefs->GetUserCount(), 0);
+    prefs->SetValue("name", "Ann", 0, true);
+    prefs->SetValue("name", "Bob", 1, true);
+    prefs->SetValue("name", "Cy", 2, true);
+    prefs->SetInt("soundlevel", 300, 1, true);
+    prefs->SetValue("name", "Bobby", 1, true); // an existing row: replaced, no new row
+    ASSERT_EQ(prefs->GetUserCount(), 3);
+    EXPECT_STREQ(prefs->GetValue("name", "", 1).CStr(), "Bobby");
+    EXPECT_EQ(prefs->GetInt("soundlevel", 750, 1), 300);
+    EXPECT_EQ(prefs->GetInt("soundlevel", 750, 0), 750);
+    EXPECT_STREQ(prefs->GetValue("name", "none", 7).CStr(), "none");
+
+    for (int outside : {3, -1, -2, 1000}) prefs->DeleteUser(outside);
+    EXPECT_EQ(prefs->GetUserCount(), 3);
+    prefs->DeleteUser(0);
+    ASSERT_EQ(prefs->GetUserCount(), 2);
+    EXPECT_STREQ(prefs->GetValue("name", "", 0).CStr(), "Bobby");
+    EXPECT_STREQ(prefs->GetValue("name", "", 1).CStr(), "Cy");
+    prefs.reset();
+    EXPECT_EQ(Open()->GetUserCount(), 2); // the delete was committed (auto-commit)
+}
+
+TEST_F(PrefsDbTest, InstallationKeysKeepSeparateUsers) {
+    Write("install.txt", "  Portal-A \r\n");
+    {
+        auto prefs = Open();
+        EXPECT_STREQ(prefs->GetInstallKey().CStr(), "portal-a");
+        prefs->SetValue("name", "Ann", 0, true);
+        prefs->SetInt("fullscreen", 1, -1, true);
+    }
+    Write("install.txt", "PORTAL-B");
+    {
+        auto prefs = Open();
+        EXPECT_EQ(prefs->GetUserCount(), 0);
+        EXPECT_EQ(prefs->GetInt("fullscreen", 0, -1), 0);
+        prefs->SetValue("name", "Bea", 0, true);
+        prefs->SetValue("name", "Bo", 1, true);
+    }
+    std::filesystem::remove(root_ / "install.txt");
+    {
+        auto prefs = Open(); // no file: the key used last
+        EXPECT_STREQ(prefs->GetInstallKey().CStr(), "portal-b");
+        EXPECT_EQ(prefs->GetUserCount(), 2);
+    }
+    Write("install.txt", "portal-a");
+    auto prefs = Open();
+    ASSERT_EQ(prefs->GetUserCount(), 1);
+    EXPECT_STREQ(prefs->GetValue("name", "", 0).CStr(), "Ann");
+    EXPECT_EQ(prefs->GetInt("fullscreen", 0, -1), 1);
+}
+
+TEST_F(PrefsDbTest, MissingKeyIsLoggedAndStillWorks) {
+    SetConfig("encryptionkey", "");
+    {
+        auto prefs = Open();
+        prefs->SetValue("k", "v", -1, true);
+    }
+    EXPECT_STREQ(Open()->GetValue("k", "", -1).CStr(), "v");
+    EXPECT_NE(LogText().find("ERROR: No encryption key set before TPrefsDB construction!"), std::string::npos);
+}
+
+TEST_F(PrefsDbTest, UncommittedWritesAreNotKeptWithoutAutoCommit) {
+    {
+        TPrefsDB prefs(false);
+        prefs.SetInt("kept", 1, -1, true);
+        prefs.SetInt("dropped", 2, -1, false);
+        EXPECT_EQ(prefs.GetInt("dropped", 0, -1), 2);
+    }
+    TPrefsDB prefs(false);
+    EXPECT_EQ(prefs.GetInt("kept", 0, -1), 1);
+    EXPECT_EQ(prefs.GetInt("dropped", 0, -1), 0);
+}
+
+TEST_F(PrefsDbTest, DamagedValuesReadAsTheDefault) {
+    {
+        auto prefs = Open();
+        prefs->SetInt("soundlevel", 80, -1, true);
+    }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path("user/prefsdb.dat").CStr(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "UPDATE install_globals SET value=X'41414141414141414141414141413D00'", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(db);
+    EXPECT_EQ(Open()->GetInt("soundlevel", 750, -1), 750);
+}
+
+TEST_F(PrefsDbTest, DamagedOrForeignFilesAreNeverWritten) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(Path("foreign.db").CStr(), &db), SQLITE_OK);
+    sqlite3_exec(db, "CREATE TABLE notes(text TEXT); INSERT INTO notes VALUES('mine')", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    const std::string garbage = "this is no database at all, just text that must stay as it is";
+    const std::string truncated = ReadDisk("foreign.db").substr(0, 1000);
+    const std::pair<std::string, const char*> cases[] = {
+        {garbage, "file is not a database"}, {ReadDisk("foreign.db"), "another program's file"}, {truncated, ""}};
+    for (const auto& [contents, reason] : cases) {
+        Write("user/prefsdb.dat", contents);
+        StartLog();
+        {
+            auto prefs = Open();
+            EXPECT_FALSE(prefs->IsOpen());
+            prefs->SetInt("soundlevel", 80, -1, true);
+            prefs->SetValue("name", "Ann", 0, true);
+            EXPECT_EQ(prefs->GetInt("soundlevel", 750, -1), 750);
+            EXPECT_EQ(prefs->GetUserCount(), 0);
+            prefs->DeleteUser(0);
+        }
+        EXPECT_EQ(ReadDisk("user/prefsdb.dat"), contents);
+        EXPECT_NE(LogText().find(std::string("Preferences file ") + Path("user/prefsdb.dat").CStr() +
+                                 " cannot be used (" + reason),
+                  std::string::npos)
+            << LogText();
+    }
+}
+
+TEST_F(PrefsDbTest, ACommitBlockedByAReaderIsSavedByTheNextOne) {
+    auto prefs = Open();
+    ASSERT_TRUE(prefs->IsOpen());
+    sqlite3* reader = nullptr;
+    ASSERT_EQ(sqlite3_open(Path("user/prefsdb.dat").CStr(), &reader), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM install_globals", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    prefs->SetInt("blocked", 1, -1, true); // the reader's lock outlasts the store's patience
+    EXPECT_NE(LogText().find("changes not saved yet"), std::string::npos) << LogText();
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(reader);
+    prefs->SetInt("later", 2, -1, true);
+    prefs.reset();
+    prefs = Open();
+    EXPECT_EQ(prefs->GetInt("blocked", 0, -1), 1);
+    EXPECT_EQ(prefs->GetInt("later", 0, -1), 2);
+}
+
+TEST_F(PrefsDbTest, NoUserFolderGivesDefaults) {
+    SetUserDataFolder(TString());
+    auto prefs = Open();
+    EXPECT_FALSE(prefs->IsOpen());
+    prefs->SetInt("a", 1, -1, true);
+    EXPECT_EQ(prefs->GetInt("a", 5, -1), 5);
+}
+
+TEST_F(PrefsDbTest, CommittedValuesSurviveAKilledWriter) {
+    int pipeEnds[2];
+    ASSERT_EQ(pipe(pipeEnds), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(pipeEnds[0]);
+        TPrefsDB prefs(true);
+        for (int i = 0;; ++i) {
+            prefs.SetInt(TString::Format("value%d", i % 50), i, -1, false);
+            prefs.SetInt("counter", i, -1, true);
+            if (write(pipeEnds[1], &i, sizeof i) != sizeof i) _exit(1);
+        }
+    }
+    close(pipeEnds[1]);
+    int committed = -1, next;
+    while (committed < 120 && read(pipeEnds[0], &next, sizeof next) == sizeof next) committed = next;
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    while (read(pipeEnds[0], &next, sizeof next) == sizeof next) committed = next; // drain
+    close(pipeEnds[0]);
+
+    auto prefs = Open();
+    ASSERT_TRUE(prefs->IsOpen());
+    int counter = prefs->GetInt("counter", -1, -1);
+    EXPECT_GE(counter, committed);
+    for (int i = counter; i > counter - 50 && i >= 0; --i)
+        EXPECT_EQ(prefs->GetInt(TString::Format("value%d", i % 50), -1, -1), i);
+    prefs->SetInt("after", 1, -1, true);
+    EXPECT_EQ(prefs->GetInt("after", 0, -1), 1);
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+// A script host with its log in a folder of its own, on the test clock.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/core/base/log.h"
+#include "engine/script/lua.h"
+#include "engine/scripthost/script.h"
+#include "platform/clock/clock.h"
+
+class ScriptTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() / ("alembria-script-" + std::to_string(::getpid()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        LogInit(folder.c_str());
+        platform::UseTestClock(5000);
+    }
+    void TearDown() override {
+        platform::UseRealClock();
+        LogInit(nullptr);
+        std::filesystem::remove_all(folder);
+    }
+    std::string Log() const {
+        std::ifstream in(folder / "logfile.txt", std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    double Global(const char* name) {
+        lua_State* L = script.GetState();
+        lua_pushstring(L, name);
+        lua_gettable(L, LUA_GLOBALSINDEX);
+        return script.PopNumber();
+    }
+
+    std::filesystem::path folder;
+    TScript script;
+};
