@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the game (installing missing Debian packages first) and starts it.
+# Builds the game optimised into build/ (installing missing Debian packages first) and starts it.
 source "$(dirname "$0")/tools/build/common.sh"
 install_missing_packages
-build_tree OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build_tree build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DALEMBRIA_SANITIZE=OFF -DALEMBRIA_TESTS=OFF
 exec "$root/build/bin/alembria" "$@"

@@ -1,12 +1,11 @@
 #include "engine/graphics/display_host.h"
 
-#include <SDL.h>
-
 #include <cstdlib>
 
 #include "engine/core/app/application.h"
 #include "engine/core/base/log.h"
 #include "platform/clock/clock.h"
+#include "platform/window/window.h"
 
 namespace {
 TDisplayHost defaultHost;
@@ -15,10 +14,7 @@ TDisplayHost* installedHost = nullptr;
 
 void TDisplayHost::MessageBox(const char* caption, const char* text) {
     LogPrintf("%s: %s", caption, text);
-    // Only when a real video driver runs; headless runs keep the log line alone.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && SDL_strcmp(driver, "dummy") != 0 && SDL_strcmp(driver, "offscreen") != 0)
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption, text, nullptr);
+    if (platform::Window* window = Window()) window->ShowMessageBox(caption, text);
 }
 
 void TDisplayHost::Exit(int code) {

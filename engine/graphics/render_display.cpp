@@ -6,7 +6,7 @@
 #include "engine/core/app/display_service.h"
 #include "engine/core/app/window_system_service.h"
 #include "engine/graphics/display_host.h"
-#include "engine/graphics/platform_display.h"
+#include "engine/graphics/device_display.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 #include "engine/graphics/vecdraw_renderer.h"

@@ -10,7 +10,7 @@
 #include "engine/core/base/color.h"
 #include "engine/core/base/maths.h"
 #include "engine/core/base/tstring.h"
-#include "engine/graphics/platform_display.h"
+#include "engine/graphics/device_display.h"
 #include "engine/graphics/vertex.h"
 
 class TTexture;

@@ -41,7 +41,7 @@ bool DrawEmptyFrame() {
 // Stands in for the shop game's main function until the game exists: an empty 800 x 600 window
 // that runs until it is closed or the quit event arrives. Without a display there is nothing to show.
 int StandInGameMain(TApplication* application, const TString&) {
-    if (dynamic_cast<platform::HeadlessWindow*>(application->Data()->window.get())) {
+    if (application->Data()->window->IsHeadless()) {
         std::fprintf(stderr, "alembria: no display found. The game needs a desktop session "
                              "(DISPLAY or WAYLAND_DISPLAY) to open its window.\n");
         return 0;

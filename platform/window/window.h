@@ -79,6 +79,8 @@ public:
 
     virtual bool Create(const WindowOptions& options) = 0;
     virtual bool IsCreated() const = 0;
+    // True for the headless backend, which shows nothing.
+    virtual bool IsHeadless() const { return false; }
     // A number that names the window (0 before it exists).
     virtual uint32_t Handle() const = 0;
     // The desktop's size in pixels; false when it is not known (no display).
@@ -109,6 +111,8 @@ public:
     virtual void CaptureMouse(bool on) = 0;
     // Shows a frame of X8R8G8B8 pixels; pitchBytes apart from row to row.
     virtual void PresentFrame(const uint32_t* pixels, int width, int height, int pitchBytes) = 0;
+    // An error message the user must acknowledge.
+    virtual void ShowMessageBox(const std::string& caption, const std::string& text) = 0;
 };
 
 // The headless backend: no window at all; tests script its input and read what it was told.
@@ -116,6 +120,7 @@ class HeadlessWindow : public Window {
 public:
     bool Create(const WindowOptions& options) override;
     bool IsCreated() const override { return created; }
+    bool IsHeadless() const override { return true; }
     uint32_t Handle() const override { return created ? 1 : 0; }
     bool DesktopSize(int& w, int& h) const override { return false; }
     void GetClientSize(int& w, int& h) const override { w = width; h = height; }
@@ -136,6 +141,7 @@ public:
     void GetMousePosition(int& x, int& y) override;
     void CaptureMouse(bool on) override { mouseCaptured = on; }
     void PresentFrame(const uint32_t* pixels, int width, int height, int pitchBytes) override;
+    void ShowMessageBox(const std::string& caption, const std::string& text) override { ++messageBoxes; }
 
     void Push(const NativeEvent& event) { queue.push_back(event); }
 
@@ -152,6 +158,7 @@ public:
     int mouseY = 0;
     std::atomic<int> framesPresented{0};  // the present thread shows frames
     int cursorImagesSet = 0;
+    int messageBoxes = 0;
     std::string title;
     std::string clipboard;
 };

@@ -45,6 +45,7 @@ public:
     void PostQuit() override;
     bool QuitWaiting() override;
     void SetTitle(const std::string& utf8) override;
+    void ShowMessageBox(const std::string& caption, const std::string& text) override;
     bool HasFocus() const override;
     void Raise() override;
     bool SetFullScreen(bool on) override;
@@ -165,6 +166,10 @@ bool SdlWindow::QuitWaiting() {
 
 void SdlWindow::SetTitle(const std::string& utf8) {
     if (window_) SDL_SetWindowTitle(window_, utf8.c_str());
+}
+
+void SdlWindow::ShowMessageBox(const std::string& caption, const std::string& text) {
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, caption.c_str(), text.c_str(), window_);
 }
 
 bool SdlWindow::HasFocus() const {

@@ -1,4 +1,4 @@
-# Shared by run.sh and test.sh: installs what is missing, then configures and builds one tree.
+# Shared by run.sh, test.sh and the fuzz run: installs what is missing, then configures and builds a tree.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -17,9 +17,10 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build_tree SANITIZE(ON|OFF) [cmake options...]
+# build_tree FOLDER [cmake options...]: each kind of build keeps a tree of its own, so switching between
+# playing and testing rebuilds nothing.
 build_tree() {
-  local sanitize=$1; shift
-  cmake -S "$root" -B "$root/build" -G Ninja -DALEMBRIA_SANITIZE="$sanitize" "$@" >/dev/null
-  cmake --build "$root/build" --parallel "$(nproc)"
+  local folder=$1; shift
+  cmake -S "$root" -B "$root/$folder" -G Ninja "$@" >/dev/null
+  cmake --build "$root/$folder" --parallel "$(nproc)"
 }

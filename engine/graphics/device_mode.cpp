@@ -5,7 +5,7 @@
 #include "engine/core/base/config.h"
 #include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
-#include "engine/graphics/platform_display.h"
+#include "engine/graphics/device_display.h"
 #include "platform/window/window.h"
 
 namespace {

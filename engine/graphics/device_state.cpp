@@ -2,7 +2,7 @@
 // texture stages per blend mode and the vertex preparation with the 2-D projection.
 #include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
-#include "engine/graphics/platform_display.h"
+#include "engine/graphics/device_display.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 

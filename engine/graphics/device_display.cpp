@@ -1,4 +1,4 @@
-#include "engine/graphics/platform_display.h"
+#include "engine/graphics/device_display.h"
 
 #include <algorithm>
 #include <cmath>

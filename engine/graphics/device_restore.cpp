@@ -4,7 +4,7 @@
 #include "engine/core/base/log.h"
 #include "engine/core/files/xml.h"
 #include "engine/graphics/display_host.h"
-#include "engine/graphics/platform_display.h"
+#include "engine/graphics/device_display.h"
 
 namespace {
 constexpr char kSource[] = ".\\dxdisplayhandler";

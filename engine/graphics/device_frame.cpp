@@ -4,7 +4,7 @@
 
 #include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
-#include "engine/graphics/platform_display.h"
+#include "engine/graphics/device_display.h"
 #include "engine/graphics/renderer.h"
 
 namespace {
