@@ -6,5 +6,9 @@ TClassId TMessage::ClassId() {
 }
 
 TString FormatWindowId(const TWindow* window) {
-    return TString::Format("%8x", window->GetId());
+    return FormatWindowId(window->GetId());
+}
+
+TString FormatWindowId(uint32_t id) {
+    return TString::Format("%8x", id);
 }

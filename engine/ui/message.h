@@ -53,3 +53,4 @@ private:
 // The window's id as eight hexadecimal characters, space-padded on the left: the text by which
 // scripts name modal windows.
 TString FormatWindowId(const TWindow* window);
+TString FormatWindowId(uint32_t id);
