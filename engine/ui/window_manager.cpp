@@ -63,7 +63,8 @@ void TWindowManager::SetScript(IWindowScript* script) {
     script_ = script;
     if (!script_) return;
     if (TWindow* top = GetTopModal()) script_->PushWindow(top);
-    if (TTaskList* tasks = host_->GetTaskList()) tasks->AddTask(script_->AsTask());
+    TTaskList* tasks = host_->GetTaskList();
+    if (TTask* task = script_->AsTask(); task && tasks) tasks->AddTask(task);
 }
 
 void TWindowManager::AddWindowType(const TString& name, TWindowFactory factory) {

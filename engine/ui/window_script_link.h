@@ -24,6 +24,6 @@ public:
     virtual void DoLuaString(const TString& text) = 0;
     // Answers the previous mode.
     virtual bool SetStringTableMode(bool on) = 0;
-    // The script runs as a task on the application's task list, which then owns it.
+    // The script runs as a task on the application's task list, which then owns it (null: none).
     virtual TTask* AsTask() = 0;
 };

@@ -122,7 +122,7 @@ TEST_F(MessageTest, DeferredDeletionSendsPendingMessagesToTheDefaultTarget) {
     screen->RemoveChild(doomed);
     manager->DeleteLater(doomed);
     EXPECT_EQ(deleted, 0);
-    Idle();
+    MouseMove(700, 500);
     EXPECT_EQ(deleted, 1);
     EXPECT_EQ(log, (Lines{"bystander:message kept"}));
     EXPECT_EQ(script.queued, (Queue{"0:orphan"}));

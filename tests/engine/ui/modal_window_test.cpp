@@ -121,6 +121,7 @@ TEST_F(ModalWindowTest, EnterAndEscapePressTheVisibleDefaultAndCancelButtons) {
         EXPECT_EQ(log, c.log) << c.what;
         EXPECT_EQ(script.queued, c.focusMessages) << c.what;
         manager->PopModal();
+        Idle();
     }
 }
 

@@ -41,6 +41,7 @@ void UiHarness::SetUp() {
     display = Make();
     display->SetDisplay(kWidth, kHeight, false, false, false, false);
     ASSERT_TRUE(display->Data()->displayReady);
+    TRenderer::Get()->PushClipRect(display->Data()->modeRect);
     manager = std::make_unique<TWindowManager>(&windowHost);
     manager->SetScript(&script);
     screen = new TScreen();

@@ -164,23 +164,13 @@ TEST_F(WindowManagerTest, TheScreenClearsOnlyWhileOnTopUnlessAlwaysClear) {
     EXPECT_EQ(Pixel(700, 10), green);
 }
 
-TEST_F(WindowManagerTest, RenderTargetPassDrawsItsWindowsFirstWhileATargetIsSet) {
-    class PassWindow : public ProbeWindow {
-    public:
-        PassWindow(Lines& log) : ProbeWindow("pass", log, TRect(0, 0, 10, 10)) {
-            SetClassFlags(kWindowInTargetPass, true);
-        }
-    };
-    screen->AddChild(new PassWindow(log), true);
+TEST_F(WindowManagerTest, FocusEventLetsTheRenderTargetGo) {
     Probe(screen, "main", TRect(0, 0, 10, 10));
-    manager->SetRenderTarget(TTexture::CreateRenderTarget(kWidth, kHeight, false));
+    manager->SetRenderTarget(TTexture::CreateRenderTarget(256, 256, false));
     ASSERT_TRUE(manager->GetRenderTarget());
-    EXPECT_EQ(Frame(), (Lines{"pass:draw", "pass:draw", "main:draw"}));
-
-    Dispatch(kEventFocus);  // lets the target go
-    manager->Invalidate();
-    Advance(12);
-    EXPECT_EQ(Frame(), (Lines{"pass:draw", "main:draw"}));
+    Dispatch(kEventFocus);
+    EXPECT_FALSE(manager->GetRenderTarget());
+    EXPECT_EQ(Frame(), (Lines{"main:draw"}));
 }
 
 class SelfDeletingWindow : public TWindow {

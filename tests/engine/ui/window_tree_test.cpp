@@ -101,7 +101,6 @@ TEST(WindowTreeTest, HitTestTakesTheFrontmostVisibleChild) {
     EXPECT_EQ(root.ChildAt({50, 50}), back) << "right and bottom are outside";
     EXPECT_EQ(root.ChildAt({200, 10}), &root);
     EXPECT_EQ(root.DeepestChildAt({10, 10}), inner);
-    EXPECT_EQ(root.DeepestChildAt({10, 10}, 1), front);
 
     front->SetFlags(front->GetFlags() & ~kWindowVisible);
     EXPECT_EQ(root.DeepestChildAt({10, 10}), back) << "a hidden window and its subtree are not hit";
