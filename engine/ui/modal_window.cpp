@@ -52,6 +52,11 @@ bool TModalWindow::OnAttach() {
     return true;
 }
 
+void TModalWindow::PostCreate(TWindowStyle& style) {
+    FitToChildren();
+    TWindow::PostCreate(style);
+}
+
 bool TModalWindow::OnMessage(TMessage* message) {
     if (message->GetType() != kCloseWindow) return false;
     TWindowManager* manager = TWindowManager::Get();

@@ -22,6 +22,8 @@ public:
 
     // Starts the clock.
     bool OnAttach() override;
+    // Always fits the children before the placement is completed.
+    void PostCreate(TWindowStyle& style) override;
     // kCloseWindow pops down to the modal window the message names.
     bool OnMessage(TMessage* message) override;
     // Enter and Escape.

@@ -18,6 +18,7 @@ class TModalWindow;
 class TWindow;
 class TWindowAnim;
 class TWindowSpider;
+class TWindowStyle;
 
 // A window class's factory: a new object of the class, or null. Its address is the class id.
 using TWindowFactory = TWindow* (*)();
@@ -54,6 +55,10 @@ public:
 
     // Attachment under a parent, as a modal window or as the screen; false refuses it.
     virtual bool OnAttach() { return true; }
+    // Reads the name and placement from the style table; completes the placement once the children
+    // described in the style exist ("fit" first grows the window around them).
+    virtual void Init(TWindowStyle& style);
+    virtual void PostCreate(TWindowStyle& style);
     // Drawing before and after the children.
     virtual void Draw() {}
     virtual void PostDraw() {}
