@@ -200,23 +200,52 @@ bool DrawPictures(const std::vector<Picture>& pictures, PageWriter& pages) {
     return pages.Flush();
 }
 
+constexpr int kFrameCell = kFrameBox + 4;
+constexpr int kFramesPerRow = (kPageWidth - 2 * kMargin) / kFrameCell;
+
+int BlockWidth(const Animation& animation) {
+    int count = static_cast<int>(animation.frames.size());
+    return std::max(std::min(count, kFramesPerRow) * kFrameCell, 260) + 12;
+}
+
+int BlockHeight(const Animation& animation) {
+    int count = static_cast<int>(animation.frames.size());
+    return kLabelHeight + (count + kFramesPerRow - 1) / kFramesPerRow * kFrameCell + 6;
+}
+
+// One animation's label and frames with the top left at (x, 0).
+void DrawAnimation(cairo_t* cr, const Animation& animation, double x) {
+    int count = static_cast<int>(animation.frames.size());
+    Surface sheet = LoadPng(animation.sheet);
+    const FrameRect& first = animation.frames.front();
+    Label(cr, x, 12, animation.name + "  (" + std::to_string(count) + " frames, " + std::to_string(first.w) + "x" +
+                         std::to_string(first.h) + (sheet ? ")" : ", SHEET MISSING)"), 10);
+    for (int i = 0; i < count; ++i) {
+        double fx = x + (i % kFramesPerRow) * kFrameCell, fy = kLabelHeight + (i / kFramesPerRow) * kFrameCell;
+        Thumbnail(cr, sheet.get(), animation.frames[static_cast<size_t>(i)], fx, fy, kFrameBox);
+        Label(cr, fx + 2, fy + 10, std::to_string(i + 1), 8);
+    }
+}
+
+// Animations side by side while they fit the page's width, row after row.
 bool DrawAnimations(const std::vector<Animation>& animations, PageWriter& pages) {
-    constexpr int cell = kFrameBox + 4;
-    constexpr int perRow = (kPageWidth - 2 * kMargin) / cell;
-    for (const Animation& animation : animations) {
-        int count = static_cast<int>(animation.frames.size());
-        int rows = (count + perRow - 1) / perRow;
-        cairo_t* cr = pages.Block(kLabelHeight + rows * cell + 6);
-        if (!cr) return false;
-        Surface sheet = LoadPng(animation.sheet);
-        const FrameRect& first = animation.frames.front();
-        Label(cr, 0, 12, animation.name + "  (" + std::to_string(count) + " frames, " + std::to_string(first.w) + "x" +
-                             std::to_string(first.h) + (sheet ? ")" : ", SHEET MISSING)"), 11);
-        for (int i = 0; i < count; ++i) {
-            double x = (i % perRow) * cell, y = kLabelHeight + (i / perRow) * cell;
-            Thumbnail(cr, sheet.get(), animation.frames[static_cast<size_t>(i)], x, y, kFrameBox);
-            Label(cr, x + 2, y + 10, std::to_string(i + 1), 8);
+    const int rowWidth = kPageWidth - 2 * kMargin;
+    for (size_t start = 0; start < animations.size();) {
+        size_t end = start;
+        int width = 0, height = 0;
+        while (end < animations.size() && (end == start || width + BlockWidth(animations[end]) <= rowWidth)) {
+            width += BlockWidth(animations[end]);
+            height = std::max(height, BlockHeight(animations[end]));
+            ++end;
         }
+        cairo_t* cr = pages.Block(height);
+        if (!cr) return false;
+        double x = 0;
+        for (size_t i = start; i < end; ++i) {
+            DrawAnimation(cr, animations[i], x);
+            x += BlockWidth(animations[i]);
+        }
+        start = end;
     }
     return pages.Flush();
 }

@@ -5,8 +5,9 @@ sources are committed and reviewable on their own."""
 import sys
 
 import items
+import shop
 
-PARTS = [items]
+PARTS = [items, shop]
 
 if __name__ == '__main__':
     for part in PARTS:
