@@ -6,8 +6,9 @@ import sys
 
 import items
 import shop
+import backgrounds
 
-PARTS = [items, shop]
+PARTS = [items, shop, backgrounds]
 
 if __name__ == '__main__':
     for part in PARTS:
