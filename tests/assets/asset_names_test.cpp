@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/asset.h"
-#include "engine/core/file.h"
-#include "engine/core/sound_service.h"
+#include "engine/core/files/asset.h"
+#include "engine/core/files/file.h"
+#include "engine/core/app/sound_service.h"
 #include "engine/graphics/animated_texture.h"
 #include "engine/graphics/texture.h"
 #include "engine/sound/sound.h"
