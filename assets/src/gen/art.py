@@ -1,0 +1,16 @@
+#!/usr/bin/env python3
+"""Writes the SVG pictures and animation descriptions of the shop's environment art under
+assets/src/pictures and assets/src/anims. Run it after changing a drawing part; the written
+sources are committed and reviewable on their own."""
+import sys
+
+import items
+import shop
+import backgrounds
+
+PARTS = [items, shop, backgrounds]
+
+if __name__ == '__main__':
+    for part in PARTS:
+        part.build()
+    sys.exit(0)

@@ -1,0 +1,149 @@
+"""The eight shop backgrounds, their counters (drawn over the floor) and the shop's decorations."""
+import random
+
+from svgkit import *
+
+# wall, trim, floor and window light of each shop
+THEMES = [('plum', 'wood', 'wood', 'gold'), ('teal', 'copper', 'stone', 'sky'), ('wood', 'gold', 'wood', 'flame'),
+          ('stone', 'iron', 'stone', 'teal'), ('night', 'plum', 'wood', 'sky'), ('leaf', 'wood', 'stone', 'gold'),
+          ('berry', 'gold', 'wood', 'flame'), ('iron', 'copper', 'stone', 'plum')]
+
+
+def background(n):
+    wall, trim, floor, light = THEMES[n - 1]
+    rnd = random.Random(n)
+    defs = glow_def('lamp', L('flame'), 0.55) + glow_def('win', L(light), 0.6)
+    b = flat('rect x="0" y="0" width="800" height="600"', B(wall))
+    for k in range(0, 800, 64):  # wall planks / stones, shaded away from the light
+        b += flat('rect x="%d" y="0" width="30" height="380"' % (k + 32), S(wall), 0.35)
+    if wall in ('stone', 'iron'):
+        for row in range(8):
+            for k in range(10):
+                x = k * 90 + (45 if row % 2 else 0) + rnd.randint(-6, 6)
+                b += flat('rect x="%d" y="%d" width="80" height="40" rx="8"' % (x - 40, row * 48 + 4), L(wall), 0.25)
+    b += flat('rect x="0" y="380" width="800" height="220"', B(floor))
+    for k in range(9):
+        b += flat('rect x="0" y="%d" width="800" height="4"' % (392 + k * 24), S(floor), 0.6)
+    b += flat('rect x="0" y="372" width="800" height="14"', S(trim))
+    b += flat('rect x="0" y="370" width="800" height="5"', L(trim))
+    # two arched windows with the evening outside
+    for wx in (60, 620):
+        b += path(P('M', (wx, 250), 'L', (wx, 120), 'Q', (wx, 60), (wx + 60, 60), 'Q', (wx + 120, 60), (wx + 120, 120), 'L', (wx + 120, 250), 'Z'),
+                  B('night'), 6)
+        b += flat('circle cx="%d" cy="110" r="90"' % (wx + 60), 'url(#win)')
+        b += flat('circle cx="%d" cy="100" r="14"' % (wx + 84), L('parchment'), 0.9)
+        for sx, sy in [(wx + 20, 110), (wx + 40, 190), (wx + 96, 160)]:
+            b += sparkle(sx, sy, 4, L('parchment'), 0.8)
+        b += line([(wx + 60, 64), (wx + 60, 250)], 5, B(trim)) + line([(wx + 4, 150), (wx + 116, 150)], 5, B(trim))
+        b += rect(wx - 10, 246, 140, 14, L(trim), 4, 3)
+    # the shelf behind the counter and the big back shelf
+    b += rect(180, 13, 138, 190, S('wood'), 4, 4) + rect(186, 19, 126, 178, B('night'), 0, 3)
+    for y in (70, 115, 165):
+        b += rect(182, y + 26, 134, 8, B('wood'), 3, 2)
+    b += rect(340, 60, 250, 150, S(trim), 4, 6) + rect(348, 68, 234, 134, S('night'), 0, 4)
+    for y in (110, 160, 204):
+        b += rect(344, y - 8, 242, 10, B('wood'), 3, 2)
+    for k, x in enumerate(range(360, 580, 26)):  # jars and books on the back shelf
+        y = 102 + (k % 3) * 50 - 50 if k % 3 else 102
+        kind = rnd.choice(['jar', 'book', 'book', 'jar', 'skull'])
+        col = rnd.choice(['berry', 'teal', 'sky', 'leaf', 'plum', 'gold'])
+        base = [102, 152, 196][k % 3]
+        if kind == 'book':
+            h = rnd.randint(26, 36)
+            b += rect(x, base - h, 16, h, B(col), 2, 2) + line([(x + 3, base - h + 6), (x + 13, base - h + 6)], 1.5, L(col))
+        elif kind == 'jar':
+            b += rect(x, base - 24, 20, 24, L(col), 2, 5) + rect(x + 2, base - 28, 16, 6, B('wood'), 2, 2)
+        else:
+            b += circle(x + 10, base - 11, 10, L('stone'), 2) + circle(x + 6, base - 12, 2.5, INK, 0) + circle(x + 14, base - 12, 2.5, INK, 0)
+    # hanging lamps
+    for lx in (280, 520):
+        b += line([(lx, 0), (lx, 40)], 3) + '<circle cx="%d" cy="70" r="90" fill="url(#lamp)"/>' % lx
+        b += path('M%d,40 L%d,40 L%d,70 L%d,70 Z' % (lx - 12, lx + 12, lx + 20, lx - 20), B('copper'), 3)
+        b += flame(lx, 84, 14, 18)
+    # rug on the floor where the customers stand
+    b += ellipse(400, 540, 300, 44, B(light), 4) + ellipse(400, 540, 270, 34, S(light), 0) + ellipse(400, 538, 240, 26, L(light), 0)
+    # the shop's name plate
+    b += rect(300, 8, 200, 40, B(trim), 4, 8) + text(400, 36, 'ALEMBRIA', 22, L('parchment'), stroke=INK, stroke_width=3)
+    b += text(400, 58, 'shop %d' % n, 11, L(wall) if wall != 'night' else L('parchment'))
+    picture('backgrounds/shop_%d/bg_shop_0%d' % (n, n), 800, 600, b, defs)
+
+    # the counter in front: transparent except the counter along the front of the shop
+    c = path(P('M', (0, 470), 'L', (330, 470), 'Q', (340, 470), (340, 480), 'L', (340, 600), 'L', (0, 600), 'Z'), B(trim if trim != 'iron' else 'wood'), 5)
+    c += rect(-4, 456, 352, 22, L('wood'), 5, 6) + flat('rect x="0" y="478" width="336" height="10"', S('wood'), 0.8)
+    for x in (40, 140, 240):
+        c += rect(x, 500, 70, 80, S('wood'), 3, 6) + circle(x + 35, 540, 5, B('gold'), 2)
+    c += rect(620, 520, 180, 90, B('wood'), 5, 8) + rect(614, 508, 200, 20, L('wood'), 5, 6)
+    picture('backgrounds/shop_%d/bg_table_0%d' % (n, n), 800, 600, c)
+
+
+def decorations():
+    o = 'backgrounds/objects/'
+    picture(o + 'mask', 80, 100, shadow(40, 96, 20, 3) + path('M10,14 Q40,-4 70,14 Q74,60 40,92 Q6,60 10,14 Z', B('gold'), 3) +
+            ellipse(26, 40, 9, 6, INK, 0) + ellipse(54, 40, 9, 6, INK, 0) + path('M28,66 Q40,74 52,66', 'none', 3) +
+            line([(40, 46), (36, 58), (42, 58)], 2) + glint(22, 22, 4, 8))
+    for k, (n, col) in enumerate([(1, 'plum'), (2, 'teal'), (6, 'berry')]):
+        body = shadow(60, 112, 50, 5) + rect(10, 40, 100, 16, B('wood'), 3, 4)
+        for t in range(4):
+            x = 20 + t * 26
+            body += path('M%d,56 Q%d,84 %d,104 Q%d,110 %d,100' % (x, x - 8, x + 4, x + 14, x + 12), 'none', 7)
+            body += '<path d="M%d,56 Q%d,84 %d,104 Q%d,110 %d,100" fill="none" stroke="%s" stroke-width="4" stroke-linecap="round"/>' % (
+                x, x - 8, x + 4, x + 14, x + 12, B(col))
+        body += ellipse(60, 30, 28, 20, B(col), 3) + circle(50, 28, 5, '#ffffff', 2) + circle(70, 28, 5, '#ffffff', 2) + circle(51, 29, 2, INK, 0) + circle(71, 29, 2, INK, 0)
+        picture(o + 'octopus_table_%d' % n, 120, 116, body)
+    picture(o + 'tiki_plant', 80, 120, shadow(40, 116, 26, 4) + path('M22,80 L58,80 L54,114 L26,114 Z', B('copper'), 3) +
+            ''.join(ellipse(40 + dx, 50 + dy, 9, 26, B('leaf'), 3, ' transform="rotate(%d %d %d)"' % (a, 40 + dx, 50 + dy))
+                    for dx, dy, a in [(-14, 4, -30), (14, 4, 30), (0, -6, 0)]))
+    picture(o + 'tiki', 70, 130, shadow(35, 126, 24, 4) + rect(12, 10, 46, 114, B('wood'), 3, 8) + rect(18, 26, 14, 10, L('parchment'), 2, 3) +
+            rect(38, 26, 14, 10, L('parchment'), 2, 3) + rect(20, 56, 30, 14, S('wood'), 2, 4) + line([(22, 63), (48, 63)], 2) + rect(8, 90, 54, 8, L('wood'), 3, 3))
+    picture(o + 'box2', 80, 70, shadow(40, 66, 34, 4) + rect(6, 16, 68, 48, B('wood'), 3, 4) + line([(8, 40), (72, 40)], 2) +
+            rect(2, 10, 76, 10, L('wood'), 3, 3) + star(40, 40, 8, B('gold'), 2))
+    picture(o + 'red_monster', 90, 90, shadow(45, 86, 30, 4) + ellipse(45, 52, 34, 32, B('berry'), 3) + circle(45, 42, 12, '#ffffff', 2) +
+            circle(47, 44, 5, INK, 0) + path('M26,66 Q45,78 64,66 Z', '#ffffff', 2) + path('M18,26 L12,8 L28,22 Z', L('berry'), 2) + path('M72,26 L78,8 L62,22 Z', L('berry'), 2))
+    picture(o + 'monster_eye', 60, 60, circle(30, 30, 26, '#ffffff', 3) + circle(34, 32, 12, B('leaf'), 2) + circle(35, 33, 5, INK, 0) + glint(22, 20, 3, 6) +
+            ''.join(line([(30 + 26 * math.cos(a), 30 + 26 * math.sin(a)), (30 + 30 * math.cos(a), 30 + 30 * math.sin(a))], 1.5, B('berry')) for a in (2.3, 2.8, 0.5)))
+    picture(o + 'goat_head', 100, 90, path('M30,20 Q10,2 4,30 Q16,18 28,30 Z', L('stone'), 3) + path('M70,20 Q90,2 96,30 Q84,18 72,30 Z', L('stone'), 3) +
+            path('M30,22 Q50,10 70,22 Q74,60 50,86 Q26,60 30,22 Z', B('stone'), 3) + circle(40, 40, 4, INK, 0) + circle(60, 40, 4, INK, 0) + ellipse(50, 70, 8, 5, S('stone'), 2))
+    for n, col in [(1, 'berry'), (2, 'teal')]:
+        picture(o + 'book_%d' % n, 80, 60, shadow(40, 56, 34, 3) + rect(6, 30, 68, 22, B(col), 3, 3) + rect(10, 34, 60, 8, L('parchment'), 2, 2) +
+                rect(10, 12, 60, 20, S(col), 3, 3) + star(40, 22, 6, B('gold'), 1.5))
+    picture(o + 'brooms', 90, 140, ''.join(line([(30 + k * 14, 10), (26 + k * 18, 96)], 5, B('wood')) +
+                                            path('M%d,92 L%d,92 L%d,134 L%d,134 Z' % (18 + k * 18, 34 + k * 18, 40 + k * 18, 12 + k * 18), B('gold'), 3)
+                                            for k in range(3)))
+    picture(o + 'shop_07_brooms', 90, 140, ''.join(line([(20 + k * 24, 8), (24 + k * 20, 96)], 5, S('wood')) +
+                                                    path('M%d,92 L%d,92 L%d,134 L%d,134 Z' % (14 + k * 20, 34 + k * 20, 40 + k * 20, 8 + k * 20), L('gold'), 3)
+                                                    for k in range(3)))
+    # animated decorations: each replays DoAnim now and then
+    eyes = group('lids', ellipse(20, 20, 12, 9, '#ffffff', 2), ellipse(52, 20, 12, 9, '#ffffff', 2), circle(22, 21, 4, INK, 0), circle(54, 21, 4, INK, 0))
+    anim(o + 'ojos', 72, 40, flat('rect x="0" y="0" width="72" height="40" rx="18"', INK, 0.5) + eyes, 8, 80,
+         tracks=['lids scale 1:1 3:1,0.1 4:1 6:1,0.1 7:1', 'lids pivot 36,20'])
+    box = group('lid', rect(4, 20, 82, 14, L('plum'), 3, 4)) + rect(8, 32, 74, 46, B('plum'), 3, 4) + group('peek', circle(34, 40, 5, '#ffffff', 2), circle(56, 40, 5, '#ffffff', 2), circle(35, 41, 2, INK, 0), circle(57, 41, 2, INK, 0))
+    anim(o + 'monsterbox', 90, 84, shadow(45, 80, 36, 4) + box, 10, 80, tracks=[
+        'lid translate 1:0,0 3:0,-16 7:0,-16 9:0,0', 'lid rotate 1:0 3:-12 7:-12 9:0', 'peek show 3-8', 'peek translate 3:0,8 5:0,-6 8:0,8'])
+    anim(o + 'book_holog', 90, 100, rect(10, 70, 70, 20, B('sky'), 3, 3) + '<ellipse id="holo" cx="45" cy="40" rx="34" ry="32" fill="url(#hg)"/>' +
+         group('rune', star(45, 40, 14, L('sky'), 2, 6)), 10, 80, defs=glow_def('hg', L('sky'), 0.8),
+         tracks=['holo opacity 1:0.4 5:1 10:0.4', 'rune rotate 1:0 10:54', 'rune translate 1:0,0 5:0,-6 10:0,0'])
+    club = group('club', line([(20, 110), (56, 30)], 8, B('wood')), line([(20, 110), (56, 30)], 4, L('wood')), circle(58, 28, 16, B('stone'), 3),
+                 circle(52, 24, 4, INK, 0), circle(64, 24, 4, INK, 0))
+    anim(o + 'cabeza_clava', 90, 120, club, 8, 90, tracks=['club rotate 1:0 3:8 5:-6 7:3 8:0', 'club pivot 20,110'])
+    pumpkin = group('pk', ellipse(40, 50, 34, 26, B('flame'), 3), ellipse(40, 50, 14, 26, S('flame'), 2), path('M38,24 L40,12 L46,14 L44,26 Z', B('leaf'), 2),
+                    path('M22,44 L30,38 L32,48 Z', L('flame'), 2), path('M58,44 L50,38 L48,48 Z', L('flame'), 2), path('M26,60 Q40,70 54,60 Z', L('flame'), 2))
+    anim(o + 'calabza', 80, 80, shadow(40, 76, 30, 3) + pumpkin, 8, 100, tracks=['pk scale 1:1 4:1.06,0.94 8:1', 'pk pivot 40,76'])
+    hippo = group('hip', ellipse(50, 60, 42, 28, B('plum'), 3), ellipse(50, 70, 30, 14, L('plum'), 2), circle(30, 40, 6, '#ffffff', 2), circle(70, 40, 6, '#ffffff', 2),
+                  circle(31, 41, 2.5, INK, 0), circle(71, 41, 2.5, INK, 0))
+    jaw = group('jaw', path('M26,72 Q50,96 74,72 Z', S('plum'), 3))
+    anim(o + 'hipo', 100, 100, shadow(50, 96, 40, 4) + jaw + hippo, 8, 90, tracks=['jaw translate 1:0,0 3:0,12 6:0,12 8:0,0', 'hip translate 1:0,0 3:0,-3 6:0,-3 8:0,0'])
+    mummy = group('mum', rect(20, 14, 50, 100, L('parchment'), 3, 20) + ''.join(line([(22, y), (68, y + 6)], 2, S('parchment')) for y in range(26, 110, 12)) +
+                  circle(36, 34, 4, INK, 0) + circle(54, 34, 4, INK, 0))
+    sign = rect(40, 70, 56, 26, B('parchment'), 2, 3) + text(68, 88, 'LUNCH', 10)
+    anim(o + 'mummy_outforlunch', 100, 120, shadow(46, 116, 30, 3) + mummy + group('sign', sign), 10, 100,
+         tracks=['mum rotate 1:0 3:4 6:-4 9:2 10:0', 'mum pivot 45,114', 'sign rotate 1:0 5:8 10:0', 'sign pivot 68,70'])
+    urn = path('M30,40 Q10,70 26,104 L64,104 Q80,70 60,40 Z', B('stone'), 3) + rect(26, 30, 38, 12, L('stone'), 3, 3)
+    ghost = group('ghost', path('M30,36 Q30,2 45,2 Q60,2 60,36 L56,32 L52,36 L48,32 L44,36 L40,32 L36,36 Z', '#ffffff', 2, ' opacity="0.85"'),
+                  circle(40, 16, 3, INK, 0), circle(50, 16, 3, INK, 0))
+    anim(o + 'urna_ghost', 90, 110, ghost + urn, 10, 90, tracks=['ghost translate 1:0,30 4:0,-4 7:0,-4 10:0,30', 'ghost opacity 1:0 4:1 7:1 10:0'])
+
+
+def build():
+    for n in range(1, 9):
+        background(n)
+    decorations()

@@ -1,0 +1,87 @@
+# The game's generated assets: pictures and animations rendered from assets/src/, sounds and
+# particle effects from the tools that provide them, and the loose files of assets/, all in
+# ALEMBRIA_ASSET_DIR, the folder a development run of the game reads. One custom command per
+# output, so a build redoes only what changed.
+#
+# Targets: assets (all of it, built with the game), asset_contact_sheets (review pages of every
+# picture and animation), asset_packages (the ".qvp" packages of an installed game).
+
+set(asset_sources ${PROJECT_SOURCE_DIR}/assets/src)
+set(asset_outputs)
+
+# Pictures: assets/src/pictures/<name>.svg -> <name>.png
+file(GLOB_RECURSE picture_sources CONFIGURE_DEPENDS ${asset_sources}/pictures/*.svg)
+foreach(source IN LISTS picture_sources)
+  file(RELATIVE_PATH name ${asset_sources}/pictures ${source})
+  string(REGEX REPLACE "\\.svg$" ".png" output ${ALEMBRIA_ASSET_DIR}/${name})
+  add_custom_command(OUTPUT ${output}
+    COMMAND assetpipe picture ${source} ${output}
+    DEPENDS ${source} assetpipe
+    COMMENT "Picture ${name}"
+    VERBATIM)
+  list(APPEND asset_outputs ${output})
+endforeach()
+
+# Animations: assets/src/anims/<name>.anim -> <name>.xml + <name>.png (the frame sheet); the
+# depfile names the SVG each description draws.
+file(GLOB_RECURSE anim_sources CONFIGURE_DEPENDS ${asset_sources}/anims/*.anim)
+foreach(source IN LISTS anim_sources)
+  file(RELATIVE_PATH name ${asset_sources}/anims ${source})
+  string(REGEX REPLACE "\\.anim$" "" stem ${name})
+  set(xml ${ALEMBRIA_ASSET_DIR}/${stem}.xml)
+  string(MAKE_C_IDENTIFIER ${stem} depname)
+  set(depfile ${CMAKE_BINARY_DIR}/assetdeps/${depname}.d)
+  add_custom_command(OUTPUT ${xml} ${ALEMBRIA_ASSET_DIR}/${stem}.png
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/assetdeps
+    COMMAND assetpipe anim ${source} ${xml} ${depfile}
+    DEPENDS ${source} assetpipe
+    DEPFILE ${depfile}
+    COMMENT "Animation ${stem}"
+    VERBATIM)
+  list(APPEND asset_outputs ${xml})
+endforeach()
+
+# Loose files: everything under assets/ but the sources, copied as they are.
+file(GLOB_RECURSE loose_files CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR}/assets ${PROJECT_SOURCE_DIR}/assets/*)
+list(FILTER loose_files EXCLUDE REGEX "^src/")
+foreach(name IN LISTS loose_files)
+  set(output ${ALEMBRIA_ASSET_DIR}/${name})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/assets/${name} ${output}
+    DEPENDS ${PROJECT_SOURCE_DIR}/assets/${name}
+    VERBATIM)
+  list(APPEND asset_outputs ${output})
+endforeach()
+
+add_custom_target(assets ALL DEPENDS ${asset_outputs})
+
+# Sounds and particle effects come from their own tools when those are part of the build.
+if(COMMAND alembria_sound_assets)
+  alembria_sound_assets(OUT_DIR ${ALEMBRIA_ASSET_DIR} TARGET asset_sounds)
+  add_dependencies(assets asset_sounds)
+endif()
+if(COMMAND alembria_particle_assets)
+  alembria_particle_assets(OUT_DIR ${ALEMBRIA_ASSET_DIR} TARGET asset_particles)
+  add_dependencies(assets asset_particles)
+endif()
+
+set(ALEMBRIA_CONTACT_DIR ${CMAKE_BINARY_DIR}/contact)
+add_custom_target(asset_contact_sheets
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ALEMBRIA_CONTACT_DIR}
+  COMMAND assetpipe contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/alembria
+  DEPENDS assets assetpipe
+  COMMENT "Contact sheets in ${ALEMBRIA_CONTACT_DIR}"
+  VERBATIM)
+
+# The installed game's asset folder: each top folder of the built assets as one package, the
+# files at the top loose (settings.xml is read from the disk before packages are mounted).
+set(ALEMBRIA_PACKAGE_DIR ${CMAKE_BINARY_DIR}/packaged/assets)
+add_custom_target(asset_packages
+  COMMAND ${CMAKE_COMMAND} -DQVP=$<TARGET_FILE:qvp> -DASSETS=${ALEMBRIA_ASSET_DIR} -DOUT=${ALEMBRIA_PACKAGE_DIR}
+          -P ${PROJECT_SOURCE_DIR}/cmake/PackAssets.cmake
+  DEPENDS assets qvp
+  VERBATIM)
+install(DIRECTORY ${ALEMBRIA_PACKAGE_DIR}/ DESTINATION assets)
+if(TARGET alembria)
+  install(TARGETS alembria RUNTIME DESTINATION .)
+endif()
