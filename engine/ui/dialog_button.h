@@ -8,8 +8,9 @@ public:
 
     virtual bool IsDefaultButton() const = 0;
     virtual bool IsCancelButton() const = 0;
-    // Posts the button's press; true only when its messages were sent.
+    // Posts the button's press messages and runs its action; true when the action took the button
+    // out of the window tree.
     virtual bool PostPress() = 0;
-    // Presses the button as a click would.
-    virtual void Activate() = 0;
+    // Presses the button as a click would; true when the button's dialog stays on top.
+    virtual bool Activate() = 0;
 };

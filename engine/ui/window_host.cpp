@@ -16,6 +16,8 @@ public:
     void PostQuit(int code) override {
         if (App()) App()->PostQuit(code);
     }
+    TString GetClipboardText() override { return App() ? App()->GetClipboardText() : TString(); }
+    TStringTable* GetStringTable() override { return App() ? App()->GetStringTable() : nullptr; }
 
 private:
     static TApplication* App() { return TApplication::Instance(); }

@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+#include "engine/core/base/tstring.h"
+
+class TStringTable;
 class TTask;
 class TTaskList;
 
@@ -25,6 +28,10 @@ public:
     // The application's task list; null when there is none.
     virtual TTaskList* GetTaskList() = 0;
     virtual void PostQuit(int code) = 0;
+    // The clipboard's text as UTF-8; empty when it holds none.
+    virtual TString GetClipboardText() = 0;
+    // The loaded string table; null when there is none.
+    virtual TStringTable* GetStringTable() = 0;
 };
 
 // The host that forwards to the application.

@@ -5,6 +5,7 @@
 #include "engine/core/base/tstring.h"
 #include "engine/ui/window.h"
 
+class TLuaFunction;
 class TMessage;
 class TTask;
 
@@ -15,6 +16,9 @@ public:
     // Takes the message into "gMessageQueue" (or "gCommandQueue" for a command); false when it did
     // not take it, and the caller still owns it.
     virtual bool QueueMessage(TMessage* message, bool command) = 0;
+    // Takes the message into "gCommandQueue" with the function the queue calls for it (the function
+    // value is referenced, the holder stays the caller's); false when it did not take it.
+    virtual bool QueueCommand(TMessage* message, const TLuaFunction& function) = 0;
     // The current-window stack becomes this window alone (empty for null).
     virtual void ResetWindowStack(TWindow* window) = 0;
     virtual void PushWindow(TWindow* window) = 0;

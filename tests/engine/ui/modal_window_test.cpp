@@ -31,7 +31,10 @@ public:
         log.push_back(std::string(GetName().CStr()) + ":press");
         return pressSent;
     }
-    void Activate() override { log.push_back(std::string(GetName().CStr()) + ":activate"); }
+    bool Activate() override {
+        log.push_back(std::string(GetName().CStr()) + ":activate");
+        return true;
+    }
 
     Lines& log;
     bool isDefault, isCancel;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/script/lua.h"
+#include "engine/scripthost/script_refs.h"
 #include "engine/ui/modal_window.h"
 #include "platform/clock/clock.h"
 
@@ -12,6 +14,16 @@ uint32_t TestWindowHost::GetTimer() {
 bool RecordingScript::QueueMessage(TMessage* message, bool command) {
     queued.push_back((command ? "cmd " : "") + std::to_string(message->GetType()) + ":" + message->GetName().CStr());
     delete message;
+    return true;
+}
+
+bool RecordingScript::QueueCommand(TMessage* message, const TLuaFunction& function) {
+    queued.push_back("cmd " + std::to_string(message->GetType()) + ":" + message->GetName().CStr());
+    delete message;
+    // What the command queue does for it later.
+    lua_State* L = function.GetState();
+    function.Push();
+    lua_pcall(L, 0, 0, 0);
     return true;
 }
 

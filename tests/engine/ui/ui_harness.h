@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/scripthost/script.h"
 #include "engine/ui/message.h"
 #include "engine/ui/screen.h"
 #include "engine/ui/window_host.h"
@@ -25,27 +26,40 @@ public:
     int GetMouseMode() override { return mouseMode; }
     TTaskList* GetTaskList() override { return &tasks; }
     void PostQuit(int code) override { quits.push_back(code); }
+    TString GetClipboardText() override { return clipboard; }
+    TStringTable* GetStringTable() override { return strings; }
 
     bool focus = true, hosted = false, frameDone = true;
     int mouseMode = 0;
     TTaskList tasks;
     std::vector<int> quits;
+    TString clipboard;
+    TStringTable* strings = nullptr;
 };
 
-// Keeps what reaches the script queues as "type:name" (commands as "cmd type:name").
+// Keeps what reaches the script queues as "type:name" (commands as "cmd type:name", their
+// functions called at once); runs script text in a script state of its own, where tests also build
+// their style tables.
 class RecordingScript : public IWindowScript {
 public:
     bool QueueMessage(TMessage* message, bool command) override;
+    bool QueueCommand(TMessage* message, const TLuaFunction& function) override;
     void ResetWindowStack(TWindow* window) override { current = window; }
     void PushWindow(TWindow* window) override {}
     void PopWindow() override {}
     void RegisterWindowType(const TString& name, TWindowFactory factory) override {}
-    void DoLuaString(const TString& text) override {}
-    bool SetStringTableMode(bool on) override { return false; }
+    void DoLuaString(const TString& text) override { lua.DoLuaString(text); }
+    bool SetStringTableMode(bool on) override {
+        bool previous = stringTableMode;
+        stringTableMode = on;
+        return previous;
+    }
     TTask* AsTask() override { return nullptr; }
 
     std::vector<std::string> queued;
     TWindow* current = nullptr;
+    bool stringTableMode = false;
+    TScript lua;
 };
 
 // A window that writes what it receives into a shared log ("name:what") and answers handled for
