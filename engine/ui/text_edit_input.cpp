@@ -1,5 +1,6 @@
 // Typing, editing keys and pasting in a text edit.
 #include "engine/core/app/app_event.h"
+#include "engine/core/files/file.h"
 #include "engine/ui/text_edit.h"
 #include "engine/ui/utf8_text.h"
 #include "engine/ui/window_host.h"

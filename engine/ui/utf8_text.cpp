@@ -87,8 +87,3 @@ TString ValidUtf8Only(const TString& text) {
     }
     return valid;
 }
-
-bool IsSingleByteText(const TString& text) {
-    const unsigned char* bytes = Bytes(text);
-    return std::none_of(bytes, bytes + text.Length(), [](unsigned char byte) { return byte >= 0xC0; });
-}

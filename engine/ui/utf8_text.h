@@ -19,5 +19,3 @@ TString Utf8FirstChars(const TString& text, int count);
 bool IsValidUtf8(const TString& text);
 // The text with every byte that is not part of a well-formed sequence left out.
 TString ValidUtf8Only(const TString& text);
-// True when no byte starts a multi-byte sequence (none is 0xC0 or above).
-bool IsSingleByteText(const TString& text);
