@@ -1,5 +1,6 @@
 #include "tools/synth/parser.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <map>
@@ -62,6 +63,15 @@ bool IsRepeat(const std::string& word) {
            word.find_first_not_of("0123456789", 1) == std::string::npos;
 }
 
+// A comment starts with a word that begins with '#' ("F#4" is a pitch, not a comment).
+std::string_view WithoutComment(std::string_view line) {
+    for (size_t at = 0; at < line.size(); ++at) {
+        if (line[at] == '#' && (at == 0 || std::isspace(static_cast<unsigned char>(line[at - 1]))))
+            return line.substr(0, at);
+    }
+    return line;
+}
+
 std::vector<Line> SplitLines(std::string_view text) {
     std::vector<Line> lines;
     int number = 0;
@@ -70,7 +80,7 @@ std::vector<Line> SplitLines(std::string_view text) {
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++number;
-        line = line.substr(0, line.find('#'));
+        line = WithoutComment(line);
         std::istringstream words{std::string(line)};
         Line split{number, {}};
         for (std::string word; words >> word;)

@@ -10,8 +10,8 @@ namespace synth {
 
 namespace {
 
-constexpr float kSilence = 0.0001f;        // -80 dB: where a sound without a set length ends
-constexpr double kFadeSeconds = 0.01;      // a sound cut short fades out over this
+constexpr float kSilence = 0.001f;  // -60 dB below the peak: where a sound without a set length ends
+constexpr double kFadeSeconds = 0.01;  // a sound cut short fades out over this
 
 size_t Frames(double seconds) {
     return size_t(std::llround(seconds * kSampleRate));
