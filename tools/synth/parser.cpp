@@ -115,7 +115,10 @@ private:
 
     std::string NewName(const Line& line, const std::string& kind);
     void ExpectCount(const Line& line, size_t least, size_t most, const std::string& usage) const;
-    float Number(const Line& line, size_t index, float least, float most) const;
+    float Number(const Line& line, size_t index, float least, float most) const {
+        return static_cast<float>(Value(line, index, least, most));
+    }
+    double Value(const Line& line, size_t index, double least, double most) const;
     float Frequency(const Line& line, size_t index, bool* relative) const;
     std::vector<float> Pitches(const Line& line, size_t index) const;
     double NoteValue(const Line& line, size_t index) const;
@@ -166,10 +169,10 @@ void Parser::ReadStatement(const Line& line) {
         ExpectCount(line, 2, 2, "tempo <beats per minute>");
         if (tempo_)
             Fail(line.number, "the tempo is set twice");
-        tempo_ = Number(line, 1, 20, 400);
+        tempo_ = Value(line, 1, 20, 400);
     } else if (word == "length") {
         ExpectCount(line, 2, 2, "length <seconds>");
-        length_ = Number(line, 1, 0.01f, kLongestSong);
+        length_ = Value(line, 1, 0.01, kLongestSong);
     } else if (word == "loop") {
         ExpectCount(line, 1, 1, "loop");
         loop_ = true;
@@ -330,8 +333,8 @@ void Parser::ReadTrackLine(const Line& line) {
 
 void Parser::ReadEvent(const Line& line) {
     ExpectCount(line, 5, 6, "at <seconds> <instrument> <pitch> <hold seconds> [velocity]");
-    events_.push_back({line.number, line.words[2], Number(line, 1, 0, kLongestSong), Pitches(line, 3),
-                       Number(line, 4, 0.001f, kLongestSong), line.words.size() == 6 ? Number(line, 5, 0, 4) : 1.0f});
+    events_.push_back({line.number, line.words[2], Value(line, 1, 0, kLongestSong), Pitches(line, 3),
+                       Value(line, 4, 0.001, kLongestSong), line.words.size() == 6 ? Number(line, 5, 0, 4) : 1.0f});
     if (events_.back().pitches.empty())
         Fail(line.number, "an event needs a pitch, not a rest");
 }
@@ -341,7 +344,7 @@ void Parser::ExpectCount(const Line& line, size_t least, size_t most, const std:
         Fail(line.number, "usage: " + usage);
 }
 
-float Parser::Number(const Line& line, size_t index, float least, float most) const {
+double Parser::Value(const Line& line, size_t index, double least, double most) const {
     const std::string& word = line.words[index];
     double value = 0.0;
     auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
@@ -352,7 +355,7 @@ float Parser::Number(const Line& line, size_t index, float least, float most) co
         range << "\"" << word << "\" is out of range (" << least << " to " << most << ")";
         Fail(line.number, range.str());
     }
-    return static_cast<float>(value);
+    return value;
 }
 
 float Parser::Frequency(const Line& line, size_t index, bool* relative) const {
