@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/asset.h"
-#include "engine/core/file.h"
+#include "engine/core/files/asset.h"
+#include "engine/core/files/file.h"
 #include "engine/sound/ogg_source.h"
 #include "engine/sound/sound.h"
 #include "tests/engine/sound/sound_fixture.h"

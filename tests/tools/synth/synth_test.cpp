@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/sound/ogg_source.h"
 #include "tools/synth/parser.h"
 #include "tools/synth/render.h"
