@@ -1,0 +1,28 @@
+# Runs the synth tool as the build does: the same description twice gives the same bytes, and a
+# bad description fails with its file and line while leaving the output untouched.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+file(WRITE ${WORK}/good.snd "instrument i\n  osc noise 1\n  reverb 0.4\nat 0 i C4 0.3\n")
+file(WRITE ${WORK}/bad.snd "instrument i\n  osc noise 1\n  wobble 3\nat 0 i C4 0.3\n")
+
+foreach(run first second)
+  execute_process(COMMAND ${SYNTH} ${WORK}/good.snd ${WORK}/${run}/good.ogg RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "synth failed on a good description: ${result}")
+  endif()
+endforeach()
+file(SHA256 ${WORK}/first/good.ogg first)
+file(SHA256 ${WORK}/second/good.ogg second)
+if(NOT first STREQUAL second)
+  message(FATAL_ERROR "two renderings of one description differ")
+endif()
+
+file(WRITE ${WORK}/bad.ogg "kept")
+execute_process(COMMAND ${SYNTH} ${WORK}/bad.snd ${WORK}/bad.ogg RESULT_VARIABLE result ERROR_VARIABLE error)
+if(result EQUAL 0 OR NOT error MATCHES "bad.snd:3: unknown instrument setting \"wobble\"")
+  message(FATAL_ERROR "a bad description gave ${result}: ${error}")
+endif()
+file(READ ${WORK}/bad.ogg kept)
+if(NOT kept STREQUAL "kept")
+  message(FATAL_ERROR "a failed rendering replaced the output")
+endif()

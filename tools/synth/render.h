@@ -1,0 +1,13 @@
+// Mixes a song's notes into interleaved stereo samples: each instrument's part through its own
+// effects, a looping song's tail wrapped onto its start, the whole scaled to the song's peak level.
+#pragma once
+
+#include <vector>
+
+#include "tools/synth/song.h"
+
+namespace synth {
+
+std::vector<float> RenderSong(const Song& song);
+
+}  // namespace synth
