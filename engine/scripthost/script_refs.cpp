@@ -36,7 +36,7 @@ void TLuaObjectWrapper::DeleteLater() {
     }
 }
 
-void TLuaFunction::CallNow() {
+void TLuaFunction::CallNow() const {
     TLuaStackGuard guard(state_);
     Push();
     if (!lua_isfunction(state_, -1)) return;

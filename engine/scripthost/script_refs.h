@@ -46,7 +46,7 @@ public:
     using TLuaObjectWrapper::TLuaObjectWrapper;
     // Calls the held function protected, with no arguments and "_ALERT" as error handler; the stack is
     // left as found. Does nothing when the value is not a function.
-    void CallNow();
+    void CallNow() const;
 };
 
 // A table read by number keys, index 1 upward.

@@ -17,6 +17,10 @@ public:
         if (App()) App()->PostQuit(code);
     }
     TString GetClipboardText() override { return App() ? App()->GetClipboardText() : TString(); }
+    bool StringToClipboard(const TString& text) override { return App() && App()->StringToClipboard(text); }
+    void ExecuteLink(const TString& url) override {
+        if (App()) App()->ExecuteLink(url);
+    }
     TStringTable* GetStringTable() override { return App() ? App()->GetStringTable() : nullptr; }
 
 private:

@@ -30,6 +30,9 @@ public:
     virtual void PostQuit(int code) = 0;
     // The clipboard's text as UTF-8; empty when it holds none.
     virtual TString GetClipboardText() = 0;
+    virtual bool StringToClipboard(const TString& text) = 0;
+    // Opens the link in the desktop's browser.
+    virtual void ExecuteLink(const TString& url) = 0;
     // The loaded string table; null when there is none.
     virtual TStringTable* GetStringTable() = 0;
 };

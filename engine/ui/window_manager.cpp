@@ -8,6 +8,7 @@
 #include "engine/ui/modal_window.h"
 #include "engine/ui/screen.h"
 #include "engine/ui/window_host.h"
+#include "engine/ui/window_script.h"
 #include "engine/ui/window_script_link.h"
 #include "engine/ui/window_spider.h"
 
@@ -69,6 +70,16 @@ void TWindowManager::SetScript(IWindowScript* script) {
 
 void TWindowManager::AddWindowType(const TString& name, TWindowFactory factory) {
     if (script_) script_->RegisterWindowType(name, factory);
+}
+
+void TWindowManager::CreateWindowScript() {
+    auto script = std::make_unique<TWindowScript>();
+    SetScript(script.get());
+    if (!host_->GetTaskList()) {
+        ownedScript_ = std::move(script);
+    } else {
+        script.release();  // the task list owns it
+    }
 }
 
 void TWindowManager::DoScriptForWindow(TWindow* window, const TString& text) {

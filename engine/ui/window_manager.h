@@ -111,6 +111,8 @@ public:
     uint32_t GetLastFrameTime() const { return lastFrameTime_; }
 
     // IWindowSystem.
+    // Start-up: the window script, on the application's task list (kept here when there is none).
+    void CreateWindowScript() override;
     bool HasWindowScript() const override { return script_ != nullptr; }
     void Invalidate() override { redrawNeeded_ = true; }
     bool IsPresentHeld() const override { return movie_; }
@@ -157,6 +159,7 @@ private:
     std::vector<TWindow*> capture_;
     TWindow* focus_ = nullptr;
     IWindowScript* script_ = nullptr;
+    std::unique_ptr<IWindowScript> ownedScript_;  // the one made here while no task list takes it
     std::list<TMessage*> pending_;
     std::vector<std::unique_ptr<IMessageListener>> listeners_;
     std::unique_ptr<IMouseExitHook> mouseExitHook_;

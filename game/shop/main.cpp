@@ -10,6 +10,8 @@
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 #include "engine/sound/sound_manager.h"
+#include "engine/ui/window_manager.h"
+#include "engine/ui/window_script.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -38,8 +40,28 @@ bool DrawEmptyFrame() {
     return true;
 }
 
-// Stands in for the shop game's main function until the game exists: an empty 800 x 600 window
-// that runs until it is closed or the quit event arrives. Without a display there is nothing to show.
+bool IsClosing(const TAppEvent& event) {
+    return event.type == kEventClose || event.type == kEventQuit;
+}
+
+// The game's screens in script: "scripts/mainloop.lua" runs as the window script's coroutine while
+// every event goes through the window system. False when there is no such script.
+bool RunMainLoopScript(TApplication* application) {
+    TWindowManager* manager = TWindowManager::Get();
+    auto* script = manager ? dynamic_cast<TWindowScript*>(manager->GetScript()) : nullptr;
+    if (!script || !script->RunScript("scripts/mainloop.lua")) return false;
+    TAppEvent event;
+    do {
+        application->ProcessMessages(event);
+        manager->DispatchEvent(event);
+        manager->RenderFrame();
+    } while (!IsClosing(event));
+    return true;
+}
+
+// Stands in for the shop game's main function until the game exists: the main loop script when
+// there is one, else an empty 800 x 600 window that runs until it is closed or the quit event
+// arrives. Without a display there is nothing to show.
 int StandInGameMain(TApplication* application, const TString&) {
     if (application->Data()->window->IsHeadless()) {
         std::fprintf(stderr, "alembria: no display found. The game needs a desktop session "
@@ -47,12 +69,13 @@ int StandInGameMain(TApplication* application, const TString&) {
         return 0;
     }
     application->SetDisplayMode(800, 600, 0);
+    if (RunMainLoopScript(application)) return 0;
     TAppEvent event;
     bool drawn = false;
     do {
         application->ProcessMessages(event);
         if (!drawn || event.type == kEventRepaint || event.type == kEventActivation) drawn = DrawEmptyFrame();
-    } while (event.type != kEventClose && event.type != kEventQuit);
+    } while (!IsClosing(event));
     return 0;
 }
 
@@ -61,6 +84,7 @@ int StandInGameMain(TApplication* application, const TString&) {
 // The framework's real display and sound, and the asset kinds they load.
 void InstallServices() {
     InstallDisplay();
+    InstallWindowSystem();
     InstallSoundServices();
     RegisterTextureAssetKinds();
     RegisterModelAssetKind();

@@ -27,6 +27,11 @@ public:
     TTaskList* GetTaskList() override { return &tasks; }
     void PostQuit(int code) override { quits.push_back(code); }
     TString GetClipboardText() override { return clipboard; }
+    bool StringToClipboard(const TString& text) override {
+        clipboard = text;
+        return true;
+    }
+    void ExecuteLink(const TString& url) override { links.push_back(url.CStr()); }
     TStringTable* GetStringTable() override { return strings; }
 
     bool focus = true, hosted = false, frameDone = true;
@@ -34,6 +39,7 @@ public:
     TTaskList tasks;
     std::vector<int> quits;
     TString clipboard;
+    std::vector<std::string> links;
     TStringTable* strings = nullptr;
 };
 
