@@ -1,0 +1,1 @@
+MakeDialog{ Button{ name="ok", close=true, x=kCenter, y=kCenter, w=100, h=40 } }

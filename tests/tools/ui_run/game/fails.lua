@@ -1,0 +1,4 @@
+return function()
+  Pause(20)
+  error("stopped on purpose")
+end
