@@ -10,6 +10,7 @@
 #include "engine/ui/window_host.h"
 #include "engine/ui/window_script.h"
 #include "engine/ui/window_script_link.h"
+#include "engine/ui/xsell_window.h"
 #include "engine/ui/window_spider.h"
 
 namespace {
@@ -64,6 +65,7 @@ void TWindowManager::SetScript(IWindowScript* script) {
     script_ = script;
     if (!script_) return;
     if (TWindow* top = GetTopModal()) script_->PushWindow(top);
+    script_->RegisterWindowType("XSellWindow", &TXSellWindow::Create);
     TTaskList* tasks = host_->GetTaskList();
     if (TTask* task = script_->AsTask(); task && tasks) tasks->AddTask(task);
 }

@@ -17,10 +17,10 @@ void WindowScriptTest::TearDown() {
     windowHost.tasks.Clear();
 }
 
-void WindowScriptTest::AddScript(const std::string& name, const std::string& text) {
+void WindowScriptTest::AddFile(const std::string& name, const std::string& text) {
     static std::deque<std::string> texts;  // memory files must outlive their registration
     texts.push_back(text);
-    scriptNames_.push_back("assets/" + name);
+    scriptNames_.push_back(name);
     RegisterMemoryFile(scriptNames_.back().c_str(), texts.back().data(), texts.back().size());
 }
 

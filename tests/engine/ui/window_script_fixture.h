@@ -13,8 +13,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Serves text as the file "assets/" + name.
-    void AddScript(const std::string& name, const std::string& text);
+    // Serves text as the file of that name.
+    void AddFile(const std::string& name, const std::string& text);
+    void AddScript(const std::string& name, const std::string& text) { AddFile("assets/" + name, text); }
     // Runs text on the window script; a chunk answering a function starts it as the coroutine.
     void Run(const std::string& text);
     // One frame's worth: the clock moves ms on, the task list runs, an idle event is dispatched.

@@ -268,3 +268,57 @@ TEST_F(WindowScriptTest, TheBuiltInLayerFunctions) {
 }
 
 }  // namespace
+
+namespace {
+
+// A cross-promotion page with every entry's text and button, the site button at (100, 500).
+constexpr const char* kXSellPage = R"(
+    PushModal('page')
+    local items = { name = 'xs', w = 800, h = 600 }
+    for i = 1, 8 do
+      table.insert(items, Text{ name = 'descrip' .. i, x = 0, y = i * 30, w = 300, h = 20 })
+      table.insert(items, Button{ name = 'xsellbutton' .. i, x = 400, y = i * 30, w = 40, h = 20 })
+    end
+    table.insert(items, Window{ name = 'gamesite', x = 100, y = 500, w = 60, h = 20 })
+    MakeDialog{ XSellWindow(items) }
+)";
+
+std::string GameInfos(int count) {
+    std::string entries;
+    for (int i = 1; i <= count; ++i) {
+        std::string n = std::to_string(i);
+        entries += "<gameinfo description=\"Game " + n + "\" linktext=\"Get " + n + "\" link=\"http://game" + n + "\"/>";
+    }
+    return entries;
+}
+
+TEST_F(WindowScriptTest, SetupXSellFillsTheEntriesAndHidesTheRest) {
+    AddFile("xsell/xsell.xml", "<xsell>" + GameInfos(1) +
+                                   R"(<gameinfo description="Plain" link="http://plain"/></xsell>)");
+    Run(kXSellPage);
+    Run("SetupXSell()");
+    Run("gOut = GetLabel('descrip1') .. '|' .. GetLabel('descrip2')");
+    EXPECT_EQ(Global("gOut"),
+              "Game 1 <u><font color=\"003cff\"><a id='xsellbutton1'>Get 1</a></font></u>|Plain");
+    for (int m = 3; m <= 8; ++m) {
+        EXPECT_FALSE(Find(("descrip" + std::to_string(m)).c_str())->HasFlags(kWindowVisible)) << m;
+        EXPECT_FALSE(Find(("xsellbutton" + std::to_string(m)).c_str())->HasFlags(kWindowVisible)) << m;
+    }
+    EXPECT_TRUE(Find("xsellbutton2")->HasFlags(kWindowVisible));
+    EXPECT_FALSE(Find("gamesite")->HasFlags(kWindowVisible));
+    EXPECT_EQ(Find("gamesite")->GetRect(), TRect(70, 490, 130, 510));
+    EXPECT_EQ(Find("xsellbutton1")->GetRect(), TRect(380, 20, 420, 40));
+
+    Run("LaunchGameLink(2); LaunchGameLink(9); LaunchGameLink(-1); LaunchGameLink(0)");
+    EXPECT_EQ(windowHost.links, std::vector<std::string>{"http://plain"});
+}
+
+TEST_F(WindowScriptTest, AnEighthCrossPromotionEntryKeepsTheSiteLink) {
+    AddFile("xsell/xsell.xml", "<xsell>" + GameInfos(9) + R"(<sitelink link="http://site"/></xsell>)");
+    Run(kXSellPage);
+    Run("SetupXSell(); LaunchGameLink(8); LaunchGameLink(0)");
+    EXPECT_EQ(windowHost.links, (std::vector<std::string>{"http://game8", "http://site"}));
+    EXPECT_TRUE(Find("gamesite")->HasFlags(kWindowVisible));
+}
+
+}  // namespace
