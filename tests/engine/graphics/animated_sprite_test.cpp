@@ -4,7 +4,7 @@
 #include "engine/core/app/task.h"
 #include "engine/graphics/animated_sprite.h"
 #include "engine/script/lua.h"
-#include "engine/ui/script.h"
+#include "engine/scripthost/script.h"
 #include "platform/clock/clock.h"
 #include "tests/engine/graphics/animation_fixture.h"
 
