@@ -16,15 +16,15 @@ clsActor::~clsActor() {
 }
 
 void clsActor::SetPositionV(const TVec2& position) {
-    if (body_) body_->SetPositionV(position);
+    body_->SetPositionV(position);
 }
 
 void clsActor::SetPosition(float x, float y) {
-    if (body_) body_->SetPosition(x, y);
+    body_->SetPosition(x, y);
 }
 
 TVec2 clsActor::GetPosition() const {
-    return body_ ? body_->GetPosition() : TVec2(100.0f, 0.0f);
+    return body_->GetPosition();
 }
 
 void clsActor::WalkTo(TVec2 point) {
@@ -32,17 +32,16 @@ void clsActor::WalkTo(TVec2 point) {
 }
 
 void clsActor::Update(float dt) {
-    if (body_) body_->Update(dt);
+    body_->Update(dt);
     if (shadow_) shadow_->Update(dt);
 }
 
 void clsActor::Draw() {
     if (shadow_) shadow_->Draw();
-    if (body_) body_->Draw();
+    body_->Draw();
 }
 
 void clsActor::AddShadow(float dx, float dy, float scale) {
-    if (!body_) return;
     if (!shadow_) {
         shadow_ = std::make_unique<clsSprite>(owner_);
         if (owner_) shadow_->SetTexture(owner_->GetAssets().GetTexture(kShadowTexture));
@@ -56,10 +55,9 @@ void clsActor::PreloadShadow(iGameAssets& assets) {
 }
 
 void clsActor::Release() {
+    // The body may still be in the scene's lists until the end of the frame: it no longer leads here.
     clsAnimatedSprite* body = body_.release();
-    if (body) {
-        body->SetUserPointer(nullptr);
-        if (!body->IsReleased()) body->Destroy();
-    }
+    body->SetUserPointer(nullptr);
+    if (!body->IsReleased()) body->Destroy();
     delete this;
 }

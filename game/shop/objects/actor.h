@@ -18,10 +18,8 @@ public:
     clsActor(const clsActor&) = delete;
     clsActor& operator=(const clsActor&) = delete;
 
-    // Position requests go to the body; without one they are ignored.
     virtual void SetPositionV(const TVec2& position);
     virtual void SetPosition(float x, float y);
-    // The body's position, or (100, 0) without a body.
     virtual TVec2 GetPosition() const;
     virtual void WalkTo(TVec2 point);
     // Chooses and plays the animation that fits the actor's state.
@@ -38,7 +36,7 @@ public:
     // Puts a shadow under the body at (dx, dy) from it, scaled (made on the first call).
     void AddShadow(float dx, float dy, float scale);
     static void PreloadShadow(iGameAssets& assets);
-    // Hands the body to the scene's release queue and deletes the actor.
+    // Hands the body to the scene's release queue (unless it is already there) and deletes the actor.
     void Release();
 
     clsAnimatedSprite* GetBody() const { return body_.get(); }
