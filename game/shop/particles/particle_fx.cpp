@@ -11,7 +11,8 @@ clsParticleFx::clsParticleFx(iParticleFx* owner, const TString& effectPath, int 
 }
 
 void clsParticleFx::Play() {
-    if (path_.First()) lane_.SetCurve(path_.Current(), segmentDurationMs_);
+    // Without segments the lane keeps its points and still ends after one segment's time.
+    lane_.SetCurve(path_.First() ? path_.Current() : lane_.GetCurve().GetPoints(), segmentDurationMs_);
     lane_.Start();
     system_.Start();
     const float* first = lane_.GetCurve().GetPoints();
