@@ -156,6 +156,7 @@ private:
         const std::string& keyword = words_[0];
         auto milliseconds = [&](const std::string& w) { return static_cast<uint16_t>(Whole(w, 0, 65535)); };
         auto color = [&](const std::string& w) { return Color(w); };
+        if (fx_.parName.empty() && keyword != "effect") Fail("\"" + keyword + "\" is not allowed before the effect");
         if (keyword == "effect") {
             Arguments(1, 1);
             if (!fx_.parName.empty()) Fail("a second effect statement");
