@@ -11,9 +11,9 @@ space world
 delay 0 500
 life 350 600
 fade 200 300
-start-color 170,220,255,200 220,240,255,255
+start-color 190,230,255,255
 end-color 80,140,255,255
-start scale 6,4,1 10,6,1
+start scale 8,5,1 12,7,1
 start position -10,-2,0 10,2,0
 velocity position -8,-14,0 8,-4,0
 acceleration scale 14,8,0 20,12,0
