@@ -2,7 +2,7 @@
 // through its power-basis coefficients (computed once per set of points).
 #pragma once
 
-#include "engine/core/maths.h"
+#include "engine/core/base/maths.h"
 
 class clsBezierCurve {
 public:

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "engine/core/maths.h"
+#include "engine/core/base/maths.h"
 #include "game/shop/objects/scene_sprite.h"
 
 class iGameAssets;

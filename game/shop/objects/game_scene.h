@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 
 class TClock;
 class TTexture;

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "engine/core/maths.h"
+#include "engine/core/base/maths.h"
 #include "game/shop/motion/move_event.h"
 #include "game/shop/motion/time_driver.h"
 #include "game/shop/objects/basic_object.h"

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "engine/core/maths.h"
+#include "engine/core/base/maths.h"
 #include "engine/graphics/vertex.h"
 #include "game/shop/particles/particle_format.h"
 

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "engine/core/asset.h"
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/files/asset.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 #include "game/shop/particles/particle_random.h"

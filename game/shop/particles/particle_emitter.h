@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/mersenne_twister.h"
-#include "engine/core/tstring.h"
+#include "engine/core/base/mersenne_twister.h"
+#include "engine/core/base/tstring.h"
 #include "game/shop/particles/particle.h"
 #include "game/shop/particles/particle_format.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "engine/core/tstring.h"
+#include "engine/core/base/tstring.h"
 #include "game/shop/motion/lane.h"
 #include "game/shop/particles/fx_path.h"
 #include "game/shop/particles/particle_system.h"

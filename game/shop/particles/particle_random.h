@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "engine/core/mersenne_twister.h"
+#include "engine/core/base/mersenne_twister.h"
 
 // min + (max − min) × n / 2^32 from one draw.
 inline float RandomInRange(MersenneTwister& random, float min, float max) {

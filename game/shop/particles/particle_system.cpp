@@ -1,7 +1,7 @@
 #include "game/shop/particles/particle_system.h"
 
-#include "engine/core/file.h"
-#include "engine/core/log.h"
+#include "engine/core/files/file.h"
+#include "engine/core/base/log.h"
 
 clsParticleSystem::clsParticleSystem(TRenderer* renderer) : renderer_(renderer) {}
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/asset.h"
+#include "engine/core/files/asset.h"
 #include "game/shop/particles/particle_emitter.h"
 #include "game/shop/particles/particle_format.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "game/shop/particles/particle_fx.h"
 
 namespace {

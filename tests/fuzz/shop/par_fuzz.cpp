@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "game/shop/particles/particle_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -11,7 +11,7 @@
 
 #include <png.h>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "game/shop/particles/particle_system.h"
 
 namespace fs = std::filesystem;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/core/task.h"
+#include "engine/core/app/task.h"
 #include "engine/graphics/animated_sprite.h"
 #include "game/shop/objects/scene_sprite.h"
 #include "platform/clock/clock.h"

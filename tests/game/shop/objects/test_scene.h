@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "engine/core/clock.h"
+#include "engine/core/base/clock.h"
 #include "game/shop/objects/basic_object.h"
 #include "game/shop/objects/game_scene.h"
 

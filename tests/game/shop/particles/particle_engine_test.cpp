@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/core/mersenne_twister.h"
+#include "engine/core/base/mersenne_twister.h"
 #include "game/shop/particles/particle_fx.h"
 #include "game/shop/particles/particle_random.h"
 #include "tests/game/shop/particles/particle_files.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "game/shop/particles/particle_format.h"
 
 class MemoryFiles {

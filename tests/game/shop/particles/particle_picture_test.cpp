@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "engine/core/file.h"
+#include "engine/core/files/file.h"
 #include "engine/graphics/texture.h"
 #include "game/shop/particles/particle_fx.h"
 #include "tests/engine/graphics/image_fixtures.h"
