@@ -110,11 +110,12 @@ private:
         return color;
     }
 
-    KeyParticleRecord& Key() {
+    // The emitter that the statement sets.
+    EmitterFile& File() {
         if (fx_.emitters.empty()) Fail("\"" + words_[0] + "\" before any emitter");
-        return fx_.emitters.back().file.keyParticles[0];
+        return fx_.emitters.back().file;
     }
-    EmitterFile& File() { return (Key(), fx_.emitters.back().file); }
+    KeyParticleRecord& Key() { return File().keyParticles[0]; }
 
     int Group(const std::string& word) const {
         static const std::map<std::string, int> groups = {{"position", TransformBlock::kPosition},
