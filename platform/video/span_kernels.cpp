@@ -1,0 +1,61 @@
+#include "platform/video/span_kernels.h"
+
+#include "platform/video/pixel_math.h"
+
+namespace gfx::raster {
+
+#if defined(__x86_64__)
+extern const SpanKernels kSse2Kernels;
+extern const SpanKernels kAvx2Kernels;
+#endif
+
+namespace {
+
+void BilinearRow(const BilinearTaps& t, int n, uint32_t* out) {
+  for (int k = 0; k < n; ++k) out[k] = Bilinear(t.c00[k], t.c10[k], t.c01[k], t.c11[k], t.wx[k] & 0xFF, t.wy[k] & 0xFF);
+}
+
+void ModulateRow(uint32_t* colors, int n, uint32_t color) {
+  for (int k = 0; k < n; ++k) colors[k] = Modulate(colors[k], color);
+}
+
+uint32_t Replace(uint32_t src, uint32_t) { return src; }
+
+template <uint32_t (*Blend)(uint32_t, uint32_t)>
+void WriteRow(uint32_t* dst, const uint32_t* src, int n, uint32_t orMask, uint32_t ref) {
+  for (int k = 0; k < n; ++k) {
+    uint32_t s = src[k] | orMask;
+    if ((s >> 24) >= ref) dst[k] = Blend(s, dst[k]);
+  }
+}
+
+constexpr SpanKernels kScalarKernels = {
+    "scalar", BilinearRow, ModulateRow, {WriteRow<Replace>, WriteRow<BlendAlpha>, WriteRow<BlendAdditive>}};
+
+}  // namespace
+
+bool ProcessorRuns(SimdLevel level) {
+#if defined(__x86_64__)
+  if (level == SimdLevel::kAvx2) return __builtin_cpu_supports("avx2");
+  return true;
+#else
+  return level == SimdLevel::kScalar;
+#endif
+}
+
+const SpanKernels& KernelsOf(SimdLevel level) {
+#if defined(__x86_64__)
+  if (level == SimdLevel::kAvx2) return kAvx2Kernels;
+  if (level == SimdLevel::kSse2) return kSse2Kernels;
+#endif
+  return kScalarKernels;
+}
+
+const SpanKernels& BestKernels() {
+  static const SpanKernels& best = KernelsOf(ProcessorRuns(SimdLevel::kAvx2)   ? SimdLevel::kAvx2
+                                             : ProcessorRuns(SimdLevel::kSse2) ? SimdLevel::kSse2
+                                                                               : SimdLevel::kScalar);
+  return best;
+}
+
+}  // namespace gfx::raster

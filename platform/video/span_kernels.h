@@ -1,0 +1,40 @@
+// Row kernels of the rasteriser for A8R8G8B8 targets: bilinear filtering, modulation by one colour, alpha test and
+// the three common blends. Each exists in plain C++, SSE2 and AVX2, all giving identical pixels; the widest form the
+// processor runs is chosen once, at first use.
+#pragma once
+
+#include <cstdint>
+
+namespace gfx::raster {
+
+// Pixels a caller hands the kernels at most at once.
+constexpr int kSpanChunk = 128;
+
+// The four texels around each sample and its weights, each weight (0..255) repeated in all four bytes so that it
+// lines up with the channels of the texels.
+struct BilinearTaps {
+  alignas(32) uint32_t c00[kSpanChunk], c10[kSpanChunk], c01[kSpanChunk], c11[kSpanChunk];
+  alignas(32) uint32_t wx[kSpanChunk], wy[kSpanChunk];
+};
+
+enum class SpanBlend { kReplace, kAlpha, kAdditive };
+
+struct SpanKernels {
+  const char* name;
+  // out[k] = the bilinear blend of taps k.
+  void (*bilinear)(const BilinearTaps& taps, int n, uint32_t* out);
+  // colors[k] = colors[k] x color per channel.
+  void (*modulate)(uint32_t* colors, int n, uint32_t color);
+  // For each k whose source alpha (src[k] | orMask) is at least ref: dst[k] = blend(src[k] | orMask, dst[k]).
+  void (*write[3])(uint32_t* dst, const uint32_t* src, int n, uint32_t orMask, uint32_t ref);
+};
+
+enum class SimdLevel { kScalar, kSse2, kAvx2 };
+
+bool ProcessorRuns(SimdLevel level);
+// The kernels of a level the processor runs.
+const SpanKernels& KernelsOf(SimdLevel level);
+// The kernels of the widest level the processor runs.
+const SpanKernels& BestKernels();
+
+}  // namespace gfx::raster
