@@ -116,19 +116,23 @@ struct Sampler {
   }
 
   // The samples of n pixels stepping along tu, tv, into colors.
+  // Works on copies of the sampler and the steps: the stores into colors and taps could otherwise alias them.
   void SampleRun(TexelStep* tu, TexelStep* tv, int n, const SpanKernels& kernels, BilinearTaps* taps,
                  uint32_t* colors) const {
+    const Sampler s = *this;
+    TexelStep u = *tu, v = *tv;
     if (!linear) {
-      for (int k = 0; k < n; ++k, tu->Next(), tv->Next()) colors[k] = SampleAt(tu->Current(), tv->Current());
-      return;
+      for (int k = 0; k < n; ++k, u.Next(), v.Next()) colors[k] = s.SampleAt(u.Current(), v.Current());
+    } else {
+      for (int k = 0; k < n; ++k, u.Next(), v.Next()) {
+        int64_t tx = u.Current(), ty = v.Current();
+        s.Corners(tx, ty, &taps->c00[k], &taps->c10[k], &taps->c01[k], &taps->c11[k]);
+        taps->wx[k] = static_cast<uint32_t>(tx & 255) * 0x01010101u;
+        taps->wy[k] = static_cast<uint32_t>(ty & 255) * 0x01010101u;
+      }
+      kernels.bilinear(*taps, n, colors);
     }
-    for (int k = 0; k < n; ++k, tu->Next(), tv->Next()) {
-      int64_t tx = tu->Current(), ty = tv->Current();
-      Corners(tx, ty, &taps->c00[k], &taps->c10[k], &taps->c01[k], &taps->c11[k]);
-      taps->wx[k] = static_cast<uint32_t>(tx & 255) * 0x01010101u;
-      taps->wy[k] = static_cast<uint32_t>(ty & 255) * 0x01010101u;
-    }
-    kernels.bilinear(*taps, n, colors);
+    *tu = u, *tv = v;
   }
 };
 
@@ -519,7 +523,9 @@ void ShadeRun(const Shader& s, int y, int x0, int x1, const Attributes& at, cons
 struct AxisTaps {
   std::vector<int> before, after;
   std::vector<uint32_t> weight;
-  bool unit = true;  // before[k] = before[0] + k with no weight: one texel per pixel, in order
+  // One weight for all, before[k] = before[0] + k and, where that weight is not 0, after[k] = before[k] + 1: the
+  // taps read consecutive texels.
+  bool contiguous = true;
 
   AxisTaps(TexelStep t, int n, int size, uint32_t mode, bool linear) : before(n), after(n), weight(n) {
     for (int k = 0; k < n; ++k, t.Next()) {
@@ -530,16 +536,19 @@ struct AxisTaps {
       }
       before[k] = Address(at, size, mode);
       after[k] = Address(at + 1, size, mode);
-      unit = unit && weight[k] == 0 && before[k] == before[0] + k;
+      contiguous = contiguous && weight[k] == weight[0] && before[k] == before[0] + k &&
+                   (weight[k] == 0 || after[k] == before[k] + 1);
     }
   }
 };
 
 // The textured rectangle x0..x1, y0..y1 through the row kernels (32-bit texture, shader.spanWrite set). Each column
-// and each row works out its taps once; rows reading one texel per pixel hand the texel row over as it is.
+// and each row works out its taps once; where the columns read consecutive texels, rows are read straight from the
+// texture, and handed over as they are when no weight applies.
 void DrawAxisAlignedSpans(const Shader& shader, TexelStep tu, TexelStep tv, int x0, int x1, int y0, int y1,
                           uint32_t diffuse, uint32_t specular) {
   const Sampler& s = shader.sampler;
+  const uint32_t alphaOr = s.alphaOr;
   int n = x1 - x0 + 1;
   AxisTaps columns(tu, n, s.width, s.addressU, s.linear), rows(tv, y1 - y0 + 1, s.height, s.addressV, s.linear);
   auto texelRow = [&](int y) { return reinterpret_cast<const uint32_t*>(s.texture->Row(y)); };
@@ -547,9 +556,21 @@ void DrawAxisAlignedSpans(const Shader& shader, TexelStep tu, TexelStep tv, int 
   uint32_t colors[kSpanChunk];
   for (int j = 0; j <= y1 - y0; ++j) {
     uint32_t* dst = reinterpret_cast<uint32_t*>(shader.p.target->Row(y0 + j)) + x0;
-    const uint32_t *upper = texelRow(rows.before[j]), *lower = texelRow(rows.after[j]);
-    if (columns.unit && rows.weight[j] == 0) {
-      shader.WriteSpan(dst, upper + columns.before[0], n, s.alphaOr, diffuse, specular);
+    uint32_t wy = rows.weight[j] & 0xFF;
+    const uint32_t *upper = texelRow(rows.before[j]), *lower = texelRow(wy ? rows.after[j] : rows.before[j]);
+    if (columns.contiguous) {
+      uint32_t wx = columns.weight[0] & 0xFF;
+      upper += columns.before[0], lower += columns.before[0];
+      if (wx == 0 && wy == 0) {
+        shader.WriteSpan(dst, upper, n, alphaOr, diffuse, specular);
+        continue;
+      }
+      for (int done = 0; done < n; done += kSpanChunk) {
+        int m = std::min(kSpanChunk, n - done);
+        shader.kernels.bilinearRows(upper + done, lower + done, m, wx, wy, alphaOr, colors);
+        shader.CombineSpan(colors, m, diffuse, specular);
+        shader.spanWrite(dst + done, colors, m, 0, shader.spanAlphaRef);
+      }
       continue;
     }
     for (int done = 0; done < n; done += kSpanChunk) {
@@ -557,13 +578,14 @@ void DrawAxisAlignedSpans(const Shader& shader, TexelStep tu, TexelStep tv, int 
       const int *before = &columns.before[done], *after = &columns.after[done];
       if (!s.linear) {
         for (int k = 0; k < m; ++k) colors[k] = upper[before[k]];
-        shader.WriteSpan(dst + done, colors, m, s.alphaOr, diffuse, specular);
+        shader.WriteSpan(dst + done, colors, m, alphaOr, diffuse, specular);
         continue;
       }
+      const uint32_t* weights = &columns.weight[done];
       for (int k = 0; k < m; ++k) {
-        taps.c00[k] = upper[before[k]] | s.alphaOr, taps.c10[k] = upper[after[k]] | s.alphaOr;
-        taps.c01[k] = lower[before[k]] | s.alphaOr, taps.c11[k] = lower[after[k]] | s.alphaOr;
-        taps.wx[k] = columns.weight[done + k];
+        taps.c00[k] = upper[before[k]] | alphaOr, taps.c10[k] = upper[after[k]] | alphaOr;
+        taps.c01[k] = lower[before[k]] | alphaOr, taps.c11[k] = lower[after[k]] | alphaOr;
+        taps.wx[k] = weights[k];
         taps.wy[k] = rows.weight[j];
       }
       shader.kernels.bilinear(taps, m, colors);

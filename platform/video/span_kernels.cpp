@@ -15,6 +15,13 @@ void BilinearRow(const BilinearTaps& t, int n, uint32_t* out) {
   for (int k = 0; k < n; ++k) out[k] = Bilinear(t.c00[k], t.c10[k], t.c01[k], t.c11[k], t.wx[k] & 0xFF, t.wy[k] & 0xFF);
 }
 
+void BilinearRows(const uint32_t* upper, const uint32_t* lower, int n, uint32_t wx, uint32_t wy, uint32_t orMask,
+                  uint32_t* out) {
+  int right = wx ? 1 : 0;
+  for (int k = 0; k < n; ++k)
+    out[k] = Bilinear(upper[k] | orMask, upper[k + right] | orMask, lower[k] | orMask, lower[k + right] | orMask, wx, wy);
+}
+
 void ModulateRow(uint32_t* colors, int n, uint32_t color) {
   for (int k = 0; k < n; ++k) colors[k] = Modulate(colors[k], color);
 }
@@ -30,7 +37,7 @@ void WriteRow(uint32_t* dst, const uint32_t* src, int n, uint32_t orMask, uint32
 }
 
 constexpr SpanKernels kScalarKernels = {
-    "scalar", BilinearRow, ModulateRow, {WriteRow<Replace>, WriteRow<BlendAlpha>, WriteRow<BlendAdditive>}};
+    "scalar", BilinearRow, BilinearRows, ModulateRow, {WriteRow<Replace>, WriteRow<BlendAlpha>, WriteRow<BlendAdditive>}};
 
 }  // namespace
 

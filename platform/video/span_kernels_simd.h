@@ -47,6 +47,23 @@ struct SimdKernels {
     for (; k < n; ++k) out[k] = raster::Bilinear(t.c00[k], t.c10[k], t.c01[k], t.c11[k], t.wx[k] & 0xFF, t.wy[k] & 0xFF);
   }
 
+  static void BilinearRows(const uint32_t* upper, const uint32_t* lower, int n, uint32_t wx, uint32_t wy,
+                           uint32_t orMask, uint32_t* out) {
+    const V orV = I::Set32(orMask), wxV = I::Set16(static_cast<int>(wx)), wyV = I::Set16(static_cast<int>(wy));
+    const int right = wx ? 1 : 0;
+    int k = 0;
+    for (; k + kPixels <= n; k += kPixels) {
+      V c00 = I::Or(I::Load(upper + k), orV), c10 = I::Or(I::Load(upper + k + right), orV);
+      V c01 = I::Or(I::Load(lower + k), orV), c11 = I::Or(I::Load(lower + k + right), orV);
+      V low = BilinearHalf(Low(c00), Low(c10), Low(c01), Low(c11), wxV, wyV);
+      V high = BilinearHalf(High(c00), High(c10), High(c01), High(c11), wxV, wyV);
+      I::Store(out + k, I::Pack16(low, high));
+    }
+    for (; k < n; ++k)
+      out[k] = raster::Bilinear(upper[k] | orMask, upper[k + right] | orMask, lower[k] | orMask,
+                                lower[k + right] | orMask, wx, wy);
+  }
+
   static void Modulate(uint32_t* colors, int n, uint32_t color) {
     const V by = Low(I::Set32(color)), round = I::Set16(127);
     int k = 0;
@@ -107,7 +124,7 @@ struct SimdKernels {
   }
 
   static constexpr SpanKernels kKernels = {
-      I::kName, Bilinear, Modulate, {Write<Replace>, Write<AlphaBlend>, Write<AdditiveBlend>}};
+      I::kName, Bilinear, BilinearRows, Modulate, {Write<Replace>, Write<AlphaBlend>, Write<AdditiveBlend>}};
 };
 
 }  // namespace
