@@ -122,7 +122,13 @@ struct Sampler {
     const Sampler s = *this;
     TexelStep u = *tu, v = *tv;
     if (!linear) {
-      for (int k = 0; k < n; ++k, u.Next(), v.Next()) colors[k] = s.SampleAt(u.Current(), v.Current());
+      for (int k = 0; k < n; ++k, u.Next(), v.Next()) {
+        int64_t tx = u.Current(), ty = v.Current();
+        bool inside = static_cast<uint64_t>(tx) < static_cast<uint64_t>(s.width) &&
+                      static_cast<uint64_t>(ty) < static_cast<uint64_t>(s.height);
+        colors[k] = s.direct32 && inside ? reinterpret_cast<const uint32_t*>(s.base + ty * s.pitch)[tx] | s.alphaOr
+                                         : s.SampleAt(tx, ty);
+      }
     } else {
       for (int k = 0; k < n; ++k, u.Next(), v.Next()) {
         int64_t tx = u.Current(), ty = v.Current();
