@@ -223,8 +223,10 @@ Result Device::DrawPrimitive(uint32_t type, uint32_t vertexFormat, const void* v
 
   // Vertices to screen space; a vertex behind the eye drops the primitives that use it.
   Transformer tf{Multiply(Multiply(world_, view_), projection_), viewport_};
-  std::vector<raster::ScreenVertex> screen(count);
-  std::vector<char> visible(count, 1);
+  screen_.resize(count);
+  visible_.assign(count, 1);
+  std::vector<raster::ScreenVertex>& screen = screen_;
+  std::vector<char>& visible = visible_;
   uint32_t litColor = 0xFFFFFFFF;
   if (vertexFormat == fvf::kVertex && renderStates_[rs::kLighting]) {
     // Lighting without lights: emissive plus ambient light times the material's ambient colour.

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include <vector>
+
+#include "platform/video/raster.h"
 #include "platform/video/surface.h"
 #include "platform/video/video.h"
 
@@ -229,6 +232,9 @@ class Device {
   int failDraws_ = 0;
   int refusedTargetBits_ = 0;
   bool targetRefused_ = false;
+  // Screen-space vertices of the draw in progress, kept between draws to spare an allocation per draw.
+  std::vector<raster::ScreenVertex> screen_;
+  std::vector<char> visible_;
 };
 
 }  // namespace gfx

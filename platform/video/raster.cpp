@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "platform/video/device.h"
@@ -29,11 +30,18 @@ inline uint32_t PackFloat(float a, float r, float g, float b) {
   return ToByte(a) << 24 | ToByte(r) << 16 | ToByte(g) << 8 | ToByte(b);
 }
 
+// std::llround without the library call: t - trunc(t) is exact, so halves round away from zero as there.
+ALWAYS_INLINE int64_t RoundToInt(double t) {
+  auto whole = static_cast<int64_t>(t);
+  double fraction = t - static_cast<double>(whole);
+  return whole + (fraction >= 0.5) - (fraction <= -0.5);
+}
+
 int64_t FloorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
 int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }
 
 bool Usable(float v) { return std::isfinite(v) && std::fabs(v) < kCoordinateLimit; }
-int64_t Fixed(float v) { return std::llround(static_cast<double>(v) * kSubpixels); }
+int64_t Fixed(float v) { return RoundToInt(static_cast<double>(v) * kSubpixels); }
 
 // ---- texture sampling -------------------------------------------------------------------------------------------
 
@@ -66,7 +74,7 @@ struct TexelStep {
     value = ToFixed(start + 1.0e-6);
     step = ToFixed(dudx * n * (linear ? 256.0 : 1.0));
   }
-  static int64_t ToFixed(double t) { return std::llround(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
+  static int64_t ToFixed(double t) { return RoundToInt(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
   ALWAYS_INLINE int64_t Current() const { return value >> 16; }
   ALWAYS_INLINE void Next() { value += step; }
 };
@@ -95,11 +103,10 @@ struct Sampler {
   // then of the lower row.
   ALWAYS_INLINE void Corners(int64_t tx, int64_t ty, uint32_t* c00, uint32_t* c10, uint32_t* c01, uint32_t* c11) const {
     int64_t left = tx >> 8, top = ty >> 8;
-    if (direct32 && left >= 0 && left + 1 < width && top >= 0 && top + 1 < height) {
-      // All four texels inside: no addressing needed.
-      const uint32_t* p0 = reinterpret_cast<const uint32_t*>(base + top * pitch) + left;
-      const uint32_t* p1 = reinterpret_cast<const uint32_t*>(base + (top + 1) * pitch) + left;
-      *c00 = p0[0] | alphaOr, *c10 = p0[1] | alphaOr, *c01 = p1[0] | alphaOr, *c11 = p1[1] | alphaOr;
+    if (Inside(tx, ty)) {
+      const uint32_t* upper = &InsideTexel(left, top);
+      const uint32_t* lower = &InsideTexel(left, top + 1);
+      *c00 = upper[0] | alphaOr, *c10 = upper[1] | alphaOr, *c01 = lower[0] | alphaOr, *c11 = lower[1] | alphaOr;
       return;
     }
     int x0 = Address(left, width, addressU), y0 = Address(top, height, addressV);
@@ -117,28 +124,44 @@ struct Sampler {
 
   // The samples of n pixels stepping along tu, tv, into colors.
   // Works on copies of the sampler and the steps: the stores into colors and taps could otherwise alias them.
+  // Coordinates move linearly along a run, so when its first and last samples need no addressing, none does.
   void SampleRun(TexelStep* tu, TexelStep* tv, int n, const SpanKernels& kernels, BilinearTaps* taps,
                  uint32_t* colors) const {
     const Sampler s = *this;
     TexelStep u = *tu, v = *tv;
+    TexelStep uLast = u, vLast = v;
+    uLast.value += (n - 1) * u.step, vLast.value += (n - 1) * v.step;
+    bool inside = s.Inside(u.Current(), v.Current()) && s.Inside(uLast.Current(), vLast.Current());
     if (!linear) {
-      for (int k = 0; k < n; ++k, u.Next(), v.Next()) {
-        int64_t tx = u.Current(), ty = v.Current();
-        bool inside = static_cast<uint64_t>(tx) < static_cast<uint64_t>(s.width) &&
-                      static_cast<uint64_t>(ty) < static_cast<uint64_t>(s.height);
-        colors[k] = s.direct32 && inside ? reinterpret_cast<const uint32_t*>(s.base + ty * s.pitch)[tx] | s.alphaOr
-                                         : s.SampleAt(tx, ty);
-      }
+      for (int k = 0; k < n; ++k, u.Next(), v.Next())
+        colors[k] = inside ? s.InsideTexel(u.Current(), v.Current()) | s.alphaOr : s.SampleAt(u.Current(), v.Current());
     } else {
       for (int k = 0; k < n; ++k, u.Next(), v.Next()) {
         int64_t tx = u.Current(), ty = v.Current();
-        s.Corners(tx, ty, &taps->c00[k], &taps->c10[k], &taps->c01[k], &taps->c11[k]);
+        if (inside) {
+          const uint32_t *upper = &s.InsideTexel(tx >> 8, ty >> 8), *lower = &s.InsideTexel(tx >> 8, (ty >> 8) + 1);
+          taps->c00[k] = upper[0] | s.alphaOr, taps->c10[k] = upper[1] | s.alphaOr;
+          taps->c01[k] = lower[0] | s.alphaOr, taps->c11[k] = lower[1] | s.alphaOr;
+        } else {
+          s.Corners(tx, ty, &taps->c00[k], &taps->c10[k], &taps->c01[k], &taps->c11[k]);
+        }
         taps->wx[k] = static_cast<uint32_t>(tx & 255) * 0x01010101u;
         taps->wy[k] = static_cast<uint32_t>(ty & 255) * 0x01010101u;
       }
       kernels.bilinear(*taps, n, colors);
     }
     *tu = u, *tv = v;
+  }
+
+  // Whether a sample at tx, ty (as TexelStep gives them) reads only texels of a 32-bit texture inside it.
+  ALWAYS_INLINE bool Inside(int64_t tx, int64_t ty) const {
+    if (!direct32) return false;
+    if (!linear) return tx >= 0 && tx < width && ty >= 0 && ty < height;
+    int64_t left = tx >> 8, top = ty >> 8;
+    return left >= 0 && left + 1 < width && top >= 0 && top + 1 < height;
+  }
+  ALWAYS_INLINE const uint32_t& InsideTexel(int64_t x, int64_t y) const {
+    return reinterpret_cast<const uint32_t*>(base + y * pitch)[x];
   }
 };
 
@@ -613,6 +636,41 @@ bool UniformColor(const ScreenVertex* const* v, int n, bool specular) {
 
 }  // namespace
 
+namespace {
+
+// floor(m / divisor) for m = start + row x step, kept as quotient and remainder so that each row costs no division.
+// A positive a bounds the pixels from the left (i >= -quotient), a negative one from the right (i <= quotient), and
+// a zero one admits a row only while m >= 0.
+class EdgeBound {
+ public:
+  EdgeBound() = default;
+  EdgeBound(int64_t a, int64_t start, int64_t step) : a_(a), divisor_(a != 0 ? std::abs(a) : 1) {
+    quotient_ = FloorDiv(start, divisor_);
+    remainder_ = start - quotient_ * divisor_;
+    stepQuotient_ = FloorDiv(step, divisor_);
+    stepRemainder_ = step - stepQuotient_ * divisor_;
+  }
+  void Apply(int64_t* lo, int64_t* hi) const {
+    if (a_ > 0) {
+      *lo = std::max(*lo, -quotient_);
+    } else if (a_ < 0) {
+      *hi = std::min(*hi, quotient_);
+    } else if (quotient_ < 0) {
+      *hi = *lo - 1;
+    }
+  }
+  void NextRow() {
+    quotient_ += stepQuotient_;
+    remainder_ += stepRemainder_;
+    if (remainder_ >= divisor_) remainder_ -= divisor_, ++quotient_;
+  }
+
+ private:
+  int64_t a_ = 0, divisor_ = 1, quotient_ = 0, remainder_ = 0, stepQuotient_ = 0, stepRemainder_ = 0;
+};
+
+}  // namespace
+
 void DrawTriangle(const Pipeline& p, const ScreenVertex& v0, const ScreenVertex& v1, const ScreenVertex& v2,
                   Rect* touched) {
   const ScreenVertex* v[3] = {&v0, &v1, &v2};
@@ -660,22 +718,22 @@ void DrawTriangle(const Pipeline& p, const ScreenVertex& v0, const ScreenVertex&
   int64_t yMin = std::min({Y[0], Y[1], Y[2]}), yMax = std::max({Y[0], Y[1], Y[2]});
   int rowFirst = static_cast<int>(std::max<int64_t>(CeilDiv(yMin, kSubpixels), p.scissor.top));
   int rowLast = static_cast<int>(std::min<int64_t>(FloorDiv(yMax, kSubpixels), p.scissor.bottom - 1));
+  // Pixel i of row j lies inside edge k when a i + c >= bias, a = -16 dy and c growing by 16 dx a row: the
+  // bound floor((c - bias) / |a|) steps from row to row without a division.
+  EdgeBound edges[3];
+  for (int k = 0; k < 3; ++k) {
+    int b = (k + 1) % 3;
+    int64_t dx = X[b] - X[k], dy = Y[b] - Y[k];
+    int64_t bias = (dy < 0 || (dy == 0 && dx > 0)) ? 0 : 1;  // top and left edges own their pixels
+    int64_t c = dx * (static_cast<int64_t>(rowFirst) * kSubpixels - Y[k]) + dy * X[k];
+    edges[k] = EdgeBound(-kSubpixels * dy, c - bias, dx * kSubpixels);
+  }
   int minX = INT32_MAX, maxX = INT32_MIN, minY = INT32_MAX, maxY = INT32_MIN;
   for (int j = rowFirst; j <= rowLast; ++j) {
     int64_t lo = p.scissor.left, hi = p.scissor.right - 1;
-    for (int k = 0; k < 3 && lo <= hi; ++k) {
-      int b = (k + 1) % 3;
-      int64_t dx = X[b] - X[k], dy = Y[b] - Y[k];
-      int64_t bias = (dy < 0 || (dy == 0 && dx > 0)) ? 0 : 1;  // top and left edges own their pixels
-      int64_t a = -kSubpixels * dy;
-      int64_t c = dx * (static_cast<int64_t>(j) * kSubpixels - Y[k]) + dy * X[k];
-      if (a > 0) {
-        lo = std::max(lo, CeilDiv(bias - c, a));
-      } else if (a < 0) {
-        hi = std::min(hi, FloorDiv(c - bias, -a));
-      } else if (c < bias) {
-        hi = lo - 1;
-      }
+    for (EdgeBound& e : edges) {
+      e.Apply(&lo, &hi);
+      e.NextRow();
     }
     if (lo > hi) continue;
     int first = static_cast<int>(lo), last = static_cast<int>(hi);

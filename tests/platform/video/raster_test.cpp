@@ -96,24 +96,37 @@ TEST(RasterTest, TopLeftRuleCoversHalfOpenRectangles) {
   }
 }
 
+// Fans around a centre: inside the rim every pixel is drawn once, never twice along a shared edge. Vertices snapped
+// to whole pixels put pixel centres exactly on edges on many rows.
 TEST(RasterTest, SharedEdgesDrawEachPixelExactlyOnce) {
-  Canvas canvas(24, 24, 0x00000000);
-  canvas.Blending(blend::kOne, blend::kOne);
-  const float cx = 10.3f, cy = 9.7f, radius = 7.0f;
-  std::vector<TLVertex> fan{Tl(cx, cy, 0x01010101)};
-  for (int k = 0; k <= 8; ++k) {
-    float angle = k * 3.14159265f / 4.0f;
-    fan.push_back(Tl(cx + radius * std::cos(angle), cy + radius * std::sin(angle), 0x01010101));
-  }
-  ASSERT_EQ(canvas.device.DrawPrimitive(prim::kTriangleFan, fvf::kTLVertex, fan.data(), fan.size()), kOk);
-  for (int y = 0; y < 24; ++y)
-    for (int x = 0; x < 24; ++x) {
-      uint32_t p = canvas.At(x, y);
-      EXPECT_TRUE(p == 0 || p == 0x01010101) << x << "," << y << " " << std::hex << p;
-      if (std::hypot(x - cx, y - cy) < radius * 0.9f) {
-        EXPECT_EQ(p, 0x01010101u) << x << "," << y;
-      }
+  struct Case {
+    float cx, cy, radius;
+    int spokes;
+    bool snapped;
+  };
+  const Case cases[] = {{10.3f, 9.7f, 7.0f, 8, false}, {12, 12, 11, 7, true}, {12, 11, 10.5f, 13, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.spokes << " spokes" << (c.snapped ? ", snapped" : ""));
+    Canvas canvas(24, 24, 0x00000000);
+    canvas.Blending(blend::kOne, blend::kOne);
+    std::vector<TLVertex> fan{Tl(c.cx, c.cy, 0x01010101)};
+    for (int k = 0; k <= c.spokes; ++k) {
+      float angle = k * 2 * 3.14159265f / c.spokes;
+      float x = c.cx + c.radius * std::cos(angle), y = c.cy + c.radius * std::sin(angle);
+      if (c.snapped) x = std::round(x), y = std::round(y);
+      fan.push_back(Tl(x, y, 0x01010101));
     }
+    fan.back() = fan[1];
+    ASSERT_EQ(canvas.device.DrawPrimitive(prim::kTriangleFan, fvf::kTLVertex, fan.data(), fan.size()), kOk);
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 24; ++x) {
+        uint32_t p = canvas.At(x, y);
+        EXPECT_TRUE(p == 0 || p == 0x01010101) << x << "," << y << " " << std::hex << p;
+        if (std::hypot(x - c.cx, y - c.cy) < c.radius * 0.6f) {
+          EXPECT_EQ(p, 0x01010101u) << x << "," << y;
+        }
+      }
+  }
 }
 
 TEST(RasterTest, TexturedQuadAtHalfTexelOffsetMapsTexelsOneToOne) {
