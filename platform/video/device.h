@@ -226,6 +226,7 @@ class Device {
   std::array<uint32_t, rs::kCount> renderStates_{};
   std::array<std::array<uint32_t, tss::kCount>, 8> stageStates_{};
   Matrix world_, view_, projection_;
+  Matrix worldViewProjection_;  // their product, as each draw applies it
   Material material_;
   Viewport viewport_;
   bool inScene_ = false;
