@@ -123,28 +123,26 @@ struct Sampler {
   }
 
   // The samples of n pixels stepping along tu, tv, into colors.
-  // Works on copies of the sampler and the steps: the stores into colors and taps could otherwise alias them.
-  // Coordinates move linearly along a run, so when its first and last samples need no addressing, none does.
+  // Coordinates move linearly along a run, so when its first and last samples need no addressing, none does and
+  // the run goes to the kernels whole. Otherwise works on copies of the sampler and the steps: the stores into
+  // colors and taps could alias them.
   void SampleRun(TexelStep* tu, TexelStep* tv, int n, const SpanKernels& kernels, BilinearTaps* taps,
                  uint32_t* colors) const {
+    TexelStep uLast = *tu, vLast = *tv;
+    uLast.value += (n - 1) * tu->step, vLast.value += (n - 1) * tv->step;
+    if (Inside(tu->Current(), tv->Current()) && Inside(uLast.Current(), vLast.Current())) {
+      kernels.sampleAffine({base, pitch, tu->value, tv->value, tu->step, tv->step, alphaOr, linear}, n, colors);
+      tu->value = uLast.value + tu->step, tv->value = vLast.value + tv->step;
+      return;
+    }
     const Sampler s = *this;
     TexelStep u = *tu, v = *tv;
-    TexelStep uLast = u, vLast = v;
-    uLast.value += (n - 1) * u.step, vLast.value += (n - 1) * v.step;
-    bool inside = s.Inside(u.Current(), v.Current()) && s.Inside(uLast.Current(), vLast.Current());
     if (!linear) {
-      for (int k = 0; k < n; ++k, u.Next(), v.Next())
-        colors[k] = inside ? s.InsideTexel(u.Current(), v.Current()) | s.alphaOr : s.SampleAt(u.Current(), v.Current());
+      for (int k = 0; k < n; ++k, u.Next(), v.Next()) colors[k] = s.SampleAt(u.Current(), v.Current());
     } else {
       for (int k = 0; k < n; ++k, u.Next(), v.Next()) {
         int64_t tx = u.Current(), ty = v.Current();
-        if (inside) {
-          const uint32_t *upper = &s.InsideTexel(tx >> 8, ty >> 8), *lower = &s.InsideTexel(tx >> 8, (ty >> 8) + 1);
-          taps->c00[k] = upper[0] | s.alphaOr, taps->c10[k] = upper[1] | s.alphaOr;
-          taps->c01[k] = lower[0] | s.alphaOr, taps->c11[k] = lower[1] | s.alphaOr;
-        } else {
-          s.Corners(tx, ty, &taps->c00[k], &taps->c10[k], &taps->c01[k], &taps->c11[k]);
-        }
+        s.Corners(tx, ty, &taps->c00[k], &taps->c10[k], &taps->c01[k], &taps->c11[k]);
         taps->wx[k] = static_cast<uint32_t>(tx & 255) * 0x01010101u;
         taps->wy[k] = static_cast<uint32_t>(ty & 255) * 0x01010101u;
       }

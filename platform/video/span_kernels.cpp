@@ -9,6 +9,22 @@ extern const SpanKernels kSse2Kernels;
 extern const SpanKernels kAvx2Kernels;
 #endif
 
+void SampleAffineRun(const AffineRun& run, int n, uint32_t* out) {
+  auto texel = [&](int64_t x, int64_t y) { return reinterpret_cast<const uint32_t*>(run.texels + y * run.pitch)[x]; };
+  int64_t u = run.u, v = run.v;
+  for (int k = 0; k < n; ++k, u += run.du, v += run.dv) {
+    int64_t tx = u >> 16, ty = v >> 16;
+    if (!run.linear) {
+      out[k] = texel(tx, ty) | run.orMask;
+      continue;
+    }
+    int64_t left = tx >> 8, top = ty >> 8;
+    out[k] = Bilinear(texel(left, top) | run.orMask, texel(left + 1, top) | run.orMask,
+                      texel(left, top + 1) | run.orMask, texel(left + 1, top + 1) | run.orMask,
+                      static_cast<uint32_t>(tx & 255), static_cast<uint32_t>(ty & 255));
+  }
+}
+
 namespace {
 
 void BilinearRow(const BilinearTaps& t, int n, uint32_t* out) {
@@ -37,7 +53,7 @@ void WriteRow(uint32_t* dst, const uint32_t* src, int n, uint32_t orMask, uint32
 }
 
 constexpr SpanKernels kScalarKernels = {
-    "scalar", BilinearRow, BilinearRows, ModulateRow, {WriteRow<Replace>, WriteRow<BlendAlpha>, WriteRow<BlendAdditive>}};
+    "scalar", BilinearRow, BilinearRows, SampleAffineRun, ModulateRow, {WriteRow<Replace>, WriteRow<BlendAlpha>, WriteRow<BlendAdditive>}};
 
 }  // namespace
 

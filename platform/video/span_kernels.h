@@ -17,6 +17,17 @@ struct BilinearTaps {
   alignas(32) uint32_t wx[kSpanChunk], wy[kSpanChunk];
 };
 
+// A run of samples that all read inside a 32-bit texture, so that none needs addressing. The coordinates of sample k
+// are (u + k du) >> 16 and (v + k dv) >> 16: texels with point sampling; with linear sampling texels with 8
+// fractional bits, blended as BilinearTaps are. Each texel is ORed with orMask.
+struct AffineRun {
+  const uint8_t* texels;  // row 0
+  int pitch;              // bytes
+  int64_t u, v, du, dv;
+  uint32_t orMask;
+  bool linear;
+};
+
 enum class SpanBlend { kReplace, kAlpha, kAdditive };
 
 struct SpanKernels {
@@ -27,6 +38,7 @@ struct SpanKernels {
   // each texel ORed with orMask first; with wx 0 the texels at k + 1 are not read.
   void (*bilinearRows)(const uint32_t* upper, const uint32_t* lower, int n, uint32_t wx, uint32_t wy,
                        uint32_t orMask, uint32_t* out);
+  void (*sampleAffine)(const AffineRun& run, int n, uint32_t* out);
   // colors[k] = colors[k] x color per channel.
   void (*modulate)(uint32_t* colors, int n, uint32_t color);
   // For each k whose source alpha (src[k] | orMask) is at least ref: dst[k] = blend(src[k] | orMask, dst[k]).

@@ -11,6 +11,7 @@ struct Avx2 {
   static constexpr int kPixels = 8;
   static constexpr int kAllBits = -1;
   static constexpr const char* kName = "AVX2";
+  static constexpr bool kGathers = true;
   ALWAYS_INLINE static V Load(const uint32_t* p) { return _mm256_loadu_si256(reinterpret_cast<const V*>(p)); }
   ALWAYS_INLINE static void Store(uint32_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<V*>(p), v); }
   ALWAYS_INLINE static V Zero() { return _mm256_setzero_si256(); }
@@ -23,6 +24,9 @@ struct Avx2 {
   ALWAYS_INLINE static V Sub16(V a, V b) { return _mm256_sub_epi16(a, b); }
   ALWAYS_INLINE static V Mul16(V a, V b) { return _mm256_mullo_epi16(a, b); }
   ALWAYS_INLINE static V Shr16(V a, int n) { return _mm256_srli_epi16(a, n); }
+  ALWAYS_INLINE static V Add32(V a, V b) { return _mm256_add_epi32(a, b); }
+  ALWAYS_INLINE static V Mul32(V a, V b) { return _mm256_mullo_epi32(a, b); }
+  ALWAYS_INLINE static V Gather32(const int* base, V at) { return _mm256_i32gather_epi32(base, at, 4); }
   ALWAYS_INLINE static V Shr32(V a, int n) { return _mm256_srli_epi32(a, n); }
   ALWAYS_INLINE static V And(V a, V b) { return _mm256_and_si256(a, b); }
   ALWAYS_INLINE static V Or(V a, V b) { return _mm256_or_si256(a, b); }

@@ -10,6 +10,10 @@
 #include "platform/video/span_kernels.h"
 
 namespace gfx::raster {
+
+// The plain C++ form (span_kernels.cpp), for instruction sets without a gather.
+void SampleAffineRun(const AffineRun& run, int n, uint32_t* out);
+
 namespace {
 
 template <typename I>
@@ -63,6 +67,59 @@ struct SimdKernels {
       out[k] = raster::Bilinear(upper[k] | orMask, upper[k + right] | orMask, lower[k] | orMask,
                                 lower[k + right] | orMask, wx, wy);
   }
+
+  // Runs of samples inside the texture: lane k holds u + k du as a high part (u >> 16) and a low part (16 bits)
+  // that carries into it, so that every lane stays within 32 bits and gives the same coordinates as 64-bit steps.
+  static void SampleAffine(const AffineRun& run, int n, uint32_t* out) {
+    if constexpr (!I::kGathers) {
+      SampleAffineRun(run, n, out);
+    } else {
+      const int pitchWords = run.pitch / 4;
+      const auto* texels = reinterpret_cast<const int*>(run.texels);
+      Fixed u(run.u, run.du), v(run.v, run.dv);
+      const V orV = I::Set32(run.orMask);
+      int k = 0;
+      for (; k + kPixels <= n; k += kPixels, u.Next(), v.Next()) {
+        if (!run.linear) {
+          V at = I::Add32(I::Mul32(v.high, I::Set32(pitchWords)), u.high);
+          I::Store(out + k, I::Or(I::Gather32(texels, at), orV));
+          continue;
+        }
+        const V byte = I::Set32(255), spread = I::Set32(0x01010101);
+        V at = I::Add32(I::Mul32(I::Shr32(v.high, 8), I::Set32(pitchWords)), I::Shr32(u.high, 8));
+        V below = I::Add32(at, I::Set32(pitchWords)), one = I::Set32(1);
+        V c00 = I::Or(I::Gather32(texels, at), orV), c10 = I::Or(I::Gather32(texels, I::Add32(at, one)), orV);
+        V c01 = I::Or(I::Gather32(texels, below), orV), c11 = I::Or(I::Gather32(texels, I::Add32(below, one)), orV);
+        V wx = I::Mul32(I::And(u.high, byte), spread), wy = I::Mul32(I::And(v.high, byte), spread);
+        V low = BilinearHalf(Low(c00), Low(c10), Low(c01), Low(c11), Low(wx), Low(wy));
+        V high = BilinearHalf(High(c00), High(c10), High(c01), High(c11), High(wx), High(wy));
+        I::Store(out + k, I::Pack16(low, high));
+      }
+      AffineRun rest = run;
+      rest.u += k * run.du, rest.v += k * run.dv;
+      SampleAffineRun(rest, n - k, out + k);
+    }
+  }
+
+  // A fixed-point coordinate per lane, stepped by kPixels samples at a time.
+  struct Fixed {
+    V high, low, stepHigh, stepLow;
+    Fixed(int64_t start, int64_t step) {
+      alignas(32) int32_t highs[kPixels], lows[kPixels];
+      for (int k = 0; k < kPixels; ++k) {
+        int64_t at = start + k * step;
+        highs[k] = static_cast<int32_t>(at >> 16), lows[k] = static_cast<int32_t>(at & 0xFFFF);
+      }
+      high = I::Load(reinterpret_cast<const uint32_t*>(highs)), low = I::Load(reinterpret_cast<const uint32_t*>(lows));
+      int64_t stride = step * kPixels;
+      stepHigh = I::Set32(static_cast<uint32_t>(stride >> 16)), stepLow = I::Set32(static_cast<uint32_t>(stride & 0xFFFF));
+    }
+    ALWAYS_INLINE void Next() {
+      low = I::Add32(low, stepLow);
+      high = I::Add32(I::Add32(high, stepHigh), I::Shr32(low, 16));
+      low = I::And(low, I::Set32(0xFFFF));
+    }
+  };
 
   static void Modulate(uint32_t* colors, int n, uint32_t color) {
     const V by = Low(I::Set32(color)), round = I::Set16(127);
@@ -124,7 +181,7 @@ struct SimdKernels {
   }
 
   static constexpr SpanKernels kKernels = {
-      I::kName, Bilinear, BilinearRows, Modulate, {Write<Replace>, Write<AlphaBlend>, Write<AdditiveBlend>}};
+      I::kName, Bilinear, BilinearRows, SampleAffine, Modulate, {Write<Replace>, Write<AlphaBlend>, Write<AdditiveBlend>}};
 };
 
 }  // namespace

@@ -11,6 +11,7 @@ struct Sse2 {
   static constexpr int kPixels = 4;
   static constexpr int kAllBits = 0xFFFF;
   static constexpr const char* kName = "SSE2";
+  static constexpr bool kGathers = false;
   ALWAYS_INLINE static V Load(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const V*>(p)); }
   ALWAYS_INLINE static void Store(uint32_t* p, V v) { _mm_storeu_si128(reinterpret_cast<V*>(p), v); }
   ALWAYS_INLINE static V Zero() { return _mm_setzero_si128(); }

@@ -227,6 +227,10 @@ TEST(RasterTest, RowKernelsMatchThePerPixelPath) {
        blend::kInvSrcAlpha, true},
       {300, 24, 10, -40, 290, 60, 4, -1, 0, 2, 1, 0xFFFFFFFF, filter::kLinear, address::kMirror, blend::kSrcAlpha,
        blend::kOne, false},
+      {64, 64, 2, 2, 62, 62, 20, 0.15f, 0.15f, 0.85f, 0.85f, 0xFFFFFFFF, filter::kLinear, address::kClamp,
+       blend::kSrcAlpha, blend::kInvSrcAlpha, false},
+      {64, 64, 2, 2, 62, 62, 250, 0.1f, 0.1f, 0.9f, 0.9f, 0x80FFFFFF, filter::kPoint, address::kWrap,
+       blend::kSrcAlpha, blend::kOne, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "quad " << c.x0 << "," << c.y0 << " turned " << c.degrees);

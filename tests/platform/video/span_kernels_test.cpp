@@ -106,6 +106,46 @@ TEST(SpanKernelsTest, BilinearRowsReadConsecutiveTexelsAndStayInsideWithoutHoriz
   }
 }
 
+// Steps of any sign and size, starting anywhere the run stays inside a texture whose rows are padded.
+TEST(SpanKernelsTest, AffineRunsSampleWhereTheirFixedPointCoordinatesPoint) {
+  constexpr int kWidth = 37, kHeight = 23, kPitchWords = 40;
+  Pixels pixels;
+  std::vector<uint32_t> texels = pixels.Row(kPitchWords * kHeight);
+  auto texel = [&](int64_t x, int64_t y) { return texels[y * kPitchWords + x]; };
+  for (SimdLevel level : LevelsHere()) {
+    const SpanKernels& kernels = KernelsOf(level);
+    SCOPED_TRACE(kernels.name);
+    for (bool linear : {false, true}) {
+      // Point coordinates count texels, linear ones 1/256 texels; the far texel of a linear sample must exist.
+      const int64_t unit = linear ? int64_t{256} << 16 : int64_t{1} << 16;
+      const int64_t spanX = (kWidth - (linear ? 1 : 0)) * unit, spanY = (kHeight - (linear ? 1 : 0)) * unit;
+      for (int n : kLengths) {
+        if (n == 0) continue;
+        for (int trial = 0; trial < 8; ++trial) {
+          int64_t u0 = pixels.rng() % spanX, u1 = pixels.rng() % spanX, v0 = pixels.rng() % spanY,
+                  v1 = pixels.rng() % spanY;
+          AffineRun run{reinterpret_cast<const uint8_t*>(texels.data()), kPitchWords * 4, u0, v0,
+                        n > 1 ? (u1 - u0) / (n - 1) : 0, n > 1 ? (v1 - v0) / (n - 1) : 0, trial % 2 ? 0xFF000000u : 0,
+                        linear};
+          std::vector<uint32_t> out(n);
+          kernels.sampleAffine(run, n, out.data());
+          for (int k = 0; k < n; ++k) {
+            int64_t tx = (run.u + k * run.du) >> 16, ty = (run.v + k * run.dv) >> 16;
+            if (!linear) {
+              ASSERT_EQ(out[k], texel(tx, ty) | run.orMask) << "n " << n << " k " << k;
+              continue;
+            }
+            int64_t left = tx >> 8, top = ty >> 8;
+            const uint32_t c[4] = {texel(left, top) | run.orMask, texel(left + 1, top) | run.orMask,
+                                   texel(left, top + 1) | run.orMask, texel(left + 1, top + 1) | run.orMask};
+            ASSERT_EQ(out[k], BilinearReference(c, tx & 255, ty & 255)) << "n " << n << " k " << k;
+          }
+        }
+      }
+    }
+  }
+}
+
 TEST(SpanKernelsTest, ModulateRoundsEachChannelProduct) {
   Pixels pixels;
   for (SimdLevel level : LevelsHere()) {
