@@ -657,10 +657,12 @@ class EdgeBound {
       *hi = *lo - 1;
     }
   }
+  // Without a branch: the carry follows no pattern a predictor could learn.
   void NextRow() {
-    quotient_ += stepQuotient_;
     remainder_ += stepRemainder_;
-    if (remainder_ >= divisor_) remainder_ -= divisor_, ++quotient_;
+    int64_t carry = remainder_ >= divisor_;
+    quotient_ += stepQuotient_ + carry;
+    remainder_ -= carry * divisor_;
   }
 
  private:
