@@ -16,8 +16,8 @@
 
 namespace {
 
-using bench::FrameDraws;
 using bench::FrameDrawer;
+using bench::FrameDraws;
 
 // Each frame's time is the best of its passes, so a frame interrupted in one pass counts with its clean time from
 // another; the result is the mean of those over the sequence.
@@ -75,14 +75,14 @@ int main(int argc, char** argv) {
   using bench::Sampling;
   std::vector<Row> rows;
   double sdl = Time(&rows, "SDL2 software renderer, nearest", run, [&] { return bench::MakeSdlDrawer(pictures); });
-  double pixmanNearest = Time(&rows, "pixman, nearest", run,
-                              [&] { return bench::MakePixmanDrawer(pictures, Sampling::kNearest); });
-  double pixmanBilinear = Time(&rows, "pixman, bilinear", run,
-                               [&] { return bench::MakePixmanDrawer(pictures, Sampling::kBilinear); });
-  double oursPoint = Time(&rows, "ours, point sampling", run,
-                          [&] { return bench::MakeOurDrawer(pictures, Sampling::kNearest); });
-  double oursLinear = Time(&rows, "ours, linear sampling", run,
-                           [&] { return bench::MakeOurDrawer(pictures, Sampling::kBilinear); });
+  double pixmanNearest =
+      Time(&rows, "pixman, nearest", run, [&] { return bench::MakePixmanDrawer(pictures, Sampling::kNearest); });
+  double pixmanBilinear =
+      Time(&rows, "pixman, bilinear", run, [&] { return bench::MakePixmanDrawer(pictures, Sampling::kBilinear); });
+  double oursPoint =
+      Time(&rows, "ours, point sampling", run, [&] { return bench::MakeOurDrawer(pictures, Sampling::kNearest); });
+  double oursLinear =
+      Time(&rows, "ours, linear sampling", run, [&] { return bench::MakeOurDrawer(pictures, Sampling::kBilinear); });
 
   std::printf("reference frame, mean over %d frames of each frame's best of %d passes\n\n", frameCount, run.passes);
   std::printf("| renderer | ms/frame |\n|---|---|\n");
@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
   }
   double nearestPeer = Faster(sdl, pixmanNearest);
   if (nearestPeer > 0 && oursPoint > 0) std::printf("\nours / faster peer, point: %.2f\n", oursPoint / nearestPeer);
-  if (pixmanBilinear > 0 && oursLinear > 0) std::printf("ours / faster peer, linear: %.2f\n", oursLinear / pixmanBilinear);
+  if (pixmanBilinear > 0 && oursLinear > 0)
+    std::printf("ours / faster peer, linear: %.2f\n", oursLinear / pixmanBilinear);
   return 0;
 }

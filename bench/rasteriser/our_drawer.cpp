@@ -44,8 +44,8 @@ class OurDrawer : public FrameDrawer {
     device_.SetTextureStageState(0, tss::kMipFilter, linear ? filter::kMipLinear : filter::kMipPoint);
     device_.SetTextureStageState(0, tss::kAddressU, address::kClamp);
     device_.SetTextureStageState(0, tss::kAddressV, address::kClamp);
-    Matrix projection = OrthoOffCenterLH(-kTexelOffset, kWidth - kTexelOffset, kHeight - kTexelOffset, -kTexelOffset,
-                                         0.1f, 1000.0f);
+    Matrix projection =
+        OrthoOffCenterLH(-kTexelOffset, kWidth - kTexelOffset, kHeight - kTexelOffset, -kTexelOffset, 0.1f, 1000.0f);
     projection.m[2][2] = 1, projection.m[2][3] = 0, projection.m[3][2] = 0, projection.m[3][3] = 1;
     device_.SetTransform(transform::kProjection, projection);
   }

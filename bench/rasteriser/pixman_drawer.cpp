@@ -30,8 +30,8 @@ class PixmanDrawer : public FrameDrawer {
         spritePixels_(Premultiplied(pictures.sprite)) {
     target_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, kWidth, kHeight, targetPixels_.data(), kWidth * 4);
     background_ = pixman_image_create_bits(PIXMAN_x8r8g8b8, kWidth, kHeight, backgroundPixels_.data(), kWidth * 4);
-    sprite_ = pixman_image_create_bits(PIXMAN_a8r8g8b8, kSpriteSize, kSpriteSize, spritePixels_.data(),
-                                       kSpriteSize * 4);
+    sprite_ =
+        pixman_image_create_bits(PIXMAN_a8r8g8b8, kSpriteSize, kSpriteSize, spritePixels_.data(), kSpriteSize * 4);
     pixman_image_set_filter(sprite_, sampling == Sampling::kBilinear ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
                             nullptr, 0);
   }

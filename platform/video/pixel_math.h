@@ -16,7 +16,9 @@ ALWAYS_INLINE uint32_t Modulate(uint32_t x, uint32_t y) {
 }
 
 // x / 255 for each 16-bit lane of x (exact below 65535 per lane).
-ALWAYS_INLINE uint32_t Div255Lanes(uint32_t x) { return ((x + ((x >> 8) & 0x00FF00FF) + 0x00010001) >> 8) & 0x00FF00FF; }
+ALWAYS_INLINE uint32_t Div255Lanes(uint32_t x) {
+  return ((x + ((x >> 8) & 0x00FF00FF) + 0x00010001) >> 8) & 0x00FF00FF;
+}
 
 // The SRCALPHA / INVSRCALPHA blend, two channels per multiply.
 ALWAYS_INLINE uint32_t BlendAlpha(uint32_t src, uint32_t dst) {

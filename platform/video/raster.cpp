@@ -74,7 +74,8 @@ struct TexelStep {
     value = ToFixed(start + 1.0e-6);
     step = ToFixed(dudx * n * (linear ? 256.0 : 1.0));
   }
-  static int64_t ToFixed(double t) { return RoundToInt(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
+  // A coordinate that is not a number reads as 0.
+  static int64_t ToFixed(double t) { return std::isnan(t) ? 0 : RoundToInt(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
   ALWAYS_INLINE int64_t Current() const { return value >> 16; }
   ALWAYS_INLINE void Next() { value += step; }
 };
@@ -93,10 +94,6 @@ struct Sampler {
   ALWAYS_INLINE uint32_t Texel(int x, int y) const {
     if (direct32) return reinterpret_cast<const uint32_t*>(texture->Row(y))[x] | alphaOr;
     return texture->Pixel(x, y);
-  }
-
-  uint32_t Sample(double u, double v) const {
-    return SampleAt(TexelStep(u, 0, width, linear).Current(), TexelStep(v, 0, height, linear).Current());
   }
 
   // The four texels around a linear sample at tx, ty (as TexelStep gives them): left and right of the upper row,
@@ -122,10 +119,9 @@ struct Sampler {
     return Bilinear(c00, c10, c01, c11, tx & 255, ty & 255);
   }
 
-  // The samples of n pixels stepping along tu, tv, into colors.
-  // Coordinates move linearly along a run, so when its first and last samples need no addressing, none does and
-  // the run goes to the kernels whole. Otherwise works on copies of the sampler and the steps: the stores into
-  // colors and taps could alias them.
+  // The samples of n pixels stepping along tu, tv, into colors. Coordinates move linearly along a run, so when its
+  // first and last samples need no addressing, none does and the run goes to the kernels whole. Otherwise works on
+  // copies of the sampler and the steps: the stores into colors and taps could otherwise alias them.
   void SampleRun(TexelStep* tu, TexelStep* tv, int n, const SpanKernels& kernels, BilinearTaps* taps,
                  uint32_t* colors) const {
     TexelStep uLast = *tu, vLast = *tv;
@@ -631,10 +627,6 @@ bool UniformColor(const ScreenVertex* const* v, int n, bool specular) {
   }
   return true;
 }
-
-}  // namespace
-
-namespace {
 
 // floor(m / divisor) for m = start + row x step, kept as quotient and remainder so that each row costs no division.
 // A positive a bounds the pixels from the left (i >= -quotient), a negative one from the right (i <= quotient), and

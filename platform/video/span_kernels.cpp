@@ -35,7 +35,8 @@ void BilinearRows(const uint32_t* upper, const uint32_t* lower, int n, uint32_t 
                   uint32_t* out) {
   int right = wx ? 1 : 0;
   for (int k = 0; k < n; ++k)
-    out[k] = Bilinear(upper[k] | orMask, upper[k + right] | orMask, lower[k] | orMask, lower[k + right] | orMask, wx, wy);
+    out[k] =
+        Bilinear(upper[k] | orMask, upper[k + right] | orMask, lower[k] | orMask, lower[k + right] | orMask, wx, wy);
 }
 
 void ModulateRow(uint32_t* colors, int n, uint32_t color) {
@@ -53,7 +54,8 @@ void WriteRow(uint32_t* dst, const uint32_t* src, int n, uint32_t orMask, uint32
 }
 
 constexpr SpanKernels kScalarKernels = {
-    "scalar", BilinearRow, BilinearRows, SampleAffineRun, ModulateRow, {WriteRow<Replace>, WriteRow<BlendAlpha>, WriteRow<BlendAdditive>}};
+    "scalar",        BilinearRow, BilinearRows,
+    SampleAffineRun, ModulateRow, {WriteRow<Replace>, WriteRow<BlendAlpha>, WriteRow<BlendAdditive>}};
 
 }  // namespace
 

@@ -36,8 +36,8 @@ struct SpanKernels {
   void (*bilinear)(const BilinearTaps& taps, int n, uint32_t* out);
   // out[k] = the bilinear blend of upper[k], upper[k + 1], lower[k], lower[k + 1] with the weights wx, wy (0..255),
   // each texel ORed with orMask first; with wx 0 the texels at k + 1 are not read.
-  void (*bilinearRows)(const uint32_t* upper, const uint32_t* lower, int n, uint32_t wx, uint32_t wy,
-                       uint32_t orMask, uint32_t* out);
+  void (*bilinearRows)(const uint32_t* upper, const uint32_t* lower, int n, uint32_t wx, uint32_t wy, uint32_t orMask,
+                       uint32_t* out);
   void (*sampleAffine)(const AffineRun& run, int n, uint32_t* out);
   // colors[k] = colors[k] x color per channel.
   void (*modulate)(uint32_t* colors, int n, uint32_t color);

@@ -48,7 +48,8 @@ struct SimdKernels {
       V high = BilinearHalf(High(c00), High(c10), High(c01), High(c11), High(wx), High(wy));
       I::Store(out + k, I::Pack16(low, high));
     }
-    for (; k < n; ++k) out[k] = raster::Bilinear(t.c00[k], t.c10[k], t.c01[k], t.c11[k], t.wx[k] & 0xFF, t.wy[k] & 0xFF);
+    for (; k < n; ++k)
+      out[k] = raster::Bilinear(t.c00[k], t.c10[k], t.c01[k], t.c11[k], t.wx[k] & 0xFF, t.wy[k] & 0xFF);
   }
 
   static void BilinearRows(const uint32_t* upper, const uint32_t* lower, int n, uint32_t wx, uint32_t wy,
@@ -112,7 +113,8 @@ struct SimdKernels {
       }
       high = I::Load(reinterpret_cast<const uint32_t*>(highs)), low = I::Load(reinterpret_cast<const uint32_t*>(lows));
       int64_t stride = step * kPixels;
-      stepHigh = I::Set32(static_cast<uint32_t>(stride >> 16)), stepLow = I::Set32(static_cast<uint32_t>(stride & 0xFFFF));
+      stepHigh = I::Set32(static_cast<uint32_t>(stride >> 16)),
+      stepLow = I::Set32(static_cast<uint32_t>(stride & 0xFFFF));
     }
     ALWAYS_INLINE void Next() {
       low = I::Add32(low, stepLow);
@@ -180,8 +182,9 @@ struct SimdKernels {
     }
   }
 
-  static constexpr SpanKernels kKernels = {
-      I::kName, Bilinear, BilinearRows, SampleAffine, Modulate, {Write<Replace>, Write<AlphaBlend>, Write<AdditiveBlend>}};
+  static constexpr SpanKernels kKernels = {I::kName,     Bilinear,
+                                           BilinearRows, SampleAffine,
+                                           Modulate,     {Write<Replace>, Write<AlphaBlend>, Write<AdditiveBlend>}};
 };
 
 }  // namespace

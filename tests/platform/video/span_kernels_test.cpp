@@ -71,7 +71,8 @@ TEST(SpanKernelsTest, BilinearMatchesTheWeightedSumAtEveryLevel) {
     for (int n : kLengths) {
       BilinearTaps taps;
       for (int k = 0; k < n; ++k) {
-        taps.c00[k] = pixels.Next(), taps.c10[k] = pixels.Next(), taps.c01[k] = pixels.Next(), taps.c11[k] = pixels.Next();
+        taps.c00[k] = pixels.Next(), taps.c10[k] = pixels.Next(), taps.c01[k] = pixels.Next(),
+        taps.c11[k] = pixels.Next();
         taps.wx[k] = (k == 0 ? 255 : pixels.rng() % 256) * 0x01010101u;
         taps.wy[k] = (k == 1 ? 0 : pixels.rng() % 256) * 0x01010101u;
       }
@@ -124,8 +125,13 @@ TEST(SpanKernelsTest, AffineRunsSampleWhereTheirFixedPointCoordinatesPoint) {
         for (int trial = 0; trial < 8; ++trial) {
           int64_t u0 = pixels.rng() % spanX, u1 = pixels.rng() % spanX, v0 = pixels.rng() % spanY,
                   v1 = pixels.rng() % spanY;
-          AffineRun run{reinterpret_cast<const uint8_t*>(texels.data()), kPitchWords * 4, u0, v0,
-                        n > 1 ? (u1 - u0) / (n - 1) : 0, n > 1 ? (v1 - v0) / (n - 1) : 0, trial % 2 ? 0xFF000000u : 0,
+          AffineRun run{reinterpret_cast<const uint8_t*>(texels.data()),
+                        kPitchWords * 4,
+                        u0,
+                        v0,
+                        n > 1 ? (u1 - u0) / (n - 1) : 0,
+                        n > 1 ? (v1 - v0) / (n - 1) : 0,
+                        trial % 2 ? 0xFF000000u : 0,
                         linear};
           std::vector<uint32_t> out(n);
           kernels.sampleAffine(run, n, out.data());
