@@ -8,6 +8,7 @@
 #include "engine/ui/modal_window.h"
 #include "engine/ui/screen.h"
 #include "engine/ui/window_host.h"
+#include "engine/scripthost/script_binding.h"
 #include "engine/ui/window_script.h"
 #include "engine/ui/window_script_link.h"
 #include "engine/ui/xsell_window.h"
@@ -66,6 +67,8 @@ void TWindowManager::SetScript(IWindowScript* script) {
     if (!script_) return;
     if (TWindow* top = GetTopModal()) script_->PushWindow(top);
     script_->RegisterWindowType("XSellWindow", &TXSellWindow::Create);
+    if (auto* windowScript = dynamic_cast<TWindowScript*>(script_))
+        BindMember(windowScript->GetState(), "SetTopModalOnly", this, &TWindowManager::SetTopModalOnly);
     TTaskList* tasks = host_->GetTaskList();
     if (TTask* task = script_->AsTask(); task && tasks) tasks->AddTask(task);
 }

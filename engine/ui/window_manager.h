@@ -11,6 +11,7 @@
 
 #include "engine/core/app/app_event.h"
 #include "engine/core/app/window_system_service.h"
+#include "engine/scripthost/script_target.h"
 #include "engine/ui/point.h"
 #include "engine/ui/window.h"
 
@@ -34,7 +35,7 @@ public:
     virtual bool OnMouseExit(TWindow* window, TPoint point) = 0;
 };
 
-class TWindowManager : public IWindowSystem {
+class TWindowManager : public IWindowSystem, public TScriptTarget {
 public:
     static constexpr uint32_t kFrameIntervalMs = 12;
     static constexpr uint32_t kBackgroundFrameIntervalMs = 200;

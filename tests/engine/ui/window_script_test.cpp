@@ -202,6 +202,8 @@ TEST_F(WindowScriptTest, WindowFunctionsActOnNamedWindows) {
     EXPECT_EQ(windowHost.clipboard, TString("copied"));
     Run("DestroyWindow('box')");
     EXPECT_EQ(Find("box"), nullptr);
+    Run("gTopOnly = SetTopModalOnly(true)");
+    EXPECT_EQ(Global("gTopOnly"), "true");
     Run("gMovie = StartMovie('intro.swf', true, true); gPlaying = IsMoviePlaying(); StopMovie()");
     EXPECT_EQ(Global("gMovie"), "false");
     EXPECT_EQ(Global("gPlaying"), "false");
