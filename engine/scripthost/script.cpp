@@ -10,6 +10,7 @@
 #include "engine/scripthost/file_reader.h"
 #include "engine/scripthost/script_binding.h"
 #include "engine/scripthost/script_refs.h"
+#include "engine/scripthost/script_stack.h"
 
 namespace {
 
@@ -230,14 +231,9 @@ int TScript::DoLuaString(const TString& code, int length, int resultCount) {
 }
 
 double TScript::PopNumber() {
-    double value = lua_tonumber(state_, -1);
-    lua_pop(state_, 1);
-    return value;
+    return ::PopNumber(state_);
 }
 
 TString TScript::PopString() {
-    const char* text = lua_tostring(state_, -1);
-    TString value = text ? TString(text) : TString();
-    lua_pop(state_, 1);
-    return value;
+    return ::PopString(state_);
 }

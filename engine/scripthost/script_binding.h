@@ -9,10 +9,6 @@ struct lua_State;
 class TScript;
 class TWindow;
 
-// Pops the value on top of the script's stack as a bool: nil is false, a boolean its value, a number
-// true unless 0. Strings and other types read as false with a log line.
-bool PopBool(TScript& script);
-
 using TStringFunction = void (*)(const TString& text);
 
 // Calls function with the text at index (empty when the value is not text). Pushes nothing.

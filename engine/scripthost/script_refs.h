@@ -3,10 +3,10 @@
 // outlive its state.
 #pragma once
 
-#include <array>
 #include <memory>
 
 #include "engine/core/base/tstring.h"
+#include "engine/scripthost/script_stack.h"
 
 struct lua_State;
 
@@ -52,7 +52,7 @@ public:
 // A table read by number keys, index 1 upward.
 class TLuaTable : public TLuaObjectWrapper {
 public:
-    using Color = std::array<float, 4>;
+    using Color = TScriptColor;
     using TLuaObjectWrapper::TLuaObjectWrapper;
 
     // Pushes item key and answers true, or pushes nothing and answers false when it is nil.

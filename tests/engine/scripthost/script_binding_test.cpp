@@ -3,6 +3,7 @@
 
 #include "engine/scripthost/script_binding.h"
 #include "engine/scripthost/script_refs.h"
+#include "engine/scripthost/script_stack.h"
 #include "tests/engine/scripthost/script_fixture.h"
 
 namespace {
@@ -45,7 +46,7 @@ TEST_F(ScriptBindingTest, PopBoolReadsEveryTypeAndAlwaysPops) {
         int top = lua_gettop(L);
         ASSERT_EQ(script.DoLuaString(c.source, -1, 1), 0);
         size_t logBefore = Log().size();
-        EXPECT_EQ(PopBool(script), c.value);
+        EXPECT_EQ(PopBool(L), c.value);
         EXPECT_EQ(lua_gettop(L), top);
         std::string added = Log().substr(logBefore);
         if (c.logged) {
