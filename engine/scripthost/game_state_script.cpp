@@ -1,40 +1,32 @@
 #include "engine/scripthost/game_state_script.h"
 
 #include "engine/core/app/game_state.h"
-#include "engine/script/lua.h"
+#include "engine/scripthost/script_binding.h"
 
 namespace {
 
-TString TextAt(lua_State* state, int index) {
-    const char* text = lua_isstring(state, index) ? lua_tostring(state, index) : nullptr;
-    return TString(text ? text : "");
-}
-
-int GetState(lua_State* state) {
-    int fallback = static_cast<int>(lua_tonumber(state, 2));
+// The bridge is looked up at every call: scripts may outlive it.
+int GetState(TString name, int fallback) {
     TGameState* bridge = TGameState::GetInstance();
-    lua_pushnumber(state, bridge ? bridge->GetState(TextAt(state, 1), fallback) : fallback);
-    return 1;
+    return bridge ? bridge->GetState(name, fallback) : fallback;
 }
 
-int SetState(lua_State* state) {
-    if (TGameState* bridge = TGameState::GetInstance()) bridge->SetState(TextAt(state, 1), TextAt(state, 2));
-    return 0;
+void SetState(TString name, TString value) {
+    if (TGameState* bridge = TGameState::GetInstance()) bridge->SetState(name, value);
 }
 
 template <bool (TGameState::*Query)()>
-int Ask(lua_State* state) {
+bool Ask() {
     TGameState* bridge = TGameState::GetInstance();
-    lua_pushboolean(state, bridge && (bridge->*Query)());
-    return 1;
+    return bridge && (bridge->*Query)();
 }
 
 }  // namespace
 
 void RegisterGameStateFunctions(lua_State* state) {
-    lua_register(state, "GetState", GetState);
-    lua_register(state, "_SetState", SetState);
-    lua_register(state, "QueryMuteGame", Ask<&TGameState::QueryMuteGame>);
-    lua_register(state, "QueryRestartMode", Ask<&TGameState::QueryRestartMode>);
-    lua_register(state, "QueryJumpToMenu", Ask<&TGameState::QueryJumpToMenu>);
+    BindFunction(state, "GetState", &GetState);
+    BindFunction(state, "_SetState", &SetState);
+    BindFunction(state, "QueryMuteGame", &Ask<&TGameState::QueryMuteGame>);
+    BindFunction(state, "QueryRestartMode", &Ask<&TGameState::QueryRestartMode>);
+    BindFunction(state, "QueryJumpToMenu", &Ask<&TGameState::QueryJumpToMenu>);
 }

@@ -1,19 +1,17 @@
 #include "engine/scripthost/script_binding.h"
 
-#include "engine/core/base/log.h"
 #include "engine/script/lua.h"
-#include "engine/scripthost/script.h"
 
-int CallStringFunction(TStringFunction function, lua_State* L, int index) {
-    const char* text = lua_tostring(L, index);
-    function(text ? TString(text) : TString());
-    return 0;
+namespace script_binding_detail {
+
+void Publish(lua_State* L, const char* name, lua_CFunction thunk) {
+    lua_pushstring(L, name);
+    lua_insert(L, -2);
+    lua_pushcclosure(L, thunk, 1);
+    lua_settable(L, LUA_GLOBALSINDEX);
 }
 
-int StringFunctionAdaptor(lua_State* L) {
-    auto target = *static_cast<TStringFunction*>(lua_touserdata(L, lua_upvalueindex(1)));
-    return CallStringFunction(target, L, 1);
-}
+}  // namespace script_binding_detail
 
 TWindow* CallCreator(TWindowCreator creator) {
     TWindow* made = creator();

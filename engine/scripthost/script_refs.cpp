@@ -28,14 +28,7 @@ void TLuaObjectWrapper::Push() const {
 }
 
 void TLuaObjectWrapper::DeleteLater() {
-    TScript* script;
-    {
-        TLuaStackGuard guard(state_);
-        lua_pushstring(state_, "_SCRIPT");
-        lua_gettable(state_, LUA_GLOBALSINDEX);
-        script = static_cast<TScript*>(lua_touserdata(state_, -1));
-    }
-    if (script) {
+    if (TScript* script = TScript::FromState(state_)) {
         script->DeleteLater(this);
     } else {
         // Nobody would ever delete it; the caller may still be using it, so it stays.

@@ -5,7 +5,7 @@
 
 TString GetLuaString(lua_State* L, int index) {
     const char* text = lua_isstring(L, index) ? lua_tostring(L, index) : nullptr;
-    return text ? TString(text) : TString();
+    return text ? TString(text, static_cast<unsigned>(lua_strlen(L, index))) : TString();
 }
 
 double PopNumber(lua_State* L) {
@@ -47,4 +47,15 @@ bool PopBool(lua_State* L) {
     // Whatever was read is popped, so repeated reads never grow the stack.
     lua_pop(L, 1);
     return value;
+}
+
+TString DescribeValue(lua_State* L, int index) {
+    switch (lua_type(L, index)) {
+        case LUA_TNONE:
+        case LUA_TNIL: return "nil";
+        case LUA_TBOOLEAN: return lua_toboolean(L, index) ? "true" : "false";
+        case LUA_TNUMBER:
+        case LUA_TSTRING: return GetLuaString(L, index);
+        default: return TString::Format("%s: %p", lua_typename(L, lua_type(L, index)), lua_topointer(L, index));
+    }
 }

@@ -24,3 +24,7 @@ TScriptColor PopColor(lua_State* L, const TScriptColor& fallback = {});
 // The top as a bool: nil is false, a boolean its value, a number true unless 0. Strings and other
 // types read as false with a log line. Popped whatever it was.
 bool PopBool(lua_State* L);
+
+// The value at index as the scripts' tostring shows it, without metamethods ("nil", "true",
+// "table: 0x..."); text and numbers as they are.
+TString DescribeValue(lua_State* L, int index);

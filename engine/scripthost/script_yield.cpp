@@ -9,3 +9,7 @@ bool IsScriptYielded(lua_State* L) {
 bool CanYield(lua_State* L) {
     return L->nCcalls == 0;
 }
+
+ptrdiff_t FrameBase(lua_State* L) {
+    return L->base - L->stack;
+}

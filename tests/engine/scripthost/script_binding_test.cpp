@@ -4,6 +4,7 @@
 #include "engine/scripthost/script_binding.h"
 #include "engine/scripthost/script_refs.h"
 #include "engine/scripthost/script_stack.h"
+#include "engine/scripthost/script_yield.h"
 #include "tests/engine/scripthost/script_fixture.h"
 
 namespace {
@@ -55,24 +56,6 @@ TEST_F(ScriptBindingTest, PopBoolReadsEveryTypeAndAlwaysPops) {
             EXPECT_EQ(added, "");
         }
     }
-}
-
-std::vector<std::string> received;
-void Receive(const TString& text) {
-    received.emplace_back(text.CStr());
-}
-
-TEST_F(ScriptBindingTest, BoundStringFunctionsGetTheirTextOrNothing) {
-    lua_State* L = script.GetState();
-    auto* box = static_cast<TStringFunction*>(lua_newuserdata(L, sizeof(TStringFunction)));
-    *box = Receive;
-    lua_pushcclosure(L, StringFunctionAdaptor, 1);
-    lua_pushstring(L, "Say");
-    lua_insert(L, -2);
-    lua_settable(L, LUA_GLOBALSINDEX);
-    received.clear();
-    ASSERT_EQ(script.DoLuaString("Say('hello') Say(12) Say({}) Say()"), 0);
-    EXPECT_EQ(received, (std::vector<std::string>{"hello", "12", "", ""}));
 }
 
 TEST_F(ScriptBindingTest, AThreadIsYieldedOnlyWhileSuspendedInAYield) {
