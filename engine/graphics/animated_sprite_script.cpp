@@ -9,6 +9,7 @@
 #include "engine/script/lua.h"
 #include "engine/scripthost/script.h"
 #include "engine/scripthost/script_binding.h"
+#include "engine/scripthost/script_yield.h"
 
 const char kAnimationScript[] = R"lua(
 alpha = 1.0
