@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "engine/core/app/application.h"
+#include "engine/core/app/application_data.h"
+#include "engine/core/app/display_service.h"
 #include "engine/core/app/game_state.h"
 #include "engine/sound/sound.h"
 #include "tests/game/data/game_manager_fixture.h"
@@ -231,6 +236,82 @@ TEST_F(GameManagerTest, MusicPlaysInTheMusicGroupUntilStopped) {
     Run("StopMusic('music/theme') StopMusic('music/missing')");
     EXPECT_EQ(sound_->ActiveStreamCount(), 0u);
     SetAssetManager(nullptr);
+}
+
+// The display modes the application was asked for, as "width x height / full".
+struct DisplayRecord {
+    bool fullScreen = false;
+    bool refuseSwitch = false;
+    std::vector<std::string> modes;
+} display;
+
+class RecordingDisplay : public IDisplay {
+public:
+    bool IsFullScreen() const override { return display.fullScreen; }
+    bool SetFullScreen(bool on) override {
+        if (!display.refuseSwitch) display.fullScreen = on;
+        return !display.refuseSwitch;
+    }
+    bool SetDisplayMode(int width, int height, int flags) override {
+        display.modes.push_back(std::to_string(width) + "x" + std::to_string(height) + "/" + std::to_string(flags));
+        display.fullScreen = flags == 1;
+        return true;
+    }
+};
+
+// The game manager inside an application whose display records its modes.
+class GameManagerDisplayTest : public GameManagerTest {
+protected:
+    void SetUp() override {
+        previousFolder_ = std::filesystem::current_path();
+        display = DisplayRecord();
+        SetDisplayFactory([]() -> std::unique_ptr<IDisplay> { return std::make_unique<RecordingDisplay>(); });
+        GameManagerTest::SetUp();
+        GameManager::Destroy();
+        auto* data = new TApplicationData("", true);
+        data->startupFolder = Path("");
+        data->assetFolder = TString();
+        data->userDataFolder = Path("user");
+        data->commonDataFolder = Path("common");
+        application_ = std::make_unique<TApplication>(data);
+        application_->CreateDisplay();
+        SetConfig("encryptionkey", "BrineKelpVQZ");
+        Start();
+    }
+    void TearDown() override {
+        GameManager::Destroy();
+        application_.reset();
+        SetDisplayFactory(nullptr);
+        std::filesystem::current_path(previousFolder_);
+        GameManagerTest::TearDown();
+    }
+
+    std::unique_ptr<TApplication> application_;
+    std::filesystem::path previousFolder_;
+};
+
+TEST_F(GameManagerDisplayTest, FullScreenSurvivesARestart) {
+    manager_->ApplyDisplaySettings();  // full screen until the player chooses otherwise
+    EXPECT_EQ(display.modes, std::vector<std::string>{"800x600/1"});
+    EXPECT_TRUE(manager_->IsFullScreen());
+
+    EXPECT_TRUE(Truth("ToggleFullScreen()"));
+    EXPECT_FALSE(manager_->IsFullScreen());
+    Restart();
+    manager_->ApplyDisplaySettings();
+    EXPECT_EQ(display.modes.back(), "800x600/0");
+
+    display.refuseSwitch = true;
+    EXPECT_FALSE(Truth("ToggleFullScreen()"));
+    Restart();
+    manager_->ApplyDisplaySettings();
+    EXPECT_EQ(display.modes.back(), "800x600/0");
+
+    display.refuseSwitch = false;
+    EXPECT_TRUE(Truth("ToggleFullScreen()"));
+    Restart();
+    manager_->ApplyDisplaySettings();
+    EXPECT_EQ(display.modes.back(), "800x600/1");
 }
 
 }  // namespace
