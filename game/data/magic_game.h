@@ -23,6 +23,8 @@ public:
     void ResetUserRecord();
 
     bool IsNewUser() const { return newUser_; }
+    // Cleared once the player's progress has been saved.
+    void SetNewUser(bool isNew) { newUser_ = isNew; }
     // Null until a player's progress is loaded.
     UserRecord* GetUserRecord() const { return userRecord_.get(); }
 

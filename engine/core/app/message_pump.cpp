@@ -101,7 +101,8 @@ bool PumpStep::ReportHostState() {
     if (pump_.firstCall) {
         pump_.firstCall = false;
         bridge_.SetState("loadbroadcast", "");
-        platform::SleepMs(kFirstCallWaitMs);
+        // The pause gives a portal host time to take the broadcast; without a host nobody listens.
+        if (data_.hosted || data_.portalHosted) platform::SleepMs(kFirstCallWaitMs);
         bridge_.SetState("sessionready", "");
     }
     while (bridge_.IsHostPaused()) {
