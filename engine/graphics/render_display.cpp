@@ -104,6 +104,7 @@ public:
     }
     bool IsPresentEnabled() const override { return platform_->IsPresentEnabled(); }
     bool PresentPass() override { return platform_->Present(-1, -1).first != -1; }
+    void ShowCopiedFrame() override { platform_->GetContext()->ShowFrontBuffer(); }
 
 private:
     const TPlatformData& Data() const { return *platform_->Data(); }

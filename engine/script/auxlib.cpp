@@ -1,5 +1,6 @@
 #include "engine/script/auxlib.h"
 
+#include <algorithm>
 #include <cmath>
 #include <climits>
 #include <cstdio>
@@ -288,7 +289,14 @@ char* luaL_prepbuffer(luaL_Buffer* B) {
 }
 
 void luaL_addlstring(luaL_Buffer* B, const char* s, size_t len) {
-  while (len--) luaL_putchar(B, *s++);
+  while (len > 0) {
+    if (bufffree(B) == 0) luaL_prepbuffer(B);
+    size_t block = std::min(len, bufffree(B));
+    std::memcpy(B->p, s, block);
+    B->p += block;
+    s += block;
+    len -= block;
+  }
 }
 
 void luaL_addstring(luaL_Buffer* B, const char* s) { luaL_addlstring(B, s, std::strlen(s)); }

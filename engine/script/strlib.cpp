@@ -1,8 +1,10 @@
 // String library: the stock functions, patterns, format with this system's directives, lualex, pack and
 // unpack. Every function takes byte strings only.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <string>
 
 #include "engine/script/auxlib.h"
@@ -56,11 +58,18 @@ int str_rep(lua_State* L) {
   size_t l;
   const char* s = luaL_checklstring(L, 1, &l);
   int n = checkint(L, 2);
-  luaL_Buffer b;
-  luaL_buffinit(L, &b);
-  if (l == 0) n = 0;  // nothing to repeat, however often
-  for (; n > 0; n--) luaL_addlstring(&b, s, l);
-  luaL_pushresult(&b);
+  if (l == 0 || n <= 0) {
+    lua_pushlstring(L, "", 0);
+    return 1;
+  }
+  if (l > std::string().max_size() / static_cast<size_t>(n)) luaL_error(L, "resulting string too large");
+  // The copies double the text made so far, so a long result takes a few large copies.
+  size_t total = l * static_cast<size_t>(n);
+  std::string text;
+  text.reserve(total);
+  text.append(s, l);
+  while (text.size() < total) text.append(text, 0, std::min(text.size(), total - text.size()));
+  lua_pushlstring(L, text.data(), total);
   return 1;
 }
 
@@ -838,6 +847,13 @@ void packvalue(luaL_Buffer* b, T value, const PackState& st) {
 // Rounded to nearest through a 64-bit integer, defined for every double.
 int64_t rounded(lua_Number n) { return luaO_toint64(n >= 0 ? n + 0.5 : n - 0.5); }
 
+// The length of a string in units, written as a T; a length T cannot hold is refused, never cut.
+template <typename T>
+void packprefix(lua_State* L, luaL_Buffer* b, int arg, size_t len, const PackState& st) {
+  if (len > std::numeric_limits<T>::max()) luaL_argerror(L, arg, "string too long for its length prefix");
+  packvalue(b, static_cast<T>(len), st);
+}
+
 void packstring(lua_State* L, luaL_Buffer* b, int arg, char code, const PackState& st) {
   size_t len;
   const char* bytes;
@@ -848,9 +864,9 @@ void packstring(lua_State* L, luaL_Buffer* b, int arg, char code, const PackStat
     bytes = luaL_checklstring(L, arg, &len);
   }
   switch (code) {
-    case 'a': packvalue(b, static_cast<uint32_t>(len), st); break;
-    case 'P': packvalue(b, static_cast<uint16_t>(len), st); break;
-    case 'p': packvalue(b, static_cast<uint8_t>(len), st); break;
+    case 'a': packprefix<uint32_t>(L, b, arg, len, st); break;
+    case 'P': packprefix<uint16_t>(L, b, arg, len, st); break;
+    case 'p': packprefix<uint8_t>(L, b, arg, len, st); break;
     default: break;
   }
   for (size_t i = 0; i < len; i++) addbytes(b, bytes + i * unitsize, unitsize, st.bigendian);

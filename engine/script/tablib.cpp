@@ -1,5 +1,8 @@
 // Table library: sizes through the "n" field and the size table, raw element access.
+#include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstdint>
 
 #include "engine/script/auxlib.h"
 #include "engine/script/lualib.h"
@@ -52,6 +55,87 @@ int luaB_setn(lua_State* L) {
   return 0;
 }
 
+// Element moves: a position may lie anywhere in the int range, so a move over a span far larger than the table
+// visits the entries the table really holds instead of every position of the span.
+
+constexpr int64_t kShortSpan = 64;  // spans this short are moved position by position
+
+// Whether the table at index 1 holds fewer than `bound` entries (counting stops at the bound).
+bool holdsfewer(lua_State* L, int64_t bound) {
+  int64_t count = 0;
+  lua_pushnil(L);
+  while (lua_next(L, 1)) {
+    lua_pop(L, 1);
+    if (++count >= bound) {
+      lua_pop(L, 1);
+      return false;
+    }
+  }
+  return true;
+}
+
+void movestepwise(lua_State* L, int64_t first, int64_t last, int delta) {
+  int64_t from = delta > 0 ? last : first;
+  for (int64_t i = 0; i <= last - first; i++, from -= delta) {
+    lua_rawgeti(L, 1, static_cast<int>(from));
+    lua_rawseti(L, 1, static_cast<int>(from + delta));
+  }
+}
+
+// Pushes a new table holding the entries of the table at index 1 whose keys are integers in [low, high].
+void collectentries(lua_State* L, int64_t low, int64_t high) {
+  lua_newtable(L);
+  int found = lua_gettop(L);
+  lua_pushnil(L);
+  while (lua_next(L, 1)) {
+    if (lua_type(L, -2) == LUA_TNUMBER) {
+      lua_Number key = lua_tonumber(L, -2);
+      if (key >= static_cast<lua_Number>(low) && key <= static_cast<lua_Number>(high) && key == std::floor(key)) {
+        lua_pushvalue(L, -2);
+        lua_pushvalue(L, -2);
+        lua_rawset(L, found);
+      }
+    }
+    lua_pop(L, 1);
+  }
+}
+
+void movesparse(lua_State* L, int64_t first, int64_t last, int delta) {
+  collectentries(L, std::min(first, first + delta), std::max(last, last + delta));
+  int found = lua_gettop(L);
+  lua_pushnil(L);
+  while (lua_next(L, found)) {  // empty the whole area first: a position whose source is empty ends empty
+    lua_pop(L, 1);
+    lua_pushvalue(L, -1);
+    lua_pushnil(L);
+    lua_rawset(L, 1);
+  }
+  lua_pushnil(L);
+  while (lua_next(L, found)) {
+    lua_Number key = lua_tonumber(L, -2);
+    if (key >= static_cast<lua_Number>(first) && key <= static_cast<lua_Number>(last)) {
+      lua_pushnumber(L, key + delta);
+      lua_insert(L, -2);
+      lua_rawset(L, 1);
+    } else {
+      lua_pop(L, 1);
+    }
+  }
+  lua_pop(L, 1);
+}
+
+// Moves t[first..last] of the table at index 1 by `delta` (1 or -1) positions; the position left behind
+// keeps its value.
+void moveelements(lua_State* L, int64_t first, int64_t last, int delta) {
+  int64_t span = last - first + 1;
+  if (span <= 0) return;
+  if (span <= kShortSpan || !holdsfewer(L, span)) {
+    movestepwise(L, first, last, delta);
+  } else {
+    movesparse(L, first, last, delta);
+  }
+}
+
 int luaB_tinsert(lua_State* L) {
   int v = lua_gettop(L);
   int size = aux_getn(L, 1);
@@ -66,10 +150,7 @@ int luaB_tinsert(lua_State* L) {
     v = 3;
   }
   luaL_setn(L, 1, n);
-  while (--n >= pos) {
-    lua_rawgeti(L, 1, n);
-    lua_rawseti(L, 1, n + 1);
-  }
+  moveelements(L, pos, static_cast<int64_t>(n) - 1, 1);
   lua_pushvalue(L, v);
   lua_rawseti(L, 1, pos);
   return 0;
@@ -81,10 +162,7 @@ int luaB_tremove(lua_State* L) {
   if (n <= 0) return 0;
   luaL_setn(L, 1, n - 1);
   lua_rawgeti(L, 1, pos);
-  for (; pos < n; pos++) {
-    lua_rawgeti(L, 1, pos + 1);
-    lua_rawseti(L, 1, pos);
-  }
+  moveelements(L, static_cast<int64_t>(pos) + 1, n, -1);
   lua_pushnil(L);
   lua_rawseti(L, 1, n);
   return 1;

@@ -452,7 +452,7 @@ reentry:
     if (ttistable(&self) && !ttisnil(v = luaH_get(hvalue(&self), rc))) {
       setobj(ra, v);
     } else {
-      Protect(luaV_gettable(L, ra + 1, rc, ra));
+      Protect(luaV_gettable(L, rb, rc, ra));  // from rb: a failing lookup names the value's own register
     }
     vmbreak;
   }

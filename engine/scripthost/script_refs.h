@@ -68,6 +68,12 @@ public:
     Color GetColor(int key, const Color& fallback) const;
 };
 
+// A script message, held for the native message that stands for it.
+class TLuaMessage : public TLuaObjectWrapper {
+public:
+    using TLuaObjectWrapper::TLuaObjectWrapper;
+};
+
 // A coroutine thread of a state, kept alive while this object lives; the state stays open after it.
 class TLuaThread {
 public:

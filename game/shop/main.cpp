@@ -5,6 +5,7 @@
 #include "engine/core/app/application_data.h"
 #include "engine/core/base/command_line.h"
 #include "engine/core/base/config.h"
+#include "engine/core/app/display_service.h"
 #include "engine/graphics/model.h"
 #include "engine/graphics/render_display.h"
 #include "engine/graphics/renderer.h"
@@ -51,7 +52,11 @@ int StandInGameMain(TApplication* application, const TString&) {
     bool drawn = false;
     do {
         application->ProcessMessages(event);
-        if (!drawn || event.type == kEventRepaint || event.type == kEventActivation) drawn = DrawEmptyFrame();
+        if (!drawn || event.type == kEventRepaint || event.type == kEventActivation) {
+            // The display is set up once the window is active, which may come after the first request.
+            if (!application->GetDisplay()->IsReady()) application->SetDisplayMode(800, 600, 0);
+            drawn = DrawEmptyFrame();
+        }
     } while (event.type != kEventClose && event.type != kEventQuit);
     return 0;
 }

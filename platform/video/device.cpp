@@ -73,7 +73,8 @@ Device::Device(std::shared_ptr<Surface> target)
     : target_(std::move(target)),
       world_(Matrix::Identity()),
       view_(Matrix::Identity()),
-      projection_(Matrix::Identity()) {
+      projection_(Matrix::Identity()),
+      worldViewProjection_(Matrix::Identity()) {
   // The defaults of a fresh Direct3D 7 device.
   renderStates_[rs::kZEnable] = target_ && target_->ZBuffer() ? 1 : 0;
   renderStates_[rs::kZWriteEnable] = 1;
@@ -144,11 +145,13 @@ Result Device::SetTexture(uint32_t stage, std::shared_ptr<Surface> texture) {
 
 Result Device::SetTransform(uint32_t which, const Matrix& matrix) {
   switch (which) {
-    case transform::kWorld: world_ = matrix; return kOk;
-    case transform::kView: view_ = matrix; return kOk;
-    case transform::kProjection: projection_ = matrix; return kOk;
+    case transform::kWorld: world_ = matrix; break;
+    case transform::kView: view_ = matrix; break;
+    case transform::kProjection: projection_ = matrix; break;
     default: return kInvalidParams;
   }
+  worldViewProjection_ = Multiply(Multiply(world_, view_), projection_);
+  return kOk;
 }
 
 Result Device::GetTransform(uint32_t which, Matrix* matrix) const {
@@ -222,9 +225,11 @@ Result Device::DrawPrimitive(uint32_t type, uint32_t vertexFormat, const void* v
     return kInvalidParams;
 
   // Vertices to screen space; a vertex behind the eye drops the primitives that use it.
-  Transformer tf{Multiply(Multiply(world_, view_), projection_), viewport_};
-  std::vector<raster::ScreenVertex> screen(count);
-  std::vector<char> visible(count, 1);
+  Transformer tf{worldViewProjection_, viewport_};
+  screen_.resize(count);
+  visible_.assign(count, 1);
+  std::vector<raster::ScreenVertex>& screen = screen_;
+  std::vector<char>& visible = visible_;
   uint32_t litColor = 0xFFFFFFFF;
   if (vertexFormat == fvf::kVertex && renderStates_[rs::kLighting]) {
     // Lighting without lights: emissive plus ambient light times the material's ambient colour.

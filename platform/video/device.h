@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <memory>
 
+#include <vector>
+
+#include "platform/video/raster.h"
 #include "platform/video/surface.h"
 #include "platform/video/video.h"
 
@@ -223,12 +226,16 @@ class Device {
   std::array<uint32_t, rs::kCount> renderStates_{};
   std::array<std::array<uint32_t, tss::kCount>, 8> stageStates_{};
   Matrix world_, view_, projection_;
+  Matrix worldViewProjection_;  // their product, as each draw applies it
   Material material_;
   Viewport viewport_;
   bool inScene_ = false;
   int failDraws_ = 0;
   int refusedTargetBits_ = 0;
   bool targetRefused_ = false;
+  // Screen-space vertices of the draw in progress, kept between draws to spare an allocation per draw.
+  std::vector<raster::ScreenVertex> screen_;
+  std::vector<char> visible_;
 };
 
 }  // namespace gfx

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <cstdlib>
+#include <vector>
 
 #include "platform/video/device.h"
+#include "platform/video/pixel_math.h"
+#include "platform/video/span_kernels.h"
 
 namespace gfx::raster {
 
@@ -17,17 +17,6 @@ constexpr uint32_t kWhite = 0xFFFFFFFF;
 constexpr int kSubpixelBits = 4;
 constexpr int kSubpixels = 1 << kSubpixelBits;
 constexpr float kCoordinateLimit = 1.0e6f;
-
-// The per-pixel helpers must inline into the span loops: a call per pixel costs more than their work.
-#define ALWAYS_INLINE [[gnu::always_inline]] inline
-
-inline uint32_t Channel(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
-inline uint32_t Mul8(uint32_t a, uint32_t b) { return (a * b + 127) / 255; }
-
-uint32_t Modulate(uint32_t x, uint32_t y) {
-  return Mul8(Channel(x, 24), Channel(y, 24)) << 24 | Mul8(Channel(x, 16), Channel(y, 16)) << 16 |
-         Mul8(Channel(x, 8), Channel(y, 8)) << 8 | Mul8(x & 0xFF, y & 0xFF);
-}
 
 uint32_t AddSaturateRgb(uint32_t c, uint32_t s) {
   uint32_t r = std::min(255u, Channel(c, 16) + Channel(s, 16));
@@ -41,11 +30,18 @@ inline uint32_t PackFloat(float a, float r, float g, float b) {
   return ToByte(a) << 24 | ToByte(r) << 16 | ToByte(g) << 8 | ToByte(b);
 }
 
+// std::llround without the library call: t - trunc(t) is exact, so halves round away from zero as there.
+ALWAYS_INLINE int64_t RoundToInt(double t) {
+  auto whole = static_cast<int64_t>(t);
+  double fraction = t - static_cast<double>(whole);
+  return whole + (fraction >= 0.5) - (fraction <= -0.5);
+}
+
 int64_t FloorDiv(int64_t n, int64_t d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
 int64_t CeilDiv(int64_t n, int64_t d) { return -FloorDiv(-n, d); }
 
 bool Usable(float v) { return std::isfinite(v) && std::fabs(v) < kCoordinateLimit; }
-int64_t Fixed(float v) { return std::llround(static_cast<double>(v) * kSubpixels); }
+int64_t Fixed(float v) { return RoundToInt(static_cast<double>(v) * kSubpixels); }
 
 // ---- texture sampling -------------------------------------------------------------------------------------------
 
@@ -78,49 +74,11 @@ struct TexelStep {
     value = ToFixed(start + 1.0e-6);
     step = ToFixed(dudx * n * (linear ? 256.0 : 1.0));
   }
-  static int64_t ToFixed(double t) { return std::llround(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
+  // A coordinate that is not a number reads as 0.
+  static int64_t ToFixed(double t) { return std::isnan(t) ? 0 : RoundToInt(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
   ALWAYS_INLINE int64_t Current() const { return value >> 16; }
   ALWAYS_INLINE void Next() { value += step; }
 };
-
-#if !defined(__SSE2__)
-// Channels b, r (low word) and g, a (high word) spread into 32-bit lanes so that one multiply weighs two channels.
-ALWAYS_INLINE uint64_t LanesLow(uint32_t c) { return (c & 0xFF) | static_cast<uint64_t>(c & 0xFF0000) << 16; }
-ALWAYS_INLINE uint64_t LanesHigh(uint32_t c) { return ((c >> 8) & 0xFF) | static_cast<uint64_t>(c >> 24) << 32; }
-#endif
-
-// (sum of c x (256 - wx or wx) x (256 - wy or wy) + 32768) >> 16 per channel: exact, the weights sum to 65536.
-#if defined(__SSE2__)
-ALWAYS_INLINE uint32_t Bilinear(uint32_t c00, uint32_t c10, uint32_t c01, uint32_t c11, uint32_t wx, uint32_t wy) {
-  const __m128i zero = _mm_setzero_si128();
-  // Vertical first in 16-bit lanes (at most 255 x 256), left texel's channels then the right one's.
-  __m128i top = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(c10), static_cast<int>(c00)), zero);
-  __m128i bottom = _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int>(c11), static_cast<int>(c01)), zero);
-  __m128i v = _mm_add_epi16(_mm_mullo_epi16(top, _mm_set1_epi16(static_cast<short>(256 - wy))),
-                            _mm_mullo_epi16(bottom, _mm_set1_epi16(static_cast<short>(wy))));
-  // Pair each channel of the left texel with the right one's, then weigh horizontally. The signed pair multiply
-  // takes the high and low bytes of the 16-bit sums separately.
-  __m128i pairs = _mm_unpacklo_epi16(v, _mm_srli_si128(v, 8));
-  __m128i weights = _mm_set1_epi32(static_cast<int>(wx << 16 | (256 - wx)));
-  __m128i high = _mm_madd_epi16(_mm_srli_epi16(pairs, 8), weights);
-  __m128i low = _mm_madd_epi16(_mm_and_si128(pairs, _mm_set1_epi16(0xFF)), weights);
-  __m128i sum = _mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(high, 8), low), _mm_set1_epi32(32768));
-  __m128i result = _mm_srli_epi32(sum, 16);
-  result = _mm_packs_epi32(result, result);
-  return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(result, result)));
-}
-#else
-ALWAYS_INLINE uint32_t Bilinear(uint32_t c00, uint32_t c10, uint32_t c01, uint32_t c11, uint32_t wx, uint32_t wy) {
-  uint64_t w00 = (256 - wx) * (256 - wy), w10 = wx * (256 - wy), w01 = (256 - wx) * wy, w11 = wx * wy;
-  // Two channels per multiply in 32-bit lanes; each lane stays below 2^32.
-  uint64_t low = LanesLow(c00) * w00 + LanesLow(c10) * w10 + LanesLow(c01) * w01 + LanesLow(c11) * w11;
-  uint64_t high = LanesHigh(c00) * w00 + LanesHigh(c10) * w10 + LanesHigh(c01) * w01 + LanesHigh(c11) * w11;
-  constexpr uint64_t kRound = 32768 | uint64_t{32768} << 32;
-  low = (low + kRound) >> 16;
-  high = (high + kRound) >> 16;
-  return static_cast<uint32_t>((low & 0xFF) | (low >> 16 & 0xFF0000) | (high & 0xFF) << 8 | (high >> 32 & 0xFF) << 24);
-}
-#endif
 
 struct Sampler {
   const Surface* texture = nullptr;
@@ -138,28 +96,66 @@ struct Sampler {
     return texture->Pixel(x, y);
   }
 
-  uint32_t Sample(double u, double v) const {
-    return SampleAt(TexelStep(u, 0, width, linear).Current(), TexelStep(v, 0, height, linear).Current());
+  // The four texels around a linear sample at tx, ty (as TexelStep gives them): left and right of the upper row,
+  // then of the lower row.
+  ALWAYS_INLINE void Corners(int64_t tx, int64_t ty, uint32_t* c00, uint32_t* c10, uint32_t* c01, uint32_t* c11) const {
+    int64_t left = tx >> 8, top = ty >> 8;
+    if (Inside(tx, ty)) {
+      const uint32_t* upper = &InsideTexel(left, top);
+      const uint32_t* lower = &InsideTexel(left, top + 1);
+      *c00 = upper[0] | alphaOr, *c10 = upper[1] | alphaOr, *c01 = lower[0] | alphaOr, *c11 = lower[1] | alphaOr;
+      return;
+    }
+    int x0 = Address(left, width, addressU), y0 = Address(top, height, addressV);
+    int x1 = Address(left + 1, width, addressU), y1 = Address(top + 1, height, addressV);
+    *c00 = Texel(x0, y0), *c10 = Texel(x1, y0), *c01 = Texel(x0, y1), *c11 = Texel(x1, y1);
   }
 
   // tx, ty as TexelStep gives them.
   ALWAYS_INLINE uint32_t SampleAt(int64_t tx, int64_t ty) const {
     if (!linear) return Texel(Address(tx, width, addressU), Address(ty, height, addressV));
-    uint32_t wx = tx & 255, wy = ty & 255;
-    int64_t left = tx >> 8, top = ty >> 8;
     uint32_t c00, c10, c01, c11;
-    if (direct32 && left >= 0 && left + 1 < width && top >= 0 && top + 1 < height) {
-      // All four texels inside: no addressing needed.
-      const uint32_t* p0 = reinterpret_cast<const uint32_t*>(base + top * pitch) + left;
-      const uint32_t* p1 = reinterpret_cast<const uint32_t*>(base + (top + 1) * pitch) + left;
-      c00 = p0[0] | alphaOr, c10 = p0[1] | alphaOr, c01 = p1[0] | alphaOr, c11 = p1[1] | alphaOr;
-    } else {
-      int x0 = Address(left, width, addressU), y0 = Address(top, height, addressV);
-      int x1 = Address(left + 1, width, addressU), y1 = Address(top + 1, height, addressV);
-      c00 = Texel(x0, y0), c10 = Texel(x1, y0), c01 = Texel(x0, y1), c11 = Texel(x1, y1);
+    Corners(tx, ty, &c00, &c10, &c01, &c11);
+    return Bilinear(c00, c10, c01, c11, tx & 255, ty & 255);
+  }
+
+  // The samples of n pixels stepping along tu, tv, into colors. Coordinates move linearly along a run, so when its
+  // first and last samples need no addressing, none does and the run goes to the kernels whole. Otherwise works on
+  // copies of the sampler and the steps: the stores into colors and taps could otherwise alias them.
+  void SampleRun(TexelStep* tu, TexelStep* tv, int n, const SpanKernels& kernels, BilinearTaps* taps,
+                 uint32_t* colors) const {
+    TexelStep uLast = *tu, vLast = *tv;
+    uLast.value += (n - 1) * tu->step, vLast.value += (n - 1) * tv->step;
+    if (Inside(tu->Current(), tv->Current()) && Inside(uLast.Current(), vLast.Current())) {
+      kernels.sampleAffine({base, pitch, tu->value, tv->value, tu->step, tv->step, alphaOr, linear}, n, colors);
+      tu->value = uLast.value + tu->step, tv->value = vLast.value + tv->step;
+      return;
     }
-    if (wx == 0 && wy == 0) return c00;
-    return Bilinear(c00, c10, c01, c11, wx, wy);
+    const Sampler s = *this;
+    TexelStep u = *tu, v = *tv;
+    if (!linear) {
+      for (int k = 0; k < n; ++k, u.Next(), v.Next()) colors[k] = s.SampleAt(u.Current(), v.Current());
+    } else {
+      for (int k = 0; k < n; ++k, u.Next(), v.Next()) {
+        int64_t tx = u.Current(), ty = v.Current();
+        s.Corners(tx, ty, &taps->c00[k], &taps->c10[k], &taps->c01[k], &taps->c11[k]);
+        taps->wx[k] = static_cast<uint32_t>(tx & 255) * 0x01010101u;
+        taps->wy[k] = static_cast<uint32_t>(ty & 255) * 0x01010101u;
+      }
+      kernels.bilinear(*taps, n, colors);
+    }
+    *tu = u, *tv = v;
+  }
+
+  // Whether a sample at tx, ty (as TexelStep gives them) reads only texels of a 32-bit texture inside it.
+  ALWAYS_INLINE bool Inside(int64_t tx, int64_t ty) const {
+    if (!direct32) return false;
+    if (!linear) return tx >= 0 && tx < width && ty >= 0 && ty < height;
+    int64_t left = tx >> 8, top = ty >> 8;
+    return left >= 0 && left + 1 < width && top >= 0 && top + 1 < height;
+  }
+  ALWAYS_INLINE const uint32_t& InsideTexel(int64_t x, int64_t y) const {
+    return reinterpret_cast<const uint32_t*>(base + y * pitch)[x];
   }
 };
 
@@ -257,33 +253,6 @@ uint32_t BlendGeneric(uint32_t src, uint32_t dst, uint32_t srcKind, uint32_t dst
   return out;
 }
 
-// x / 255 for each 16-bit lane of x (exact below 65535 per lane).
-ALWAYS_INLINE uint32_t Div255Lanes(uint32_t x) { return ((x + ((x >> 8) & 0x00FF00FF) + 0x00010001) >> 8) & 0x00FF00FF; }
-
-// The SRCALPHA / INVSRCALPHA blend, two channels per multiply.
-ALWAYS_INLINE uint32_t BlendAlpha(uint32_t src, uint32_t dst) {
-  uint32_t a = src >> 24;
-  if (a == 255) return src;
-  if (a == 0) return dst;
-  uint32_t inv = 255 - a;
-  uint32_t low = (src & 0x00FF00FF) * a + (dst & 0x00FF00FF) * inv + 0x007F007F;
-  uint32_t high = ((src >> 8) & 0x00FF00FF) * a + ((dst >> 8) & 0x00FF00FF) * inv + 0x007F007F;
-  return Div255Lanes(low) | Div255Lanes(high) << 8;
-}
-
-// The SRCALPHA / ONE blend: d x 255 / 255 is d, so the result is d plus the rounded s x a, saturated.
-ALWAYS_INLINE uint32_t BlendAdditive(uint32_t src, uint32_t dst) {
-  uint32_t a = src >> 24;
-  if (a == 0) return dst;
-  auto add = [](uint32_t d, uint32_t m) {
-    uint32_t t = d + m;
-    return (t | ((t >> 8) & 0x00010001) * 0xFF) & 0x00FF00FF;
-  };
-  uint32_t low = add(dst & 0x00FF00FF, Div255Lanes((src & 0x00FF00FF) * a + 0x007F007F));
-  uint32_t high = add((dst >> 8) & 0x00FF00FF, Div255Lanes(((src >> 8) & 0x00FF00FF) * a + 0x007F007F));
-  return low | high << 8;
-}
-
 enum class BlendKind { kReplace, kAlpha, kAdditive, kGeneric };
 enum class CombineKind { kTextureTimesDiffuse, kGeneric };
 
@@ -318,6 +287,11 @@ struct Shader {
   BlendKind blendKind;
   bool argb32;
   bool rgb565;
+  // Set when the row kernels can write uniformly coloured runs: an A8R8G8B8 target without depth, one of the three
+  // common blends, and an alpha test that passes alpha at or above spanAlphaRef.
+  void (*spanWrite)(uint32_t* dst, const uint32_t* src, int n, uint32_t orMask, uint32_t ref) = nullptr;
+  uint32_t spanAlphaRef = 0;
+  const SpanKernels& kernels = BestKernels();
 
   Shader(const Pipeline& pipeline, double rho) : p(pipeline), sampler(MakeSampler(pipeline, rho)) {
     textured = sampler.texture != nullptr;
@@ -336,6 +310,39 @@ struct Shader {
     }
     argb32 = p.target->Format() == kA8R8G8B8;
     rgb565 = p.target->Format() == kR5G6B5;
+    uint32_t alphaFunc = p.alphaTest ? p.alphaFunc : cmp::kAlways;
+    if (argb32 && !p.depth && blendKind != BlendKind::kGeneric &&
+        (alphaFunc == cmp::kAlways || alphaFunc == cmp::kGreaterEqual)) {
+      spanWrite = kernels.write[static_cast<int>(blendKind)];
+      spanAlphaRef = alphaFunc == cmp::kGreaterEqual ? p.alphaRef : 0;
+    }
+  }
+
+  // Turns n texels into output colours in place for a uniform diffuse and specular colour.
+  void CombineSpan(uint32_t* colors, int n, uint32_t diffuse, uint32_t specular) const {
+    if (combine == CombineKind::kTextureTimesDiffuse) {
+      if (diffuse != kWhite) kernels.modulate(colors, n, diffuse);
+    } else {
+      for (int k = 0; k < n; ++k) colors[k] = Combine(colors[k], diffuse);
+    }
+    if (p.specular)
+      for (int k = 0; k < n; ++k) colors[k] = AddSaturateRgb(colors[k], specular);
+  }
+
+  // Texels, orMask ORed into each, combined with uniform colours and written to dst (spanWrite must be set).
+  void WriteSpan(uint32_t* dst, const uint32_t* texels, int n, uint32_t orMask, uint32_t diffuse,
+                 uint32_t specular) const {
+    if (combine == CombineKind::kTextureTimesDiffuse && diffuse == kWhite && !p.specular) {
+      spanWrite(dst, texels, n, orMask, spanAlphaRef);
+      return;
+    }
+    uint32_t colors[kSpanChunk];
+    for (int done = 0; done < n; done += kSpanChunk) {
+      int m = std::min(kSpanChunk, n - done);
+      for (int k = 0; k < m; ++k) colors[k] = texels[done + k] | orMask;
+      CombineSpan(colors, m, diffuse, specular);
+      spanWrite(dst + done, colors, m, 0, spanAlphaRef);
+    }
   }
 
   ALWAYS_INLINE uint32_t Combine(uint32_t texel, uint32_t diffuse) const {
@@ -473,6 +480,19 @@ struct Attributes {
   }
 };
 
+// A textured run of uniform colour through the row kernels, a chunk at a time.
+void ShadeSpan(const Shader& s, uint32_t* row, int x0, int x1, TexelStep tu, TexelStep tv, uint32_t diffuse,
+               uint32_t specular) {
+  BilinearTaps taps;
+  uint32_t colors[kSpanChunk];
+  for (int x = x0; x <= x1; x += kSpanChunk) {
+    int n = std::min(kSpanChunk, x1 - x + 1);
+    s.sampler.SampleRun(&tu, &tv, n, s.kernels, &taps, colors);
+    s.CombineSpan(colors, n, diffuse, specular);
+    s.spanWrite(row + x, colors, n, 0, s.spanAlphaRef);
+  }
+}
+
 // Shades x0..x1 (inclusive) of row y, starting with the attributes at x0 and stepping by dx per pixel. With uniform
 // colour the given diffuse and specular colours hold for every pixel.
 template <bool kUniform, bool kTextured>
@@ -482,6 +502,9 @@ void ShadeRunWith(const Shader& s, int y, int x0, int x1, Attributes at, const A
   const Sampler& sampler = s.sampler;
   uint8_t* row = p.target->Row(y);
   TexelStep tu(at.u, dx.u, sampler.width, sampler.linear), tv(at.v, dx.v, sampler.height, sampler.linear);
+  if constexpr (kUniform && kTextured) {
+    if (s.spanWrite) return ShadeSpan(s, reinterpret_cast<uint32_t*>(row), x0, x1, tu, tv, diffuse, specular);
+  }
   auto colorAt = [&](int) __attribute__((always_inline)) {
     if constexpr (!kUniform) diffuse = PackFloat(at.a, at.r, at.g, at.b);
     uint32_t texel = kWhite;
@@ -518,6 +541,83 @@ void ShadeRun(const Shader& s, int y, int x0, int x1, const Attributes& at, cons
   }
 }
 
+// Where the pixels along one axis of an axis-aligned quad sample: the addressed texel before the sample, the one
+// after it and the weight of the one after (8 bits, in every byte); point sampling takes only the first.
+struct AxisTaps {
+  std::vector<int> before, after;
+  std::vector<uint32_t> weight;
+  // One weight for all, before[k] = before[0] + k and, where that weight is not 0, after[k] = before[k] + 1: the
+  // taps read consecutive texels.
+  bool contiguous = true;
+
+  AxisTaps(TexelStep t, int n, int size, uint32_t mode, bool linear) : before(n), after(n), weight(n) {
+    for (int k = 0; k < n; ++k, t.Next()) {
+      int64_t at = t.Current();
+      if (linear) {
+        weight[k] = static_cast<uint32_t>(at & 255) * 0x01010101u;
+        at >>= 8;
+      }
+      before[k] = Address(at, size, mode);
+      after[k] = Address(at + 1, size, mode);
+      contiguous = contiguous && weight[k] == weight[0] && before[k] == before[0] + k &&
+                   (weight[k] == 0 || after[k] == before[k] + 1);
+    }
+  }
+};
+
+// The textured rectangle x0..x1, y0..y1 through the row kernels (32-bit texture, shader.spanWrite set). Each column
+// and each row works out its taps once; where the columns read consecutive texels, rows are read straight from the
+// texture, and handed over as they are when no weight applies.
+void DrawAxisAlignedSpans(const Shader& shader, TexelStep tu, TexelStep tv, int x0, int x1, int y0, int y1,
+                          uint32_t diffuse, uint32_t specular) {
+  const Sampler& s = shader.sampler;
+  const uint32_t alphaOr = s.alphaOr;
+  int n = x1 - x0 + 1;
+  AxisTaps columns(tu, n, s.width, s.addressU, s.linear), rows(tv, y1 - y0 + 1, s.height, s.addressV, s.linear);
+  auto texelRow = [&](int y) { return reinterpret_cast<const uint32_t*>(s.texture->Row(y)); };
+  BilinearTaps taps;
+  uint32_t colors[kSpanChunk];
+  for (int j = 0; j <= y1 - y0; ++j) {
+    uint32_t* dst = reinterpret_cast<uint32_t*>(shader.p.target->Row(y0 + j)) + x0;
+    uint32_t wy = rows.weight[j] & 0xFF;
+    const uint32_t *upper = texelRow(rows.before[j]), *lower = texelRow(wy ? rows.after[j] : rows.before[j]);
+    if (columns.contiguous) {
+      uint32_t wx = columns.weight[0] & 0xFF;
+      upper += columns.before[0], lower += columns.before[0];
+      if (wx == 0 && wy == 0) {
+        shader.WriteSpan(dst, upper, n, alphaOr, diffuse, specular);
+        continue;
+      }
+      for (int done = 0; done < n; done += kSpanChunk) {
+        int m = std::min(kSpanChunk, n - done);
+        shader.kernels.bilinearRows(upper + done, lower + done, m, wx, wy, alphaOr, colors);
+        shader.CombineSpan(colors, m, diffuse, specular);
+        shader.spanWrite(dst + done, colors, m, 0, shader.spanAlphaRef);
+      }
+      continue;
+    }
+    for (int done = 0; done < n; done += kSpanChunk) {
+      int m = std::min(kSpanChunk, n - done);
+      const int *before = &columns.before[done], *after = &columns.after[done];
+      if (!s.linear) {
+        for (int k = 0; k < m; ++k) colors[k] = upper[before[k]];
+        shader.WriteSpan(dst + done, colors, m, alphaOr, diffuse, specular);
+        continue;
+      }
+      const uint32_t* weights = &columns.weight[done];
+      for (int k = 0; k < m; ++k) {
+        taps.c00[k] = upper[before[k]] | alphaOr, taps.c10[k] = upper[after[k]] | alphaOr;
+        taps.c01[k] = lower[before[k]] | alphaOr, taps.c11[k] = lower[after[k]] | alphaOr;
+        taps.wx[k] = weights[k];
+        taps.wy[k] = rows.weight[j];
+      }
+      shader.kernels.bilinear(taps, m, colors);
+      shader.CombineSpan(colors, m, diffuse, specular);
+      shader.spanWrite(dst + done, colors, m, 0, shader.spanAlphaRef);
+    }
+  }
+}
+
 void Extend(Rect* touched, int x0, int y0, int x1, int y1) { *touched = Union(*touched, Rect{x0, y0, x1 + 1, y1 + 1}); }
 
 bool UniformColor(const ScreenVertex* const* v, int n, bool specular) {
@@ -527,6 +627,39 @@ bool UniformColor(const ScreenVertex* const* v, int n, bool specular) {
   }
   return true;
 }
+
+// floor(m / divisor) for m = start + row x step, kept as quotient and remainder so that each row costs no division.
+// A positive a bounds the pixels from the left (i >= -quotient), a negative one from the right (i <= quotient), and
+// a zero one admits a row only while m >= 0.
+class EdgeBound {
+ public:
+  EdgeBound() = default;
+  EdgeBound(int64_t a, int64_t start, int64_t step) : a_(a), divisor_(a != 0 ? std::abs(a) : 1) {
+    quotient_ = FloorDiv(start, divisor_);
+    remainder_ = start - quotient_ * divisor_;
+    stepQuotient_ = FloorDiv(step, divisor_);
+    stepRemainder_ = step - stepQuotient_ * divisor_;
+  }
+  void Apply(int64_t* lo, int64_t* hi) const {
+    if (a_ > 0) {
+      *lo = std::max(*lo, -quotient_);
+    } else if (a_ < 0) {
+      *hi = std::min(*hi, quotient_);
+    } else if (quotient_ < 0) {
+      *hi = *lo - 1;
+    }
+  }
+  // Without a branch: the carry follows no pattern a predictor could learn.
+  void NextRow() {
+    remainder_ += stepRemainder_;
+    int64_t carry = remainder_ >= divisor_;
+    quotient_ += stepQuotient_ + carry;
+    remainder_ -= carry * divisor_;
+  }
+
+ private:
+  int64_t a_ = 0, divisor_ = 1, quotient_ = 0, remainder_ = 0, stepQuotient_ = 0, stepRemainder_ = 0;
+};
 
 }  // namespace
 
@@ -577,22 +710,22 @@ void DrawTriangle(const Pipeline& p, const ScreenVertex& v0, const ScreenVertex&
   int64_t yMin = std::min({Y[0], Y[1], Y[2]}), yMax = std::max({Y[0], Y[1], Y[2]});
   int rowFirst = static_cast<int>(std::max<int64_t>(CeilDiv(yMin, kSubpixels), p.scissor.top));
   int rowLast = static_cast<int>(std::min<int64_t>(FloorDiv(yMax, kSubpixels), p.scissor.bottom - 1));
+  // Pixel i of row j lies inside edge k when a i + c >= bias, a = -16 dy and c growing by 16 dx a row: the
+  // bound floor((c - bias) / |a|) steps from row to row without a division.
+  EdgeBound edges[3];
+  for (int k = 0; k < 3; ++k) {
+    int b = (k + 1) % 3;
+    int64_t dx = X[b] - X[k], dy = Y[b] - Y[k];
+    int64_t bias = (dy < 0 || (dy == 0 && dx > 0)) ? 0 : 1;  // top and left edges own their pixels
+    int64_t c = dx * (static_cast<int64_t>(rowFirst) * kSubpixels - Y[k]) + dy * X[k];
+    edges[k] = EdgeBound(-kSubpixels * dy, c - bias, dx * kSubpixels);
+  }
   int minX = INT32_MAX, maxX = INT32_MIN, minY = INT32_MAX, maxY = INT32_MIN;
   for (int j = rowFirst; j <= rowLast; ++j) {
     int64_t lo = p.scissor.left, hi = p.scissor.right - 1;
-    for (int k = 0; k < 3 && lo <= hi; ++k) {
-      int b = (k + 1) % 3;
-      int64_t dx = X[b] - X[k], dy = Y[b] - Y[k];
-      int64_t bias = (dy < 0 || (dy == 0 && dx > 0)) ? 0 : 1;  // top and left edges own their pixels
-      int64_t a = -kSubpixels * dy;
-      int64_t c = dx * (static_cast<int64_t>(j) * kSubpixels - Y[k]) + dy * X[k];
-      if (a > 0) {
-        lo = std::max(lo, CeilDiv(bias - c, a));
-      } else if (a < 0) {
-        hi = std::min(hi, FloorDiv(c - bias, -a));
-      } else if (c < bias) {
-        hi = lo - 1;
-      }
+    for (EdgeBound& e : edges) {
+      e.Apply(&lo, &hi);
+      e.NextRow();
     }
     if (lo > hi) continue;
     int first = static_cast<int>(lo), last = static_cast<int>(hi);
@@ -730,38 +863,20 @@ bool DrawAxisAlignedQuad(const Pipeline& p, const ScreenVertex corners[4], Rect*
   } else {
     const Sampler& s = shader.sampler;
     TexelStep tu(u0, dudx, s.width, s.linear), tv(v0, dvdy, s.height, s.linear);
-    int64_t unit = s.linear ? int64_t{256} << 16 : int64_t{1} << 16;
-    int64_t tx = tu.Current(), ty = tv.Current();
-    bool unitStep = tu.step == unit && tv.step == unit;
-    if (s.linear) {
-      unitStep = unitStep && (tx & 255) == 0 && (ty & 255) == 0;
-      tx >>= 8;
-      ty >>= 8;
-    }
-    // One texel per pixel, inside the texture: read texel rows directly.
-    bool direct = unitStep && s.direct32 && tx >= 0 && tx + (i1 - i0) < s.width && ty >= 0 &&
-                  ty + (j1 - j0) < s.height;
-    bool plain = shader.combine == CombineKind::kTextureTimesDiffuse && diffuse == kWhite && !p.specular;
-    for (int64_t j = j0; j <= j1; ++j, tv.Next()) {
-      int y = static_cast<int>(j);
-      uint8_t* row = p.target->Row(y);
-      if (direct && plain) {
-        const uint32_t* texels = reinterpret_cast<const uint32_t*>(s.texture->Row(static_cast<int>(ty + j - j0))) + tx;
-        const uint32_t alphaOr = s.alphaOr;
-        shader.WriteRow(row, y, static_cast<int>(i0), static_cast<int>(i1),
-                        [texels, alphaOr](int k) __attribute__((always_inline)) { return texels[k] | alphaOr; });
-      } else if (direct) {
-        const uint32_t* texels = reinterpret_cast<const uint32_t*>(s.texture->Row(static_cast<int>(ty + j - j0))) + tx;
-        shader.WriteRow(row, y, static_cast<int>(i0), static_cast<int>(i1),
-                        [&](int k) __attribute__((always_inline)) { return finish(shader.Combine(texels[k] | s.alphaOr, diffuse)); });
-      } else {
+    if (shader.spanWrite && s.direct32) {
+      DrawAxisAlignedSpans(shader, tu, tv, static_cast<int>(i0), static_cast<int>(i1), static_cast<int>(j0),
+                           static_cast<int>(j1), diffuse, v[0]->specular);
+    } else {
+      for (int64_t j = j0; j <= j1; ++j, tv.Next()) {
+        int y = static_cast<int>(j);
         TexelStep rowU = tu;
         int64_t rowV = tv.Current();
-        shader.WriteRow(row, y, static_cast<int>(i0), static_cast<int>(i1), [&](int) __attribute__((always_inline)) {
-          uint32_t texel = s.SampleAt(rowU.Current(), rowV);
-          rowU.Next();
-          return finish(shader.Combine(texel, diffuse));
-        });
+        shader.WriteRow(p.target->Row(y), y, static_cast<int>(i0), static_cast<int>(i1),
+                        [&](int) __attribute__((always_inline)) {
+                          uint32_t texel = s.SampleAt(rowU.Current(), rowV);
+                          rowU.Next();
+                          return finish(shader.Combine(texel, diffuse));
+                        });
       }
     }
   }

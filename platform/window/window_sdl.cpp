@@ -1,5 +1,6 @@
 #include <SDL2/SDL.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -62,25 +63,20 @@ public:
 private:
     SdlInputState InputState() const;
     void ShowPendingFrame();
-    void UploadFrame();  // with frame_.lock held
+    void DrawFrame(SDL_Surface* screen);  // with frame_.lock held
 
     bool videoStarted_ = false;
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
-    int textureWidth_ = 0;
-    int textureHeight_ = 0;
     SDL_Cursor* cursor_ = nullptr;
     uint32_t quitEventType_ = 0;
     bool redraw_ = false;  // the window was uncovered: show the last frame again
+    bool frameShown_ = false;
     std::deque<NativeEvent> records_;
     PendingFrame frame_;
 };
 
 SdlWindow::~SdlWindow() {
     if (cursor_) SDL_FreeCursor(cursor_);
-    if (texture_) SDL_DestroyTexture(texture_);
-    if (renderer_) SDL_DestroyRenderer(renderer_);
     if (window_) SDL_DestroyWindow(window_);
     if (videoStarted_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
@@ -89,6 +85,9 @@ bool SdlWindow::Create(const WindowOptions& options) {
     if (window_) return true;
     // Closing the window is a request the game answers, not an automatic quit.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Frames arrive drawn already, so they go straight to the window's own surface. Without this hint SDL
+    // would back that surface with an OpenGL renderer, whose driver ends the process on an X error.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (!videoStarted_) {
         if (!StartVideo()) return false;
         videoStarted_ = true;
@@ -98,8 +97,6 @@ bool SdlWindow::Create(const WindowOptions& options) {
     window_ = SDL_CreateWindow(options.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                options.width, options.height, flags);
     if (!window_) return false;
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     SDL_StartTextInput();
     redraw_ = true;  // black until the first frame arrives
     ShowPendingFrame();
@@ -246,27 +243,37 @@ void SdlWindow::PresentFrame(const uint32_t* pixels, int width, int height, int 
 }
 
 void SdlWindow::ShowPendingFrame() {
-    if (!renderer_) return;
+    if (!window_) return;
     std::lock_guard guard(frame_.lock);
     if (!frame_.fresh && !redraw_) return;
-    if (frame_.fresh) UploadFrame();
+    // Fetched for every frame: a resize replaces the window's surface.
+    SDL_Surface* screen = SDL_GetWindowSurface(window_);
+    if (!screen) return;
+    DrawFrame(screen);
+    bool shown = SDL_UpdateWindowSurface(window_) == 0 && !frame_.pixels.empty();
     frame_.fresh = false;
     redraw_ = false;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    if (texture_) SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-    SDL_RenderPresent(renderer_);
+    if (shown && !frameShown_) {
+        frameShown_ = true;
+        // The one line the game writes to its standard output: start-up can be timed from outside.
+        std::fputs("first frame shown\n", stdout);
+        std::fflush(stdout);
+    }
 }
 
-void SdlWindow::UploadFrame() {
-    if (!texture_ || textureWidth_ != frame_.width || textureHeight_ != frame_.height) {
-        if (texture_) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, frame_.width,
-                                     frame_.height);
-        textureWidth_ = frame_.width;
-        textureHeight_ = frame_.height;
+// Stretches the frame over the whole window; black until the first frame arrives.
+void SdlWindow::DrawFrame(SDL_Surface* screen) {
+    SDL_Surface* picture =
+        frame_.pixels.empty() ? nullptr
+                              : SDL_CreateRGBSurfaceWithFormatFrom(frame_.pixels.data(), frame_.width, frame_.height,
+                                                                   32, frame_.width * 4, SDL_PIXELFORMAT_RGB888);
+    if (!picture) {
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+        return;
     }
-    if (texture_) SDL_UpdateTexture(texture_, nullptr, frame_.pixels.data(), frame_.width * 4);
+    SDL_SetSurfaceBlendMode(picture, SDL_BLENDMODE_NONE);
+    SDL_BlitScaled(picture, nullptr, screen, nullptr);
+    SDL_FreeSurface(picture);
 }
 
 // True when the video driver is one that shows nothing.

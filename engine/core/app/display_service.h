@@ -53,6 +53,9 @@ public:
     // One pass of the present thread: copy the dirty rectangles to the front buffer;
     // true when anything was copied. Runs on the present thread.
     virtual bool PresentPass() { return false; }
+    // Hands the window what the present thread has copied since the last frame was shown; a frame
+    // drawn while the game then waits still reaches the screen. Runs on the main thread.
+    virtual void ShowCopiedFrame() {}
 };
 
 using DisplayFactory = std::unique_ptr<IDisplay> (*)();

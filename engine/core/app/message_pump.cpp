@@ -165,6 +165,7 @@ void PumpStep::Idle() {
     if (data_.soundManager) data_.soundManager->NotifyStreams();
     data_.taskList.Run(0);
     Fill(kEventIdle);
+    display_->ShowCopiedFrame();
     if (data_.window) data_.window->WaitForEvent(kIdleWaitMs);
 }
 

@@ -87,6 +87,9 @@ char* FileGets(TFile* file, char* buffer, int size);
 bool FileExists(const TString& path);
 // The location of a virtual path, empty when it cannot be resolved.
 TString ResolvePath(const TString& path, bool mustExist);
+// The disk path a rooted path ("user:", "common:", "desktop:", "::") names by its root alone, whatever
+// the name map holds; empty when the root is unknown. For files the program keeps on disk itself.
+TString ResolveDiskPath(const TString& path);
 
 // Enters name (lower-cased) into the name map as the memory block; a null address removes it.
 void RegisterMemoryFile(const TString& name, const void* address, size_t size);

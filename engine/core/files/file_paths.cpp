@@ -249,6 +249,10 @@ TString ResolvePath(const TString& path, bool mustExist) {
     return TString();
 }
 
+TString ResolveDiskPath(const TString& path) {
+    return filelayer::MatchDiskPathNoCase(filelayer::DiskPathOf(path));
+}
+
 bool FileExists(const TString& path) { return !ResolvePath(path, true).IsEmpty(); }
 
 TString MakeMemoryFilePath(const void* address, size_t size) {

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -95,9 +96,14 @@ TPrefsDB::TPrefsDB(bool autoCommit) : autoCommit_(autoCommit) {
     TString key = GetConfig("encryptionkey");
     if (key.IsEmpty()) LogPrintf("ERROR: No encryption key set before TPrefsDB construction!");
     SetKey(key);
-    path_ = ResolvePath(kStoreName, false);
-    if (path_.IsEmpty() || !Open(path_)) return;
-    ChooseInstallation();
+    // Always the file in the user data folder: the name map could point the store anywhere, even into a package.
+    path_ = ResolveDiskPath(kStoreName);
+    if (path_.IsEmpty()) {
+        LogPrintf("Preferences file %s cannot be used (no user data folder): its values are not read or changed",
+                  kStoreName);
+        return;
+    }
+    if (Open(path_)) ChooseInstallation();
 }
 
 TPrefsDB::~TPrefsDB() {
@@ -111,8 +117,8 @@ TPrefsDB::~TPrefsDB() {
 
 bool TPrefsDB::Open(const TString& path) {
     // The folder may not exist yet on the first run.
-    TFile probe;
-    if (!FileExists(kStoreName) && probe.Open(kStoreName, kFileAppendBinary)) probe.Close();
+    std::error_code ignored;
+    std::filesystem::create_directories(std::filesystem::path(path.CStr()).parent_path(), ignored);
     TString problem;
     if (sqlite3_open_v2(path.CStr(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
         problem = sqlite3_errmsg(db_);
@@ -190,8 +196,18 @@ bool TPrefsDB::ReadStored(const char* sql, long long owner, const TString& key, 
 }
 
 void TPrefsDB::WriteStored(const char* sql, long long owner, const TString& key, const TString& value) {
-    if (!Statement(db_, sql).Bind(1, owner).Bind(2, key).BindBlob(3, EncipherText(value)).Run())
-        LogPrintf("Preferences file %s: cannot store \"%s\" (%s)", path_.CStr(), key.CStr(), sqlite3_errmsg(db_));
+    if (!Statement(db_, sql).Bind(1, owner).Bind(2, key).BindBlob(3, EncipherText(value)).Run()) LogDropped(key);
+}
+
+void TPrefsDB::LogDropped(const TString& key) {
+    LogPrintf("Preferences file %s: cannot store \"%s\" (%s)", path_.CStr(), key.CStr(), sqlite3_errmsg(db_));
+}
+
+long long TPrefsDB::AddUser(const TString& key) {
+    if (Statement(db_, "INSERT INTO users(install_id) VALUES(?1)").Bind(1, installId_).Run())
+        return sqlite3_last_insert_rowid(db_);
+    LogDropped(key);
+    return 0;
 }
 
 long long TPrefsDB::UserId(int index) {
@@ -219,10 +235,7 @@ void TPrefsDB::SetValue(const TString& key, const TString& value, int user, bool
                     key, value);
     } else {
         long long id = UserId(user);
-        if (!id && user >= 0 && user == GetUserCount() && key == "name") {
-            if (Statement(db_, "INSERT INTO users(install_id) VALUES(?1)").Bind(1, installId_).Run())
-                id = sqlite3_last_insert_rowid(db_);
-        }
+        if (!id && user >= 0 && user == GetUserCount() && key == "name") id = AddUser(key);
         if (id)
             WriteStored("INSERT OR REPLACE INTO user_values(user_id, key, value) VALUES(?1, ?2, ?3)", id, key, value);
     }

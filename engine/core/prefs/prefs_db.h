@@ -44,6 +44,9 @@ private:
     // Reads and deciphers one stored value; false when absent or not decipherable.
     bool ReadStored(const char* sql, long long owner, const TString& key, TString& value);
     void WriteStored(const char* sql, long long owner, const TString& key, const TString& value);
+    void LogDropped(const TString& key);
+    // Appends a user row for the write of key; 0 (logged) when the store refuses it.
+    long long AddUser(const TString& key);
 
     sqlite3* db_ = nullptr;
     TString path_;

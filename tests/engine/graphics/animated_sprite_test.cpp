@@ -3,6 +3,8 @@
 #include "engine/core/base/clock.h"
 #include "engine/core/app/task.h"
 #include "engine/graphics/animated_sprite.h"
+#include "engine/script/lua.h"
+#include "engine/scripthost/script.h"
 #include "platform/clock/clock.h"
 #include "tests/engine/graphics/animation_fixture.h"
 
@@ -227,13 +229,36 @@ TEST_F(AnimatedSpriteTest, BoundsFollowTheFramesRegistrationPoint) {
     EXPECT_FALSE(sprite->HitTest(TPoint{21, 18}, TSpriteState(), 1, -1));
 }
 
+int closedStates = 0;
+int CountClosing(lua_State*) {
+    ++closedStates;
+    return 0;
+}
+
+// Anchors in the registry of L's state a value whose finaliser counts the closing of that state.
+void WatchClosing(lua_State* L) {
+    lua_pushstring(L, "closing watch");
+    lua_newuserdata(L, 1);
+    lua_newtable(L);
+    lua_pushstring(L, "__gc");
+    lua_pushcfunction(L, CountClosing);
+    lua_settable(L, -3);
+    lua_setmetatable(L, -2);
+    lua_settable(L, LUA_REGISTRYINDEX);
+}
+
 TEST_F(AnimatedSpriteTest, SpritesOutliveTheirTaskListsScripts) {
     auto sprite = Sprite("shutdown", "function DoAnim() frames{1,2,3} end");
     sprite->Play("DoAnim");
     sprite->StopScript();
     sprite->Play("DoAnim");  // a retired thread, a running one and the environment
+    WatchClosing(sprite->GetThread()->GetState());
+    closedStates = 0;
+    EXPECT_EQ(AnimationTaskList().Count(), 2u);  // the environment and the running thread
     AnimationTaskList().Clear();  // as the application does at its end: the scripts go first
+    EXPECT_EQ(closedStates, 1);   // the environment went with the list, closing its state
     sprite.reset();               // and the sprite deletes only what it still owns
+    EXPECT_EQ(closedStates, 1);
 }
 
 TEST_F(AnimatedSpriteTest, AnAnimationScriptDyingWhileItLoadsStopsPlay) {

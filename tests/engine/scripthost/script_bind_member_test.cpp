@@ -129,8 +129,10 @@ TEST_F(BindMemberTest, TableArgumentsLiveUntilTheScriptsNextCall) {
     ASSERT_EQ(script.DoLuaString("x = 2"), 0);
 }
 
+class DerivedRecorder : public Recorder {};
+
 TEST_F(BindMemberTest, ALaterBindingReplacesTheEarlierOne) {
-    Recorder second;
+    DerivedRecorder second;  // bound through a member of its base
     second.name = "second";
     BindMember(script.GetState(), "Name", &second, &Recorder::Name);
     EXPECT_EQ(Results("Name('')"), "second");

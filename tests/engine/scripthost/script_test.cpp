@@ -90,18 +90,34 @@ TEST_F(ScriptTest, ThreadScriptsShareTheStateAndOutliveNothing) {
 
 TEST_F(ScriptTest, DisposalWaitsForTheOutermostRunToEnd) {
     TScript* doomed = script.CreateThreadScript();
+    lua_State* T = doomed->GetState();
+    // A table only the doomed script's stack holds lives exactly as long as the script does.
+    ASSERT_EQ(script.DoLuaString("watched = setmetatable({}, {__mode = 'v'})"), 0);
+    lua_pushstring(T, "watched");
+    lua_gettable(T, LUA_GLOBALSINDEX);
+    lua_newtable(T);
+    lua_pushvalue(T, -1);
+    lua_rawseti(T, -3, 1);
+    lua_remove(T, -2);
+    auto alive = [&] {
+        EXPECT_EQ(script.DoLuaString("collectgarbage() alive = watched[1] and 1 or 0"), 0);
+        return Global("alive") == 1.0;
+    };
+    ASSERT_TRUE(alive());
     {
         TScript::RunScope outer;
         {
             TScript::RunScope inner;
             TScript::Dispose(doomed);
+            EXPECT_TRUE(alive());
         }
-        // Still alive: its state can be used.
+        EXPECT_TRUE(alive());
+        // Still usable.
         lua_pushnumber(doomed->GetState(), 1);
         lua_pop(doomed->GetState(), 1);
     }
-    // Deleted now (AddressSanitizer would report a leak otherwise); disposing nothing is harmless.
-    TScript::Dispose(nullptr);
+    EXPECT_FALSE(alive());
+    TScript::Dispose(nullptr);  // disposing nothing is harmless
 }
 
 TEST_F(ScriptTest, ThreadScriptsOutlivingTheirStateAreHarmless) {

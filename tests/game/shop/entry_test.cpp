@@ -22,6 +22,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// How long a step may take before the game counts as hung: far beyond any start or end on a busy machine.
+constexpr int kHangGuardMs = 120000;
+
 // Starts the game with the arguments, XDG_DATA_HOME set and the extra environment entries (which win
 // over the test's own); answers its process id, or 0.
 pid_t StartGame(const std::vector<std::string>& arguments, const fs::path& dataHome,
@@ -64,7 +67,7 @@ int WaitForGame(pid_t child, int timeoutMs) {
 // Runs the game to its end; answers its exit code.
 int RunGame(const std::vector<std::string>& arguments, const fs::path& dataHome) {
     pid_t child = StartGame(arguments, dataHome);
-    return child ? WaitForGame(child, 3000) : -101;
+    return child ? WaitForGame(child, kHangGuardMs) : -101;
 }
 
 // The size of the top-level window with the title, once it shows within timeoutMs; 0 x 0 otherwise.
@@ -175,7 +178,7 @@ protected:
         ASSERT_NE(display_, nullptr);
         game_ = StartOnDesktop(desktop_);
         ASSERT_NE(game_, 0);
-        ASSERT_EQ(WaitForWindow(display_, "Alembria", 15000, &window_), std::make_pair(800, 600));
+        ASSERT_EQ(WaitForWindow(display_, "Alembria", kHangGuardMs, &window_), std::make_pair(800, 600));
     }
     void TearDown() override {
         if (game_) WaitForGame(game_, 0);  // a game a failed step left running is killed
@@ -183,7 +186,7 @@ protected:
         GameEntryTest::TearDown();
     }
     // Waits for the game to end; answers its exit code.
-    int GameEnd() { return WaitForGame(std::exchange(game_, 0), 10000); }
+    int GameEnd() { return WaitForGame(std::exchange(game_, 0), kHangGuardMs); }
 
     VirtualDisplay desktop_{1024, 768};
     Display* display_ = nullptr;

@@ -96,24 +96,37 @@ TEST(RasterTest, TopLeftRuleCoversHalfOpenRectangles) {
   }
 }
 
+// Fans around a centre: inside the rim every pixel is drawn once, never twice along a shared edge. Vertices snapped
+// to whole pixels put pixel centres exactly on edges on many rows.
 TEST(RasterTest, SharedEdgesDrawEachPixelExactlyOnce) {
-  Canvas canvas(24, 24, 0x00000000);
-  canvas.Blending(blend::kOne, blend::kOne);
-  const float cx = 10.3f, cy = 9.7f, radius = 7.0f;
-  std::vector<TLVertex> fan{Tl(cx, cy, 0x01010101)};
-  for (int k = 0; k <= 8; ++k) {
-    float angle = k * 3.14159265f / 4.0f;
-    fan.push_back(Tl(cx + radius * std::cos(angle), cy + radius * std::sin(angle), 0x01010101));
-  }
-  ASSERT_EQ(canvas.device.DrawPrimitive(prim::kTriangleFan, fvf::kTLVertex, fan.data(), fan.size()), kOk);
-  for (int y = 0; y < 24; ++y)
-    for (int x = 0; x < 24; ++x) {
-      uint32_t p = canvas.At(x, y);
-      EXPECT_TRUE(p == 0 || p == 0x01010101) << x << "," << y << " " << std::hex << p;
-      if (std::hypot(x - cx, y - cy) < radius * 0.9f) {
-        EXPECT_EQ(p, 0x01010101u) << x << "," << y;
-      }
+  struct Case {
+    float cx, cy, radius;
+    int spokes;
+    bool snapped;
+  };
+  const Case cases[] = {{10.3f, 9.7f, 7.0f, 8, false}, {12, 12, 11, 7, true}, {12, 11, 10.5f, 13, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.spokes << " spokes" << (c.snapped ? ", snapped" : ""));
+    Canvas canvas(24, 24, 0x00000000);
+    canvas.Blending(blend::kOne, blend::kOne);
+    std::vector<TLVertex> fan{Tl(c.cx, c.cy, 0x01010101)};
+    for (int k = 0; k <= c.spokes; ++k) {
+      float angle = k * 2 * 3.14159265f / c.spokes;
+      float x = c.cx + c.radius * std::cos(angle), y = c.cy + c.radius * std::sin(angle);
+      if (c.snapped) x = std::round(x), y = std::round(y);
+      fan.push_back(Tl(x, y, 0x01010101));
     }
+    fan.back() = fan[1];
+    ASSERT_EQ(canvas.device.DrawPrimitive(prim::kTriangleFan, fvf::kTLVertex, fan.data(), fan.size()), kOk);
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 24; ++x) {
+        uint32_t p = canvas.At(x, y);
+        EXPECT_TRUE(p == 0 || p == 0x01010101) << x << "," << y << " " << std::hex << p;
+        if (std::hypot(x - c.cx, y - c.cy) < c.radius * 0.6f) {
+          EXPECT_EQ(p, 0x01010101u) << x << "," << y;
+        }
+      }
+  }
 }
 
 TEST(RasterTest, TexturedQuadAtHalfTexelOffsetMapsTexelsOneToOne) {
@@ -174,6 +187,85 @@ TEST(RasterTest, RectanglePathMatchesTheTrianglePath) {
     }
     for (int y = 0; y < 24; ++y)
       for (int x = 0; x < 24; ++x) ASSERT_EQ(fast.At(x, y), general.At(x, y)) << x << "," << y;
+  }
+}
+
+// Runs of one colour on A8R8G8B8 go through the row kernels when the alpha test is GREATEREQUAL; GREATER with the
+// reference one lower passes the same pixels but takes the pixel-at-a-time way. Both must agree to the bit, as must
+// the rectangle and triangle paths, on quads placed a hair off the pixel grid (as the 2-D projection leaves them),
+// scaled, turned, longer than one kernel chunk, over every address mode and blend.
+TEST(RasterTest, RowKernelsMatchThePerPixelPath) {
+  std::vector<uint32_t> texels;
+  for (int i = 0; i < 64; ++i) texels.push_back((i % 3 == 0 ? 0u : i % 3 == 1 ? 255u : i * 29u % 256) << 24 | i * 0x0B0705u);
+  auto alphaTexture = MakeTexture(8, 8, texels), opaqueTexture = MakeTexture(8, 8, texels, kX8R8G8B8);
+  struct Case {
+    int width, height;
+    float x0, y0, x1, y1, degrees;
+    float u0, v0, u1, v1;
+    uint32_t color, filterMode, addressMode, srcBlend, dstBlend;  // blend 0: off
+    bool opaque;
+  };
+  const float hair = 2.0e-5f;
+  const Case cases[] = {
+      {24, 24, 3.5f + hair, 4.5f - hair, 11.5f + hair, 12.5f - hair, 0, 0, 0, 1, 1, 0xFFFFFFFF, filter::kLinear,
+       address::kClamp, blend::kSrcAlpha, blend::kInvSrcAlpha, false},
+      {24, 24, 3.5f + hair, 4.5f + hair, 9.5f + hair, 10.5f + hair, 0, 0.125f, 0.125f, 0.875f, 0.875f, 0x80FF8040,
+       filter::kLinear, address::kClamp, blend::kSrcAlpha, blend::kOne, false},
+      {24, 24, 3.5f - hair, 4.5f + hair, 11.5f, 12.5f + hair, 0, 0, 0, 1, 1, 0xFFFFFFFF, filter::kLinear,
+       address::kClamp, 0, 0, true},
+      {24, 24, 3.5f, 4.5f, 11.5f, 12.5f, 0, 0, 0, 1, 1, 0xFFFFFFFF, filter::kPoint, address::kWrap, blend::kSrcAlpha,
+       blend::kInvSrcAlpha, true},
+      {24, 24, 1.2f, 0.7f, 19.6f, 19.1f, 0, -0.3f, 0.2f, 1.4f, 1.1f, 0xFFFFFFFF, filter::kLinear, address::kWrap, 0, 0,
+       false},
+      {24, 24, 2.5f, 3.5f, 7.5f, 8.5f, 0, -0.5f, -0.5f, 1.5f, 1.5f, 0xC0FFFFFF, filter::kPoint, address::kMirror,
+       blend::kSrcAlpha, blend::kOne, false},
+      {300, 6, -0.5f + hair, 0.5f, 290.5f, 4.5f, 0, 0, 0, 36.25f, 0.5f, 0xFFFFFFFF, filter::kLinear, address::kWrap,
+       blend::kSrcAlpha, blend::kInvSrcAlpha, false},
+      {24, 24, 3, 3, 21, 21, 30, 0, 0, 1, 1, 0xFFFFFFFF, filter::kLinear, address::kClamp, blend::kSrcAlpha,
+       blend::kInvSrcAlpha, false},
+      {24, 24, 3, 3, 21, 21, 200, 0, 0, 1, 1, 0xC080FFFF, filter::kPoint, address::kClamp, blend::kSrcAlpha,
+       blend::kInvSrcAlpha, true},
+      {300, 24, 10, -40, 290, 60, 4, -1, 0, 2, 1, 0xFFFFFFFF, filter::kLinear, address::kMirror, blend::kSrcAlpha,
+       blend::kOne, false},
+      {64, 64, 2, 2, 62, 62, 20, 0.15f, 0.15f, 0.85f, 0.85f, 0xFFFFFFFF, filter::kLinear, address::kClamp,
+       blend::kSrcAlpha, blend::kInvSrcAlpha, false},
+      {64, 64, 2, 2, 62, 62, 250, 0.1f, 0.1f, 0.9f, 0.9f, 0x80FFFFFF, filter::kPoint, address::kWrap,
+       blend::kSrcAlpha, blend::kOne, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "quad " << c.x0 << "," << c.y0 << " turned " << c.degrees);
+    // Corners turned about the centre, in fan order.
+    const float cx = (c.x0 + c.x1) / 2, cy = (c.y0 + c.y1) / 2, turn = c.degrees * 3.14159265f / 180;
+    std::vector<TLVertex> corners = Canvas::Corners(c.x0, c.y0, c.x1, c.y1, c.color, c.u0, c.v0, c.u1, c.v1);
+    if (c.degrees != 0) {
+      for (TLVertex& v : corners) {
+        float dx = v.x - cx, dy = v.y - cy;
+        v.x = cx + dx * std::cos(turn) - dy * std::sin(turn);
+        v.y = cy + dx * std::sin(turn) + dy * std::cos(turn);
+      }
+    }
+    std::vector<std::unique_ptr<Canvas>> canvases;
+    for (uint32_t alphaFunc : {cmp::kGreaterEqual, cmp::kGreater}) {
+      for (bool triangles : {false, true}) {
+        auto canvas = std::make_unique<Canvas>(c.width, c.height, 0xFF336699);
+        Device& d = canvas->device;
+        if (c.srcBlend) canvas->Blending(c.srcBlend, c.dstBlend);
+        d.SetRenderState(rs::kAlphaTestEnable, 1);
+        d.SetRenderState(rs::kAlphaFunc, alphaFunc);
+        d.SetRenderState(rs::kAlphaRef, alphaFunc == cmp::kGreaterEqual ? 1 : 0);
+        d.SetTexture(0, c.opaque ? opaqueTexture : alphaTexture);
+        for (uint32_t state : {tss::kMagFilter, tss::kMinFilter}) d.SetTextureStageState(0, state, c.filterMode);
+        d.SetTextureStageState(0, tss::kAddressU, c.addressMode);
+        d.SetTextureStageState(0, tss::kAddressV, c.addressMode);
+        canvas->Quad(corners, triangles);
+        canvases.push_back(std::move(canvas));
+      }
+    }
+    for (size_t i = 1; i < canvases.size(); ++i)
+      for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x)
+          ASSERT_EQ(canvases[i]->At(x, y), canvases[0]->At(x, y)) << "way " << i << " at " << x << "," << y;
+    EXPECT_GT(canvases[0]->Changed(0xFF336699).Width(), 0);
   }
 }
 

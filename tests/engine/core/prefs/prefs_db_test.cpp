@@ -186,6 +186,53 @@ TEST_F(PrefsDbTest, NoUserFolderGivesDefaults) {
     EXPECT_FALSE(prefs->IsOpen());
     prefs->SetInt("a", 1, -1, true);
     EXPECT_EQ(prefs->GetInt("a", 5, -1), 5);
+    EXPECT_NE(LogText().find("Preferences file user:prefsdb.dat cannot be used (no user data folder)"),
+              std::string::npos)
+        << LogText();
+}
+
+TEST_F(PrefsDbTest, APackageEntryCannotMoveTheStore) {
+    WritePackage("assets/hijack.qvp", {{"user:prefsdb.dat", "packed bytes"}});
+    InitFileSystem();
+    {
+        auto prefs = Open();
+        ASSERT_TRUE(prefs->IsOpen());
+        prefs->SetInt("soundlevel", 80, -1, true);
+    }
+    EXPECT_NE(ReadDisk("user/prefsdb.dat").find("soundlevel"), std::string::npos);
+    EXPECT_EQ(Open()->GetInt("soundlevel", 0, -1), 80);
+    EXPECT_EQ(ReadAll("user:prefsdb.dat"), "packed bytes");
+}
+
+// A store the player may read but not write: every change is dropped with a log line, the new player row
+// included. Root writes any file, so the store is opened by a child without those rights.
+TEST_F(PrefsDbTest, EveryWriteToAReadOnlyStoreIsLogged) {
+    Open()->SetValue("name", "Ann", 0, true);
+    constexpr uid_t kNobody = 65534;
+    std::filesystem::permissions(root_, std::filesystem::perms::all);
+    std::filesystem::permissions(root_ / "log", std::filesystem::perms::all);
+    std::ofstream(root_ / "log/logfile.txt", std::ios::app).close();
+    std::filesystem::permissions(root_ / "log/logfile.txt", std::filesystem::perms::all);
+    std::filesystem::permissions(root_ / "user/prefsdb.dat", std::filesystem::perms::owner_read |
+                                                                 std::filesystem::perms::group_read |
+                                                                 std::filesystem::perms::others_read);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) _exit(2);
+        TPrefsDB prefs(true);
+        if (!prefs.IsOpen() || prefs.GetUserCount() != 1) _exit(3);
+        prefs.SetValue("name", "Bob", 1, true);
+        prefs.SetInt("soundlevel", 80, 0, true);
+        _exit(prefs.GetUserCount() == 1 ? 0 : 4);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    for (const char* key : {"name", "soundlevel"})
+        EXPECT_NE(LogText().find(std::string("cannot store \"") + key + "\""), std::string::npos) << key << LogText();
+    EXPECT_EQ(Open()->GetUserCount(), 1);
 }
 
 TEST_F(PrefsDbTest, CommittedValuesSurviveAKilledWriter) {

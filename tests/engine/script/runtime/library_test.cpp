@@ -44,7 +44,7 @@ std::string Eval(lua_State* L, const std::string& code) {
 }
 
 struct Case {
-  const char* code;
+  std::string code;
   std::string expected;
 };
 
@@ -220,6 +220,8 @@ TEST(ScriptStringLibrary, StockFunctions) {
       {"return ('abc'):upper()", "ABC"},
       {"return string.rep('ab', 3)", "ababab"},
       {"return string.rep('ab', 0/0) .. string.rep('ab', -1e300)", ""},
+      {"local s = string.rep('abc', 1000) return string.len(s) .. string.sub(s, 1498, 1503) .. string.sub(s, -2)",
+       "3000abcabcbc"},
       {"local ok, m = pcall(string.char, 256) return m", "bad argument #1 to `?' (invalid value)"},
       {"local ok, m = pcall(function() return string.char(1, 256) end) return m",
        "chunk:1: bad argument #2 to `char' (invalid value)"},
@@ -311,6 +313,16 @@ TEST(ScriptStringLibrary, LualexPackUnpack) {
       {"local ok, m = pcall(string.pack, 'q', 1) return m", "bad argument #1 to `?' (bad code `q')"},
       {"local ok, m = pcall(string.pack, 'B', 1) return m", "bad argument #2 to `?' (expected a boolean)"},
       {"return string.unpack(string.pack('I', 4294967295), 'I') ", "5"},
+      {"local p, s = string.unpack(string.pack('P', string.rep('x', 65535)), 'P') return p .. ',' .. string.len(s)",
+       "65538,65535"},
+      {"local p, s = string.unpack(string.pack('p', string.rep('x', 255)), 'p') return p .. ',' .. string.len(s)",
+       "257,255"},
+      {"local ok, m = pcall(string.pack, 'P', string.rep('x', 70000)) return m",
+       "bad argument #2 to `?' (string too long for its length prefix)"},
+      {"local ok, m = pcall(string.pack, 'zp', 'a', string.rep('x', 300)) return m",
+       "bad argument #3 to `?' (string too long for its length prefix)"},
+      {"local ok, m = pcall(string.pack, 'wp', towstring(string.rep('x', 256))) return m",
+       "bad argument #2 to `?' (string too long for its length prefix)"},
   });
 }
 
@@ -323,7 +335,7 @@ TEST(ScriptLibraries, NumbersBeyondEveryIntegerRangeAreDefined) {
       "string.find('hello', 'l', V)", "string.gsub('hello', 'l', 'x', V)", "string.unpack('hello', 'A', V)",
       "string.format('%d%c%o%x%bd%bw%bb%bf', V, V, V, V, V, V, V, V)", "string.pack('bcHhILil', V, V, V, V, V, V, V, V)",
       "string.lualex('a', V)", "tonumber('10', V)", "error('x', V)", "getfenv(V)", "table.getn({n = V})",
-      "table.setn({}, V)", "table.concat({1, 2}, ',', V, V)", "unpack({n = V})", "collectgarbage(V)",
+      "table.setn({}, V)", "table.insert({1, 2}, V, 'x')", "table.remove({1, 2}, V)", "table.concat({1, 2}, ',', V, V)", "unpack({n = V})", "collectgarbage(V)",
       "V & 1, V | 1, V << 3, V >> 3, 1 << V, V ^ 3", "({})[V]"};
   State s;
   for (const char* value : values) {
@@ -366,6 +378,25 @@ TEST(ScriptTableLibrary, SizesAndEdits) {
       {"local ok, m = pcall(table.concat, {L\"w\"}) return m", "bad argument #1 to `?' (table contains non-strings)"},
       {"local n = 0 table.foreachi({5, 6, 7}, function(i, v) n = n + v end) return n", "18"},
       {"return table.foreach({a = 1}, function(k, v) return k end)", "a"},
+  });
+}
+
+// A position far below the elements moves only the entries the table holds, to the places a move of every
+// position between would give them.
+TEST(ScriptTableLibrary, FarPositionsMoveTheEntriesBetween) {
+  const std::string listing =
+      "local function listing(t) local s = '' for k = -200, 5 do if t[k] ~= nil then s = s .. k .. '=' .. t[k] .. ' ' "
+      "end end return s .. 'n' .. table.getn(t) end ";
+  RunCases({
+      {listing + "local t = {1, 2, 3} t[0] = 'z' t[-5] = 'm' table.insert(t, -100, 'x') return listing(t)",
+       "-100=x -4=m 1=z 2=1 3=2 4=3 n4"},
+      {listing + "local t = {1, 2, 3} t[0] = 'z' t[-70] = 'm' local v = table.remove(t, -80) return tostring(v) .. ' ' "
+       ".. listing(t)",
+       "nil -71=m -1=z 0=1 1=2 2=3 n2"},
+      {listing + "local t = {1, 2, 3} t[-150] = 'm' local v = table.remove(t, -150) return v .. ' ' .. listing(t)",
+       "m 0=1 1=2 2=3 n2"},
+      {listing + "local t = {1, 2, n = 2} table.insert(t, 0/0, 'x') return t[-2147483648] .. listing(t)",
+       "x2=1 3=2 n3"},
   });
 }
 

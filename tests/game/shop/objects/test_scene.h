@@ -1,0 +1,45 @@
+// A small scene standing in for the shop: it records what its objects tell it, keeps a release
+// queue and a clock the test sets, and answers texture names from a map the test fills.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "engine/core/base/clock.h"
+#include "game/shop/objects/basic_object.h"
+#include "game/shop/objects/game_scene.h"
+
+class TestScene : public iGameScene, public iGameAssets {
+public:
+    ~TestScene() override { DeleteReleasedObjects(); }
+
+    void QueueRelease(clsBasicObject* object) override {
+        object->SetReleased();
+        released.push_back(object);
+    }
+    void OnAnimationEnded(clsAnimatedSprite* sprite) override { animationsEnded.push_back(sprite); }
+    void Hook32(clsObjectGraph* object) override { arrivals.push_back(object); }
+    const TClock* GetClock() override { return &clock; }
+    iGameAssets& GetAssets() override { return *this; }
+
+    std::shared_ptr<TTexture> GetTexture(const TString& name) override {
+        auto found = textures.find(name.CStr());
+        return found == textures.end() ? nullptr : found->second;
+    }
+    void AddPreloadAnim(const TString& name) override { preload.push_back(name.CStr()); }
+
+    // Last queued first, as the shop deletes them at the end of a frame.
+    void DeleteReleasedObjects() {
+        while (!released.empty()) {
+            delete released.back();
+            released.pop_back();
+        }
+    }
+
+    TClock clock;  // paused: the test sets its time
+    std::map<std::string, std::shared_ptr<TTexture>> textures;
+    std::vector<clsBasicObject*> released;
+    std::vector<clsAnimatedSprite*> animationsEnded;
+    std::vector<clsObjectGraph*> arrivals;
+    std::vector<std::string> preload;
+};
