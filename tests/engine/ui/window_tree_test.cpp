@@ -6,6 +6,7 @@
 #include "engine/ui/layered_window.h"
 #include "engine/ui/modal_window.h"
 #include "engine/ui/window_anim.h"
+#include "platform/clock/clock.h"
 
 namespace {
 
@@ -149,7 +150,14 @@ public:
     int frames = 0;
 };
 
-TEST(WindowTreeTest, AnimationAskedBeforeAttachmentRunsOnceUnderAModalWindow) {
+// Animation tests read a stopped clock, so that no time passes between scheduling and running.
+class WindowAnimTest : public ::testing::Test {
+protected:
+    void SetUp() override { platform::UseTestClock(10000); }
+    void TearDown() override { platform::UseRealClock(); }
+};
+
+TEST_F(WindowAnimTest, AnimationAskedBeforeAttachmentRunsOnceUnderAModalWindow) {
     CountingWindow* window = new CountingWindow();
     window->StartAnim(0, true, false);  // no modal window yet: nothing to run it on
 
@@ -166,7 +174,7 @@ TEST(WindowTreeTest, AnimationAskedBeforeAttachmentRunsOnceUnderAModalWindow) {
     EXPECT_EQ(window->frames, 1);
 }
 
-TEST(WindowTreeTest, WindowAndTaskUnlinkWhenEitherDies) {
+TEST_F(WindowAnimTest, WindowAndTaskUnlinkWhenEitherDies) {
     TModalWindow modal;
     TWindow* window = new TWindow();
     modal.AddChild(window, false);
