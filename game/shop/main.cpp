@@ -13,6 +13,7 @@
 #include "engine/sound/sound_manager.h"
 #include "engine/ui/window_manager.h"
 #include "engine/ui/window_script.h"
+#include "platform/backend/backend.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -99,6 +100,8 @@ void InstallServices() {
 
 int main(int argc, char** argv) {
     GameSetup();
+    // A real window, display and sound where a display answers; headless ones otherwise.
+    platform::UseBackends(platform::DetectBackends());
     InstallServices();
     ApplicationMain(BuildCommandLine(argc, argv), StandInGameMain, false);
     return 0;

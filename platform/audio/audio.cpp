@@ -1,29 +1,29 @@
-// Backend choice; the null backend has no device at all.
-#include <atomic>
-
+// Backend choice; the none backend has no device at all.
 #include "platform/audio/audio_mixer.h"
+#include "platform/audio/audio_state.h"
 
 namespace platform {
 
-namespace {
-std::atomic<AudioBackend> g_backend{AudioBackend::Sdl};
+AudioState& GetAudioState() {
+    static AudioState state;
+    return state;
 }
 
 void UseAudioBackend(AudioBackend backend) {
-    g_backend = backend;
+    GetAudioState().backend = backend;
 }
 
 AudioBackend GetAudioBackend() {
-    return g_backend;
+    return GetAudioState().backend;
 }
 
 std::unique_ptr<AudioDevice> OpenAudioDevice(uint32_t* result) {
-    switch (g_backend.load()) {
-    case AudioBackend::Sdl:
+    switch (GetAudioBackend()) {
+    case AudioBackend::Real:
         return OpenSdlAudioDevice(result);
-    case AudioBackend::Clock:
-        return OpenClockAudioDevice(result);
-    case AudioBackend::Null:
+    case AudioBackend::Headless:
+        return OpenHeadlessAudioDevice(result);
+    case AudioBackend::None:
         break;
     }
     *result = kAudioErrNoDevice;

@@ -3,7 +3,8 @@
 // Volumes are in hundredths of a decibel, 0 full and -10000 silence.
 //
 // Three backends: the SDL2 audio device, a headless device whose cursors advance with
-// platform::TicksMs (exact under the test clock), and none at all (opening fails).
+// platform::TicksMs (exact under the test clock) and which keeps what it mixed, and none at all
+// (opening fails).
 #pragma once
 
 #include <cstdint>
@@ -69,18 +70,18 @@ public:
                                   std::unique_ptr<AudioBuffer>* buffer) = 0;
 };
 
-enum class AudioBackend { Sdl, Clock, Null };
+enum class AudioBackend { Real, Headless, None };
 
-// The backend OpenAudioDevice uses; SDL unless a test chose another.
+// The backend OpenAudioDevice uses from now on; Real until chosen otherwise.
 void UseAudioBackend(AudioBackend backend);
 AudioBackend GetAudioBackend();
 
 // Opens the chosen backend's device; null (and *result set) when there is none.
 std::unique_ptr<AudioDevice> OpenAudioDevice(uint32_t* result);
 
-// The clock backend keeps what it mixed (interleaved stereo, up to a minute) for tests to check;
-// this answers it and starts a new capture. Empty when no clock device is open.
-std::vector<int16_t> TakeClockAudioOutput();
+// The headless backend keeps what it mixed (interleaved stereo, up to a minute) for tests to check;
+// this answers it and starts a new capture. Empty when no headless device is open.
+std::vector<int16_t> TakeHeadlessAudioOutput();
 
 // The gain factor of a volume: 10^(hundredths / 2000), exactly 0 at -10000 and below.
 float VolumeToGain(int32_t hundredthsDb);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/audio/audio_mixer.h"
+#include "platform/audio/audio_state.h"
 #include "platform/clock/clock.h"
 
 namespace platform {
@@ -13,6 +14,8 @@ namespace {
 
 // A minute of interleaved stereo output kept for tests.
 constexpr size_t kCaptureLimit = size_t(60) * kAudioOutputRate * kAudioOutputChannels;
+
+}  // namespace
 
 class ClockMixer : public Mixer {
 public:
@@ -47,26 +50,23 @@ private:
     std::vector<int16_t> capture_;
 };
 
-std::mutex g_currentMutex;
-std::weak_ptr<ClockMixer> g_current;
-
-}  // namespace
-
-std::unique_ptr<AudioDevice> OpenClockAudioDevice(uint32_t* result) {
+std::unique_ptr<AudioDevice> OpenHeadlessAudioDevice(uint32_t* result) {
     auto mixer = std::make_shared<ClockMixer>();
     {
-        std::lock_guard<std::mutex> hold(g_currentMutex);
-        g_current = mixer;
+        AudioState& state = GetAudioState();
+        std::lock_guard<std::mutex> hold(state.headlessMixerLock);
+        state.headlessMixer = mixer;
     }
     *result = kAudioOk;
     return std::make_unique<MixerDevice>(std::move(mixer));
 }
 
-std::vector<int16_t> TakeClockAudioOutput() {
+std::vector<int16_t> TakeHeadlessAudioOutput() {
     std::shared_ptr<ClockMixer> mixer;
     {
-        std::lock_guard<std::mutex> hold(g_currentMutex);
-        mixer = g_current.lock();
+        AudioState& state = GetAudioState();
+        std::lock_guard<std::mutex> hold(state.headlessMixerLock);
+        mixer = state.headlessMixer.lock();
     }
     return mixer ? mixer->TakeCapture() : std::vector<int16_t>();
 }

@@ -92,6 +92,6 @@ protected:
 };
 
 std::unique_ptr<AudioDevice> OpenSdlAudioDevice(uint32_t* result);
-std::unique_ptr<AudioDevice> OpenClockAudioDevice(uint32_t* result);
+std::unique_ptr<AudioDevice> OpenHeadlessAudioDevice(uint32_t* result);
 
 }  // namespace platform

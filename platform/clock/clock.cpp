@@ -7,8 +7,17 @@
 namespace platform {
 namespace {
 
-std::atomic<bool> testClockOn{false};
-std::atomic<uint32_t> testTimeMs{0};
+struct ClockState {
+  std::atomic<ClockBackend> backend{ClockBackend::Real};
+  std::atomic<uint32_t> testTimeMs{0};
+};
+
+ClockState& GetClockState() {
+  static ClockState state;
+  return state;
+}
+
+bool TestClockOn() { return GetClockState().backend == ClockBackend::Test; }
 
 uint32_t RealTicksMs() {
   using namespace std::chrono;
@@ -18,33 +27,24 @@ uint32_t RealTicksMs() {
 
 }  // namespace
 
+void UseClockBackend(ClockBackend backend) { GetClockState().backend = backend; }
+
+ClockBackend GetClockBackend() { return GetClockState().backend; }
+
 uint32_t TicksMs() {
-  return testClockOn ? testTimeMs.load() : RealTicksMs();
+  return TestClockOn() ? GetClockState().testTimeMs.load() : RealTicksMs();
 }
 
 void SleepMs(uint32_t ms) {
-  if (testClockOn) {
+  if (TestClockOn()) {
     std::this_thread::yield();
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-void UseTestClock(uint32_t startMs) {
-  testTimeMs = startMs;
-  testClockOn = true;
-}
+void SetTestClock(uint32_t ms) { GetClockState().testTimeMs = ms; }
 
-void AdvanceTestClock(uint32_t ms) {
-  testTimeMs += ms;
-}
-
-void UseRealClock() {
-  testClockOn = false;
-}
-
-bool IsTestClock() {
-  return testClockOn;
-}
+void AdvanceTestClock(uint32_t ms) { GetClockState().testTimeMs += ms; }
 
 }  // namespace platform

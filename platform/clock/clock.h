@@ -5,21 +5,22 @@
 
 namespace platform {
 
-// Monotonic milliseconds since an arbitrary start; wraps at 2^32.
-// With the test clock on, answers the test time instead.
+// Real: the machine's monotonic clock. Test: time that moves only through AdvanceTestClock.
+enum class ClockBackend { Real, Test };
+
+// The backend TicksMs and SleepMs use from now on; Real until chosen otherwise.
+void UseClockBackend(ClockBackend backend);
+ClockBackend GetClockBackend();
+
+// Monotonic milliseconds since an arbitrary start; wraps at 2^32. Under the test clock, the test time.
 uint32_t TicksMs();
 
-// Sleeps the calling thread. With the test clock on it only yields: test time moves solely
+// Sleeps the calling thread. Under the test clock it only yields: test time moves solely
 // through AdvanceTestClock, so background threads that sleep cannot disturb a test's timeline.
 void SleepMs(uint32_t ms);
 
-// Switches TicksMs to a test clock that starts at startMs and moves only through AdvanceTestClock.
-void UseTestClock(uint32_t startMs);
+// Sets and moves the test clock's time (whichever backend is chosen).
+void SetTestClock(uint32_t ms);
 void AdvanceTestClock(uint32_t ms);
-
-// Switches back to the real monotonic clock.
-void UseRealClock();
-
-bool IsTestClock();
 
 }  // namespace platform

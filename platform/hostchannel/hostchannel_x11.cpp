@@ -9,24 +9,33 @@ namespace platform {
 
 namespace {
 
-// Xlib reports a vanished window through the error handler; count such errors while asking.
-int gErrors = 0;
-std::mutex gErrorLock;
+// Xlib reports a vanished window through the error handler, which is process-wide: count such
+// errors while asking.
+struct HostChannelState {
+    std::mutex errorLock;
+    int errors = 0;
+};
+
+HostChannelState& GetHostChannelState() {
+    static HostChannelState state;
+    return state;
+}
 
 int CountError(Display*, XErrorEvent*) {
-    ++gErrors;
+    ++GetHostChannelState().errors;
     return 0;
 }
 
 bool WindowExists(Display* display, Window window) {
-    std::lock_guard<std::mutex> guard(gErrorLock);
-    gErrors = 0;
+    HostChannelState& state = GetHostChannelState();
+    std::lock_guard<std::mutex> guard(state.errorLock);
+    state.errors = 0;
     XErrorHandler previous = XSetErrorHandler(CountError);
     XWindowAttributes attributes;
     Status status = XGetWindowAttributes(display, window, &attributes);
     XSync(display, False);
     XSetErrorHandler(previous);
-    return status != 0 && gErrors == 0;
+    return status != 0 && state.errors == 0;
 }
 
 class X11HostChannel : public HostChannel {

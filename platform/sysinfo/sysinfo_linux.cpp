@@ -1,11 +1,13 @@
 #include "platform/sysinfo/sysinfo.h"
 
 #include <algorithm>
-#include <atomic>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <sys/random.h>
 #include <vector>
@@ -13,7 +15,16 @@
 namespace platform {
 namespace {
 
-std::atomic<AddressSource> installedSource{nullptr};
+struct SysinfoState {
+    std::mutex lock;
+    SysinfoBackend backend = SysinfoBackend::Real;
+    std::optional<std::array<uint8_t, 8>> testAddress;
+};
+
+SysinfoState& GetSysinfoState() {
+    static SysinfoState state;
+    return state;
+}
 
 // "aa:bb:cc:dd:ee:ff" into 6 bytes; false for anything else or an all-zero address.
 bool ParseHardwareAddress(const std::string& text, uint8_t out[6]) {
@@ -28,19 +39,6 @@ bool ParseHardwareAddress(const std::string& text, uint8_t out[6]) {
         anySet = anySet || value[i] != 0;
     }
     return anySet;
-}
-
-}  // namespace
-
-bool RandomBytes(void* buffer, size_t size) {
-    auto* bytes = static_cast<uint8_t*>(buffer);
-    while (size > 0) {
-        ssize_t got = getrandom(bytes, size, 0);
-        if (got <= 0) return false;
-        bytes += got;
-        size -= static_cast<size_t>(got);
-    }
-    return true;
 }
 
 bool FirstNetworkAddress(uint8_t address[8]) {
@@ -61,13 +59,49 @@ bool FirstNetworkAddress(uint8_t address[8]) {
     return false;
 }
 
-void SetAddressSource(AddressSource source) {
-    installedSource = source;
+}  // namespace
+
+bool RandomBytes(void* buffer, size_t size) {
+    auto* bytes = static_cast<uint8_t*>(buffer);
+    while (size > 0) {
+        ssize_t got = getrandom(bytes, size, 0);
+        if (got <= 0) return false;
+        bytes += got;
+        size -= static_cast<size_t>(got);
+    }
+    return true;
+}
+
+void UseSysinfoBackend(SysinfoBackend backend) {
+    SysinfoState& state = GetSysinfoState();
+    std::lock_guard hold(state.lock);
+    state.backend = backend;
+}
+
+SysinfoBackend GetSysinfoBackend() {
+    SysinfoState& state = GetSysinfoState();
+    std::lock_guard hold(state.lock);
+    return state.backend;
+}
+
+void SetTestAddress(const uint8_t address[8]) {
+    SysinfoState& state = GetSysinfoState();
+    std::lock_guard hold(state.lock);
+    state.testAddress.reset();
+    if (address) std::copy(address, address + 8, state.testAddress.emplace().begin());
 }
 
 bool ReadNetworkAddress(uint8_t address[8]) {
-    AddressSource source = installedSource;
-    return (source ? source : FirstNetworkAddress)(address);
+    SysinfoState& state = GetSysinfoState();
+    {
+        std::lock_guard hold(state.lock);
+        if (state.backend == SysinfoBackend::Test) {
+            if (!state.testAddress) return false;
+            std::copy(state.testAddress->begin(), state.testAddress->end(), address);
+            return true;
+        }
+    }
+    return FirstNetworkAddress(address);
 }
 
 }  // namespace platform

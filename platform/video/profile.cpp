@@ -1,6 +1,7 @@
 #include "platform/video/profile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <mutex>
 
@@ -8,11 +9,15 @@ namespace gfx {
 
 namespace {
 
-std::mutex profileMutex;
+struct VideoState {
+  std::atomic<VideoBackend> backend{VideoBackend::Real};
+  std::mutex profileLock;
+  HardwareProfile profile = HardwareProfile::Standard();
+};
 
-HardwareProfile& ProfileStorage() {
-  static HardwareProfile profile = HardwareProfile::Standard();
-  return profile;
+VideoState& GetVideoState() {
+  static VideoState state;
+  return state;
 }
 
 void PutWord(std::vector<uint8_t>* record, size_t offset, uint32_t value) {
@@ -48,11 +53,16 @@ HardwareProfile HardwareProfile::Standard(int desktopWidth, int desktopHeight) {
   return p;
 }
 
-HardwareProfile& ActiveProfile() { return ProfileStorage(); }
+void UseVideoBackend(VideoBackend backend) { GetVideoState().backend = backend; }
+
+VideoBackend GetVideoBackend() { return GetVideoState().backend; }
+
+HardwareProfile& ActiveProfile() { return GetVideoState().profile; }
 
 void SetActiveProfile(const HardwareProfile& profile) {
-  std::lock_guard lock(profileMutex);
-  ProfileStorage() = profile;
+  VideoState& state = GetVideoState();
+  std::lock_guard lock(state.profileLock);
+  state.profile = profile;
 }
 
 std::vector<uint8_t> DeviceDescription::Record() const {

@@ -97,10 +97,19 @@ struct HardwareProfile {
   static HardwareProfile Standard(int desktopWidth = 1280, int desktopHeight = 1024);
 };
 
-// The profile every display object reads; tests replace it, the SDL backend fills it from the real desktop.
+// Real: DetectProfile reads the machine's desktop through SDL video. Headless: the profile stays as tests set
+// it, the standard one unless they replaced it.
+enum class VideoBackend { Real, Headless };
+
+// The backend DetectProfile uses from now on; Real until chosen otherwise.
+void UseVideoBackend(VideoBackend backend);
+VideoBackend GetVideoBackend();
+
+// The profile every display object reads; tests replace it, the real backend fills it from the desktop.
 HardwareProfile& ActiveProfile();
 void SetActiveProfile(const HardwareProfile& profile);
-// Fills the active profile's desktop and modes from the machine (SDL video); false when no video is available.
+// Under the real backend, fills the active profile's desktop and modes from the machine; false when no video is
+// available. The headless backend leaves the profile alone and answers false.
 bool DetectProfile();
 
 struct SurfaceRequest {

@@ -6,6 +6,7 @@
 namespace gfx {
 
 bool DetectProfile() {
+  if (GetVideoBackend() != VideoBackend::Real) return false;
   bool started = SDL_WasInit(SDL_INIT_VIDEO) != 0;
   if (!started && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   SDL_DisplayMode desktop;

@@ -163,11 +163,18 @@ public:
     std::string clipboard;
 };
 
-// Whether a real window can be shown (a display server answers).
+// Real: an SDL2 window. Headless: a HeadlessWindow.
+enum class WindowBackend { Real, Headless };
+
+// The backend CreateWindow uses from now on; Real until chosen otherwise.
+void UseWindowBackend(WindowBackend backend);
+WindowBackend GetWindowBackend();
+
+// A window of the chosen backend, not yet created.
+std::unique_ptr<Window> CreateWindow();
+
+// Whether a real window can be shown: a display server answers and SDL's video driver is not
+// one that shows nothing ("dummy", "offscreen").
 bool IsDisplayAvailable();
-// The SDL2 backend.
-std::unique_ptr<Window> CreateSdlWindow();
-// The SDL2 backend when a display is available and video is not the dummy driver, else headless.
-std::unique_ptr<Window> CreateWindowBackend();
 
 }  // namespace platform

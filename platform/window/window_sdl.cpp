@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/window/window.h"
+#include "platform/window/window_sdl.h"
 #include "platform/window/window_sdl_input.h"
 
 namespace platform {
@@ -296,11 +296,6 @@ bool IsDisplayAvailable() {
 
 std::unique_ptr<Window> CreateSdlWindow() {
     return std::make_unique<SdlWindow>();
-}
-
-std::unique_ptr<Window> CreateWindowBackend() {
-    if (IsDisplayAvailable()) return CreateSdlWindow();
-    return std::make_unique<HeadlessWindow>();
 }
 
 }  // namespace platform

@@ -257,7 +257,8 @@ int main(int argc, char** argv) {
     SetStartupFolder(folder.c_str());
     SetAssetFolder((folder / "assets").c_str());
     InitFileSystem();
-    platform::UseTestClock(0);
+    platform::SetTestClock(0);
+    platform::UseClockBackend(platform::ClockBackend::Test);
 
     int status = RunUi(options, events, logFolder);
 

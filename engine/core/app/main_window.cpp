@@ -46,7 +46,7 @@ bool TApplication::CreateMainWindow() {
     options.title = data.productName.CStr();
     options.width = kInitialWidth;
     options.height = kInitialHeight;
-    data.window = platform::CreateWindowBackend();
+    data.window = platform::CreateWindow();
     if (!data.window->Create(options)) {
         LogPrintf("Cannot open the main window; running without one.");
         data.window = std::make_unique<platform::HeadlessWindow>();

@@ -15,12 +15,13 @@ class AnimatedSpriteTest : public AnimatedTextureTest {
 protected:
     void SetUp() override {
         AnimatedTextureTest::SetUp();
-        platform::UseTestClock(1000);
+        platform::SetTestClock(1000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
         Add("anim/blink.png", Sheet());
     }
     void TearDown() override {
         AnimationTaskList().Clear();
-        platform::UseRealClock();
+        platform::UseClockBackend(platform::ClockBackend::Real);
         AnimatedTextureTest::TearDown();
     }
 

@@ -16,6 +16,7 @@
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/render_display.h"
 #include "engine/graphics/renderer.h"
+#include "platform/backend/backend.h"
 
 namespace fs = std::filesystem;
 
@@ -52,7 +53,7 @@ TEST(DisplayApplicationTest, TheGameShowsAClearedFrameThroughThePresentThread) {
     fs::path root = fs::temp_directory_path() / ("alembria-display-app-" + std::to_string(getpid()));
     fs::remove_all(root);
     fs::create_directories(root / "run");
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    platform::UseBackends(platform::Backends::Headless);
     setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
     setenv("XDG_RUNTIME_DIR", (root / "run").c_str(), 1);
     fs::path previous = fs::current_path();
@@ -64,6 +65,7 @@ TEST(DisplayApplicationTest, TheGameShowsAClearedFrameThroughThePresentThread) {
     EXPECT_EQ(ApplicationMain("", DrawingGameMain, true), 0);
     SetDisplayFactory(nullptr);
     SetDisplayHost(nullptr);
+    platform::UseBackends(platform::Backends::Real);
 
     EXPECT_TRUE(seen.ready);
     EXPECT_FLOAT_EQ(seen.offset, -0.5f);

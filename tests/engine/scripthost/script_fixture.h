@@ -21,10 +21,11 @@ protected:
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         LogInit(folder.c_str());
-        platform::UseTestClock(5000);
+        platform::SetTestClock(5000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
     }
     void TearDown() override {
-        platform::UseRealClock();
+        platform::UseClockBackend(platform::ClockBackend::Real);
         LogInit(nullptr);
         std::filesystem::remove_all(folder);
     }

@@ -14,16 +14,17 @@ namespace soundtest {
 
 class ManagerTest : public ::testing::Test {
 protected:
-    void SetUp() override { StartManager(platform::AudioBackend::Clock); }
+    void SetUp() override { StartManager(platform::AudioBackend::Headless); }
     void TearDown() override {
         manager_.reset();
-        platform::UseAudioBackend(platform::AudioBackend::Sdl);
-        platform::UseRealClock();
+        platform::UseAudioBackend(platform::AudioBackend::Real);
+        platform::UseClockBackend(platform::ClockBackend::Real);
     }
 
     void StartManager(platform::AudioBackend backend) {
         manager_.reset();
-        platform::UseTestClock(0);
+        platform::SetTestClock(0);
+        platform::UseClockBackend(platform::ClockBackend::Test);
         platform::UseAudioBackend(backend);
         manager_ = std::make_unique<TSoundManager>();
         initResult_ = manager_->Init();

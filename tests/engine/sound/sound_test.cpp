@@ -119,21 +119,21 @@ TEST_F(SoundTest, PlayedSoundsReachTheOutput) {
         return peak;
     };
     auto sound = TSound::Get("sfx/half", true, kSoundGroupEffects);
-    platform::TakeClockAudioOutput();
+    platform::TakeHeadlessAudioOutput();
     sound->Play(false);
     platform::AdvanceTestClock(400);
-    int full = peakOf(platform::TakeClockAudioOutput());
+    int full = peakOf(platform::TakeHeadlessAudioOutput());
     EXPECT_GT(full, 12000);  // a tone of half the full scale
     manager_->SetGroupVolume(kSoundGroupEffects, 0.5f);  // -25 dB
     sound->Play(false);
     platform::AdvanceTestClock(300);
-    std::vector<int16_t> quieter = platform::TakeClockAudioOutput();
+    std::vector<int16_t> quieter = platform::TakeHeadlessAudioOutput();
     EXPECT_NEAR(peakOf(std::vector<int16_t>(quieter.begin() + 2 * 4410, quieter.end())), full * 0.056, full * 0.01);
     for (int i = 0; i < 4; ++i)
         Step(600);
-    platform::TakeClockAudioOutput();
+    platform::TakeHeadlessAudioOutput();
     platform::AdvanceTestClock(500);
-    EXPECT_EQ(peakOf(platform::TakeClockAudioOutput()), 0);
+    EXPECT_EQ(peakOf(platform::TakeHeadlessAudioOutput()), 0);
     manager_->NotifyStreams();
     EXPECT_TRUE(sound->GetData()->instances.empty());
 }

@@ -265,7 +265,7 @@ protected:
 // Without a device nothing is heard, yet streams run on their own clocks and end by them.
 TEST_F(NoDeviceTest, InitFailsAndStreamsRetireByTheirClocks) {
     soundtest::LogCapture log;
-    StartManager(platform::AudioBackend::Null);
+    StartManager(platform::AudioBackend::None);
     EXPECT_FALSE(initResult_);
     EXPECT_FALSE(manager_->IsReady());
     EXPECT_TRUE(log.Contains("DX Error:  (0x88780078), File soundmanager, Line "));
@@ -284,7 +284,7 @@ TEST_F(NoDeviceTest, InitFailsAndStreamsRetireByTheirClocks) {
 }
 
 TEST_F(NoDeviceTest, ServicePassesWaitMoreThanHalfASecond) {
-    StartManager(platform::AudioBackend::Null);
+    StartManager(platform::AudioBackend::None);
     auto stream = Start(std::make_shared<TRampSource>(44100, 2, 100), false);  // ends at once
     Step(500);
     EXPECT_EQ(manager_->ActiveStreamCount(), 1u) << "500 ms is not enough";

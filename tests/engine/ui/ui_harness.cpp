@@ -48,7 +48,8 @@ bool ProbeWindow::Note(const std::string& what) {
 
 void UiHarness::SetUp() {
     DisplayTest::SetUp();
-    platform::UseTestClock(kStartMs);
+    platform::SetTestClock(kStartMs);
+    platform::UseClockBackend(platform::ClockBackend::Test);
     host.now = kStartMs;
     display = Make();
     display->SetDisplay(kWidth, kHeight, false, false, false, false);
@@ -62,7 +63,7 @@ void UiHarness::SetUp() {
 
 void UiHarness::TearDown() {
     manager.reset();
-    platform::UseRealClock();
+    platform::UseClockBackend(platform::ClockBackend::Real);
     DisplayTest::TearDown();
 }
 

@@ -153,8 +153,11 @@ public:
 // Animation tests read a stopped clock, so that no time passes between scheduling and running.
 class WindowAnimTest : public ::testing::Test {
 protected:
-    void SetUp() override { platform::UseTestClock(10000); }
-    void TearDown() override { platform::UseRealClock(); }
+    void SetUp() override {
+        platform::SetTestClock(10000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
+    }
+    void TearDown() override { platform::UseClockBackend(platform::ClockBackend::Real); }
 };
 
 TEST_F(WindowAnimTest, AnimationAskedBeforeAttachmentRunsOnceUnderAModalWindow) {

@@ -71,8 +71,9 @@ protected:
         StartLog();
         SetConfig("encryptionkey", "BrineKelpVQZ");
         soundtest::AddFile("config.xml", std::vector<uint8_t>(kConfig, kConfig + sizeof kConfig - 1));
-        platform::UseTestClock(0);
-        platform::UseAudioBackend(platform::AudioBackend::Clock);
+        platform::SetTestClock(0);
+        platform::UseClockBackend(platform::ClockBackend::Test);
+        platform::UseAudioBackend(platform::AudioBackend::Headless);
         sound_ = std::make_unique<TSoundManager>();
         sound_->Init();
         script_ = std::make_unique<TScript>();
@@ -82,8 +83,8 @@ protected:
         GameManager::Destroy();
         script_.reset();
         sound_.reset();
-        platform::UseAudioBackend(platform::AudioBackend::Sdl);
-        platform::UseRealClock();
+        platform::UseAudioBackend(platform::AudioBackend::Real);
+        platform::UseClockBackend(platform::ClockBackend::Real);
         ClearDataSourceBuilders();
         soundtest::ForgetFiles();
         FileLayerTest::TearDown();

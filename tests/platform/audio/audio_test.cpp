@@ -13,8 +13,9 @@ namespace {
 class ClockAudioTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        UseTestClock(1000);
-        UseAudioBackend(AudioBackend::Clock);
+        SetTestClock(1000);
+        UseClockBackend(ClockBackend::Test);
+        UseAudioBackend(AudioBackend::Headless);
         uint32_t result = 1;
         device_ = OpenAudioDevice(&result);
         ASSERT_EQ(result, kAudioOk);
@@ -22,8 +23,8 @@ protected:
     }
     void TearDown() override {
         device_.reset();
-        UseAudioBackend(AudioBackend::Sdl);
-        UseRealClock();
+        UseAudioBackend(AudioBackend::Real);
+        UseClockBackend(ClockBackend::Real);
     }
 
     std::unique_ptr<AudioBuffer> MakeBuffer(uint32_t rate, uint32_t channels, uint32_t bytes) {
@@ -118,14 +119,14 @@ TEST_F(ClockAudioTest, LockSplitsAtTheEndAndNothingArrivesBeforeUnlock) {
         << "one lock at a time";
     buffer->Play(true);
     AdvanceTestClock(10);
-    std::vector<int16_t> before = TakeClockAudioOutput();
+    std::vector<int16_t> before = TakeHeadlessAudioOutput();
     for (int16_t sample : before)
         ASSERT_EQ(sample, 0);
     ASSERT_EQ(buffer->Unlock(region1, bytes1, region2, bytes2), kAudioOk);
     // 882 more frames of the 500-frame ring, from frame 441: 441-499, 0-499, 0-322. Frames 0-99
     // and 400-499 were written: 59 + 200 + 100 of them play, on both sides.
     AdvanceTestClock(20);
-    std::vector<int16_t> after = TakeClockAudioOutput();
+    std::vector<int16_t> after = TakeHeadlessAudioOutput();
     int loud = 0;
     for (int16_t sample : after)
         loud += sample == 0x7f7f;
@@ -161,10 +162,10 @@ TEST_F(ClockAudioTest, VolumeScalesTheMixedOutput) {
         int32_t stored = 1;
         buffer->GetVolume(&stored);
         EXPECT_EQ(stored, c.volume);
-        TakeClockAudioOutput();
+        TakeHeadlessAudioOutput();
         buffer->Play(true);
         AdvanceTestClock(100);
-        std::vector<int16_t> out = TakeClockAudioOutput();
+        std::vector<int16_t> out = TakeHeadlessAudioOutput();
         ASSERT_EQ(out.size(), 4410u * 2);
         EXPECT_EQ(out.front(), c.expected);
         EXPECT_EQ(out.back(), c.expected);
@@ -179,10 +180,10 @@ TEST_F(ClockAudioTest, MonoIsSpreadToBothSidesAndLowRatesAreInterpolated) {
     const int16_t ramp[4] = {0, 400, 800, 1200};
     std::memcpy(region, ramp, 8);
     buffer->Unlock(region, 8, nullptr, 0);
-    TakeClockAudioOutput();
+    TakeHeadlessAudioOutput();
     buffer->Play(false);
     AdvanceTestClock(1);  // 44 output frames; the buffer ends after 8
-    std::vector<int16_t> out = TakeClockAudioOutput();
+    std::vector<int16_t> out = TakeHeadlessAudioOutput();
     const int16_t expected[9] = {0, 200, 400, 600, 800, 1000, 1200, 600, 0};
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(out[2 * i], expected[i]) << i;
@@ -198,10 +199,10 @@ TEST_F(ClockAudioTest, MonoIsSpreadToBothSidesAndLowRatesAreInterpolated) {
 TEST_F(ClockAudioTest, LoopingBufferShorterThanAStepStaysInside) {
     auto buffer = MakeBuffer(4 * kAudioOutputRate, 1, 2);
     FillConstant(*buffer, 1234);
-    TakeClockAudioOutput();
+    TakeHeadlessAudioOutput();
     buffer->Play(true);
     AdvanceTestClock(10);
-    std::vector<int16_t> out = TakeClockAudioOutput();
+    std::vector<int16_t> out = TakeHeadlessAudioOutput();
     ASSERT_EQ(out.size(), 441u * 2);
     for (int16_t sample : out)
         ASSERT_EQ(sample, 1234);
@@ -215,26 +216,26 @@ TEST_F(ClockAudioTest, VoicesAddUpAndClip) {
     auto second = MakeBuffer(44100, 2, 4000);
     FillConstant(*first, 20000);
     FillConstant(*second, 20000);
-    TakeClockAudioOutput();
+    TakeHeadlessAudioOutput();
     first->Play(true);
     second->Play(true);
     AdvanceTestClock(10);
-    std::vector<int16_t> out = TakeClockAudioOutput();
+    std::vector<int16_t> out = TakeHeadlessAudioOutput();
     ASSERT_FALSE(out.empty());
     EXPECT_EQ(out[0], 32767);
     second->Stop();
     AdvanceTestClock(10);
-    out = TakeClockAudioOutput();
+    out = TakeHeadlessAudioOutput();
     EXPECT_EQ(out.back(), 20000);
 }
 
 TEST(AudioBackendTest, NullBackendHasNoDevice) {
-    UseAudioBackend(AudioBackend::Null);
+    UseAudioBackend(AudioBackend::None);
     uint32_t result = 0;
     EXPECT_EQ(OpenAudioDevice(&result), nullptr);
     EXPECT_EQ(result, kAudioErrNoDevice);
-    UseAudioBackend(AudioBackend::Sdl);
-    EXPECT_TRUE(TakeClockAudioOutput().empty());
+    UseAudioBackend(AudioBackend::Real);
+    EXPECT_TRUE(TakeHeadlessAudioOutput().empty());
 }
 
 TEST(AudioBackendTest, VolumeToGainFollowsDecibels) {
@@ -247,8 +248,8 @@ TEST(AudioBackendTest, VolumeToGainFollowsDecibels) {
 // The SDL device under SDL's dummy driver consumes sound in real time.
 TEST(AudioBackendTest, SdlDeviceAdvancesInRealTime) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    UseRealClock();
-    UseAudioBackend(AudioBackend::Sdl);
+    UseClockBackend(ClockBackend::Real);
+    UseAudioBackend(AudioBackend::Real);
     uint32_t result = 1;
     auto device = OpenAudioDevice(&result);
     if (device == nullptr)

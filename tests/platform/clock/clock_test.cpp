@@ -5,19 +5,20 @@
 namespace {
 
 TEST(Clock, TestClockMovesOnlyWhenAdvanced) {
-    platform::UseTestClock(0xFFFFFFF0u);
-    EXPECT_TRUE(platform::IsTestClock());
+    platform::SetTestClock(0xFFFFFFF0u);
+    platform::UseClockBackend(platform::ClockBackend::Test);
+    EXPECT_EQ(platform::GetClockBackend(), platform::ClockBackend::Test);
     EXPECT_EQ(platform::TicksMs(), 0xFFFFFFF0u);
     platform::SleepMs(1000);
     EXPECT_EQ(platform::TicksMs(), 0xFFFFFFF0u);
     platform::AdvanceTestClock(0x20);  // wraps at 2^32
     EXPECT_EQ(platform::TicksMs(), 0x10u);
-    platform::UseRealClock();
-    EXPECT_FALSE(platform::IsTestClock());
+    platform::UseClockBackend(platform::ClockBackend::Real);
+    EXPECT_EQ(platform::GetClockBackend(), platform::ClockBackend::Real);
 }
 
 TEST(Clock, RealClockIsMonotonicAndSleeps) {
-    platform::UseRealClock();
+    platform::UseClockBackend(platform::ClockBackend::Real);
     uint32_t before = platform::TicksMs();
     platform::SleepMs(20);
     uint32_t elapsed = platform::TicksMs() - before;

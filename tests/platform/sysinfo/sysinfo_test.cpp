@@ -13,18 +13,16 @@ TEST(SysInfo, RandomBytesDiffer) {
     EXPECT_TRUE(platform::RandomBytes(nullptr, 0));
 }
 
-bool Injected(uint8_t address[8]) {
-    for (int i = 0; i < 8; ++i) address[i] = static_cast<uint8_t>(i + 1);
-    return true;
-}
-
-TEST(SysInfo, AddressSourceIsInjectable) {
-    platform::SetAddressSource(Injected);
+TEST(SysInfo, TestBackendAnswersTheTestAddress) {
+    const uint8_t injected[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    platform::SetTestAddress(injected);
+    platform::UseSysinfoBackend(platform::SysinfoBackend::Test);
     uint8_t address[8] = {};
     ASSERT_TRUE(platform::ReadNetworkAddress(address));
-    EXPECT_EQ(address[0], 1);
-    EXPECT_EQ(address[7], 8);
-    platform::SetAddressSource(nullptr);
+    EXPECT_EQ(std::memcmp(address, injected, 8), 0);
+    platform::SetTestAddress(nullptr);
+    EXPECT_FALSE(platform::ReadNetworkAddress(address));
+    platform::UseSysinfoBackend(platform::SysinfoBackend::Real);
 
     // The system's own source: a found address is 6 bytes padded with zeros.
     uint8_t real[8];

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/backend/backend.h"
 #include "platform/window/window.h"
 #include "tests/support/virtual_display.h"
 
@@ -44,8 +45,9 @@ protected:
 };
 
 TEST_F(SdlWindowTest, OpensWithAUtf8TitleAndRoundTripsTheClipboard) {
-    ASSERT_TRUE(platform::IsDisplayAvailable());
-    auto window = platform::CreateWindowBackend();
+    ASSERT_EQ(platform::DetectBackends(), platform::Backends::Real);
+    platform::UseBackends(platform::DetectBackends());
+    auto window = platform::CreateWindow();
     ASSERT_EQ(dynamic_cast<platform::HeadlessWindow*>(window.get()), nullptr);
     platform::WindowOptions options;
     options.title = "Alembria";

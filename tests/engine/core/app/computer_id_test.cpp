@@ -31,28 +31,20 @@ TEST(ComputerId, FromAddressBytes) {
     }
 }
 
-bool FixedAddress(uint8_t address[8]) {
+TEST(ComputerId, UsesTheTestAddress) {
     const uint8_t bytes[8] = {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E, 0x00, 0x00};
-    std::memcpy(address, bytes, 8);
-    return true;
-}
-
-bool NoAddress(uint8_t[8]) { return false; }
-
-TEST(ComputerId, UsesTheInjectedAddressSource) {
-    platform::SetAddressSource(FixedAddress);
-    uint8_t bytes[8];
-    FixedAddress(bytes);
+    platform::SetTestAddress(bytes);
+    platform::UseSysinfoBackend(platform::SysinfoBackend::Test);
     EXPECT_STREQ(ComputeComputerId().CStr(), ComputerIdFromAddress(bytes).CStr());
     EXPECT_STREQ(ComputeComputerId().CStr(), ComputeComputerId().CStr());
 
     // Without an adapter, random bytes stand in: still a well-formed identifier, not a fixed one.
-    platform::SetAddressSource(NoAddress);
+    platform::SetTestAddress(nullptr);
     TString first = ComputeComputerId();
     TString second = ComputeComputerId();
     EXPECT_EQ(first.Length(), 16u);
     EXPECT_NE(first, second);
-    platform::SetAddressSource(nullptr);
+    platform::UseSysinfoBackend(platform::SysinfoBackend::Real);
 }
 
 }  // namespace

@@ -63,7 +63,8 @@ public:
 class PortalTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        platform::UseTestClock(1000);
+        platform::SetTestClock(1000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
         TMsnZylomHandler::ResetPortal();
         auto channel = std::make_unique<platform::RecordingHostChannel>();
         channel_ = channel.get();
@@ -72,7 +73,7 @@ protected:
     }
     void TearDown() override {
         TMsnZylomHandler::ResetPortal();
-        platform::UseRealClock();
+        platform::UseClockBackend(platform::ClockBackend::Real);
     }
 
     // The texts the host received, rebuilt from the message words.

@@ -19,6 +19,7 @@
 #include "engine/core/app/display_service.h"
 #include "engine/core/base/log.h"
 #include "engine/core/app/window_system_service.h"
+#include "platform/backend/backend.h"
 
 namespace fs = std::filesystem;
 
@@ -86,7 +87,7 @@ class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         previousFolder_ = fs::current_path();
-        setenv("SDL_VIDEODRIVER", "dummy", 1);  // headless windows, even from a desktop shell
+        platform::UseBackends(platform::Backends::Headless);  // even from a desktop shell
         folder_ = fs::temp_directory_path() / ("alembria-window-" + std::to_string(getpid()));
         fs::create_directories(folder_);
         displayLog = DisplayLog();
@@ -99,6 +100,7 @@ protected:
     }
     void TearDown() override {
         application_.reset();
+        platform::UseBackends(platform::Backends::Real);
         SetDisplayFactory(nullptr);
         SetWindowSystemFactory(nullptr);
         fs::current_path(previousFolder_);

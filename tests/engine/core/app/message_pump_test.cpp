@@ -14,6 +14,7 @@
 #include "engine/core/app/display_service.h"
 #include "engine/core/app/sound_service.h"
 #include "engine/core/app/window_system_service.h"
+#include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
 #include "platform/window/window_sdl_input.h"
 
@@ -127,15 +128,16 @@ class MessagePumpTest : public testing::Test {
 protected:
     void SetUp() override {
         previousFolder_ = std::filesystem::current_path();
-        setenv("SDL_VIDEODRIVER", "dummy", 1);  // headless windows, even from a desktop shell
-        platform::UseTestClock(50000);
+        platform::UseBackends(platform::Backends::Headless);  // even from a desktop shell
+        platform::SetTestClock(50000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
         ClearConfig();
         SetGameBridge(&bridge_);
     }
     void TearDown() override {
         application_.reset();
+        platform::UseBackends(platform::Backends::Real);
         SetGameBridge(nullptr);
-        platform::UseRealClock();
         std::filesystem::current_path(previousFolder_);
         ClearConfig();
     }

@@ -13,6 +13,7 @@
 #include "engine/core/base/log.h"
 #include "engine/core/base/string_cipher.h"
 #include "engine/core/files/stringtable.h"
+#include "platform/backend/backend.h"
 #include "platform/folders/folders.h"
 #include "platform/instance/instance.h"
 #include "platform/window/window.h"
@@ -73,7 +74,7 @@ protected:
     void SetUp() override {
         seen = Seen();
         previousFolder_ = fs::current_path();
-        setenv("SDL_VIDEODRIVER", "dummy", 1);  // headless windows, even from a desktop shell
+        platform::UseBackends(platform::Backends::Headless);  // even from a desktop shell
         root_ = fs::temp_directory_path() / ("alembria-startup-" + std::to_string(getpid()));
         fs::remove_all(root_);
         work_ = root_ / "work";
@@ -87,6 +88,7 @@ protected:
         SetConfig("utf8mode", "1");
     }
     void TearDown() override {
+        platform::UseBackends(platform::Backends::Real);
         fs::current_path(previousFolder_);
         LogInit(nullptr);
         fs::remove_all(root_);
@@ -157,17 +159,11 @@ TEST_F(StartupTest, LaterStepsWinOverEarlierOnes) {
     EXPECT_EQ(seen.farewell, "FromCommon");
 }
 
-bool FixedAddress(uint8_t address[8]) {
-    const uint8_t bytes[8] = {0x02, 0x42, 0xAC, 0x11, 0x00, 0x02, 0, 0};
-    std::copy(bytes, bytes + 8, address);
-    return true;
-}
-
 TEST_F(StartupTest, CheatCodeForThisComputerTurnsCheatModeOn) {
     fs::create_directories(work_);
-    platform::SetAddressSource(FixedAddress);
-    uint8_t address[8];
-    FixedAddress(address);
+    const uint8_t address[8] = {0x02, 0x42, 0xAC, 0x11, 0x00, 0x02, 0, 0};
+    platform::SetTestAddress(address);
+    platform::UseSysinfoBackend(platform::SysinfoBackend::Test);
     TString computerId = ComputerIdFromAddress(address);
     TStringCipher cipher;
     cipher.SetKey("BrineKelpVQZ");
@@ -185,7 +181,7 @@ TEST_F(StartupTest, CheatCodeForThisComputerTurnsCheatModeOn) {
         EXPECT_EQ(seen.settings["cheatmode"], c.cheatmode) << c.cheat.CStr();
         EXPECT_EQ(seen.settings["buildtag"], "alembria");
     }
-    platform::SetAddressSource(nullptr);
+    platform::UseSysinfoBackend(platform::SysinfoBackend::Real);
 }
 
 TEST_F(StartupTest, MissingFilesLeaveDefaults) {

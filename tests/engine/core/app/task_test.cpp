@@ -12,8 +12,11 @@ namespace {
 
 class TestClockFixture : public testing::Test {
 protected:
-    void SetUp() override { platform::UseTestClock(100000); }
-    void TearDown() override { platform::UseRealClock(); }
+    void SetUp() override {
+        platform::SetTestClock(100000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
+    }
+    void TearDown() override { platform::UseClockBackend(platform::ClockBackend::Real); }
 };
 
 using ClockTest = TestClockFixture;
@@ -120,7 +123,7 @@ TEST_F(AnimTaskTest, ScheduleUnscheduleAndDoneFlag) {
 }
 
 TEST_F(AnimTaskTest, DueTimeAcrossClockWrapAndTimeSources) {
-    platform::UseTestClock(0xFFFFFF00u);
+    platform::SetTestClock(0xFFFFFF00u);
     CountingTask task;
     task.Schedule(0x200, false, true, false);  // due after the 32-bit wrap
     platform::AdvanceTestClock(0x1FF);

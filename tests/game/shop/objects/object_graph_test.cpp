@@ -185,13 +185,14 @@ class AnimatedObjectTest : public AnimatedTextureTest {
 protected:
     void SetUp() override {
         AnimatedTextureTest::SetUp();
-        platform::UseTestClock(1000);
+        platform::SetTestClock(1000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
         Add("anim/blink.png", Sheet());
         Add("anim/two.anm", BlinkAnm("function DoAnim() frames{1,2} end"));
     }
     void TearDown() override {
         AnimationTaskList().Clear();
-        platform::UseRealClock();
+        platform::UseClockBackend(platform::ClockBackend::Real);
         AnimatedTextureTest::TearDown();
     }
     // Moves the scene's clock on, runs the animation scripts and updates the sprite.

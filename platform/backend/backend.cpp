@@ -1,0 +1,25 @@
+#include "platform/backend/backend.h"
+
+#include "platform/audio/audio.h"
+#include "platform/clock/clock.h"
+#include "platform/sysinfo/sysinfo.h"
+#include "platform/video/profile.h"
+#include "platform/window/window.h"
+
+namespace platform {
+
+Backends DetectBackends() {
+    return IsDisplayAvailable() ? Backends::Real : Backends::Headless;
+}
+
+void UseBackends(Backends backends) {
+    bool real = backends == Backends::Real;
+    UseWindowBackend(real ? WindowBackend::Real : WindowBackend::Headless);
+    gfx::UseVideoBackend(real ? gfx::VideoBackend::Real : gfx::VideoBackend::Headless);
+    UseAudioBackend(real ? AudioBackend::Real : AudioBackend::Headless);
+    // Time and the machine's identity are the real ones either way; only tests take them over.
+    UseClockBackend(ClockBackend::Real);
+    UseSysinfoBackend(SysinfoBackend::Real);
+}
+
+}  // namespace platform
