@@ -6,14 +6,14 @@
 #include "engine/core/base/log.h"
 #include "engine/core/app/task.h"
 #include "engine/graphics/animated_texture.h"
+#include "engine/graphics/graphics_state.h"
 #include "engine/script/auxlib.h"
 #include "engine/script/lua.h"
 #include "engine/scripthost/script.h"
 
 TTaskList& AnimationTaskList() {
-    static TTaskList ownList;
     TApplication* application = TApplication::Instance();
-    return application ? application->GetTaskList() : ownList;
+    return application ? application->GetTaskList() : GetGraphicsState().animationTasks;
 }
 
 TAnimatedSprite::TAnimatedSprite(int layer) : TSprite(layer) {}

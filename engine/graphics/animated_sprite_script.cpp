@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "engine/core/app/application.h"
-#include "engine/core/base/mersenne_twister.h"
 #include "engine/graphics/animated_sprite.h"
+#include "engine/graphics/graphics_state.h"
 #include "engine/script/lua.h"
 #include "engine/scripthost/script.h"
 #include "engine/scripthost/script_binding.h"
@@ -146,9 +146,8 @@ int WaitLuaNextFrame(lua_State* L) {
 }
 
 uint32_t NextRandom() {
-    static MersenneTwister ownGenerator;
     TApplication* application = TApplication::Instance();
-    return application ? application->Random() : ownGenerator.Next();
+    return application ? application->Random() : GetGraphicsState().scriptRandom.Next();
 }
 
 // lo + a random number below hi - lo; lo itself when the range is empty or reversed.

@@ -7,13 +7,11 @@
 #include "engine/core/base/log.h"
 #include "engine/core/files/xml.h"
 #include "engine/graphics/display_host.h"
+#include "engine/graphics/graphics_state.h"
 #include "engine/graphics/texture_display.h"
-
-uint32_t gRenderStateCache[8] = {};
 
 namespace {
 
-std::unique_ptr<TPlatform> instance;
 constexpr char kSource[] = ".\\dxdisplayhandler";
 
 gfx::Matrix ToMatrix(const TMat4& m) {
@@ -77,8 +75,6 @@ private:
     int64_t textureMemory_ = 0, maxTextureMemory_ = 0;
 };
 
-TPlatformTextureDisplay textureDisplay;
-
 }  // namespace
 
 TPlatformData::TPlatformData() : context(std::make_unique<TDXContext>()) {
@@ -97,20 +93,24 @@ TPlatformData::~TPlatformData() = default;
 TPlatform::TPlatform() : data_(std::make_unique<TPlatformData>()) {}
 
 TPlatform* TPlatform::Instance() {
-    return instance.get();
+    return GetGraphicsState().platform.get();
 }
 
 TPlatform* TPlatform::Create() {
-    instance.reset(new TPlatform());
+    GraphicsState& state = GetGraphicsState();
+    state.platform.reset(new TPlatform());
     SetOutOfVideoMemoryHandler(RunOutOfVideoMemory);
-    SetTextureDisplay(&textureDisplay);
-    return instance.get();
+    // One for the process, so that the texture memory counts run on from one display to the next.
+    if (!state.platformTextureDisplay) state.platformTextureDisplay = std::make_unique<TPlatformTextureDisplay>();
+    SetTextureDisplay(state.platformTextureDisplay.get());
+    return state.platform.get();
 }
 
 void TPlatform::Destroy() {
-    if (&GetTextureDisplay() == &textureDisplay) SetTextureDisplay(nullptr);
+    GraphicsState& state = GetGraphicsState();
+    if (&GetTextureDisplay() == state.platformTextureDisplay.get()) SetTextureDisplay(nullptr);
     SetOutOfVideoMemoryHandler(nullptr);
-    instance.reset();
+    state.platform.reset();
 }
 
 void TPlatform::SetRenderState(uint32_t state, uint32_t value, int line) {
@@ -279,5 +279,6 @@ void TPlatform::ApplyDefaultRenderState() {
     SetRenderState(gfx::rs::kAlphaRef, 1, __LINE__);
     SetRenderState(gfx::rs::kAlphaFunc, gfx::cmp::kGreaterEqual, __LINE__);
     SetRenderState(gfx::rs::kShadeMode, gfx::shade::kGouraud, __LINE__);
-    std::fill(std::begin(gRenderStateCache), std::end(gRenderStateCache), 0);
+    uint32_t* cache = GetGraphicsState().renderStateCache;
+    std::fill(cache, cache + 8, 0);
 }

@@ -184,6 +184,3 @@ private:
 
     std::unique_ptr<TPlatformData> data_;
 };
-
-// The render-state cache of the drawing code: eight words cleared whenever a display is built.
-extern uint32_t gRenderStateCache[8];

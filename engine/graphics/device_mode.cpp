@@ -6,6 +6,7 @@
 #include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/device_display.h"
+#include "engine/graphics/graphics_state.h"
 #include "platform/window/window.h"
 
 namespace {
@@ -211,8 +212,7 @@ void TPlatform::FinishBuild() {
         SetPerspective(static_cast<float>(M_PI / 4), 0, 0.1f, 1000.0f);
         SetAmbientColor(TColor(0xFFFFFFFF));
         SetMaterial(TMaterial{TColor(0xFFFFFFFF), TColor(0xFF808080)});
-        static bool cursorApplied = false;
-        if (!cursorApplied) {
+        if (bool& cursorApplied = GetGraphicsState().cursorApplied; !cursorApplied) {
             cursorApplied = true;
             host.ApplyCursor();
         }

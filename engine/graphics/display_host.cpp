@@ -4,13 +4,9 @@
 
 #include "engine/core/app/application.h"
 #include "engine/core/base/log.h"
+#include "engine/graphics/graphics_state.h"
 #include "platform/clock/clock.h"
 #include "platform/window/window.h"
-
-namespace {
-TDisplayHost defaultHost;
-TDisplayHost* installedHost = nullptr;
-}  // namespace
 
 void TDisplayHost::MessageBox(const char* caption, const char* text) {
     LogPrintf("%s: %s", caption, text);
@@ -30,9 +26,10 @@ uint32_t TDisplayHost::Now() {
 }
 
 TDisplayHost& GetDisplayHost() {
-    return installedHost ? *installedHost : defaultHost;
+    GraphicsState& state = GetGraphicsState();
+    return state.displayHost ? *state.displayHost : state.defaultDisplayHost;
 }
 
 void SetDisplayHost(TDisplayHost* host) {
-    installedHost = host;
+    GetGraphicsState().displayHost = host;
 }

@@ -2,18 +2,17 @@
 
 #include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
+#include "engine/graphics/graphics_state.h"
 #include "platform/window/window.h"
 
 namespace {
-
-void (*outOfVideoMemoryHandler)() = nullptr;
 
 constexpr char kSource[] = "ddutil";
 
 }  // namespace
 
 void SetOutOfVideoMemoryHandler(void (*handler)()) {
-    outOfVideoMemoryHandler = handler;
+    GetGraphicsState().outOfVideoMemoryHandler = handler;
 }
 
 void LogDxErrorLine(gfx::Result result, const char* source, int line) {
@@ -21,7 +20,8 @@ void LogDxErrorLine(gfx::Result result, const char* source, int line) {
 }
 
 void LogDxError(gfx::Result result, const char* source, int line) {
-    if (result == gfx::kOutOfVideoMemory && outOfVideoMemoryHandler) outOfVideoMemoryHandler();
+    auto handler = GetGraphicsState().outOfVideoMemoryHandler;
+    if (result == gfx::kOutOfVideoMemory && handler) handler();
     LogDxErrorLine(result, source, line);
 }
 

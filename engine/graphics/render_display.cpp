@@ -7,6 +7,7 @@
 #include "engine/core/app/window_system_service.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/device_display.h"
+#include "engine/graphics/graphics_state.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 #include "engine/graphics/vecdraw_renderer.h"
@@ -57,8 +58,6 @@ public:
 private:
     static TApplicationData* Data() { return TApplication::Instance() ? TApplication::Instance()->Data() : nullptr; }
 };
-
-TApplicationDisplayHost applicationHost;
 
 class TRenderDisplay : public IDisplay {
 public:
@@ -121,6 +120,8 @@ std::unique_ptr<IDisplay> MakeRenderDisplay() {
 }  // namespace
 
 void InstallDisplay() {
-    SetDisplayHost(&applicationHost);
+    GraphicsState& state = GetGraphicsState();
+    state.applicationDisplayHost = std::make_unique<TApplicationDisplayHost>();
+    SetDisplayHost(state.applicationDisplayHost.get());
     SetDisplayFactory(MakeRenderDisplay);
 }

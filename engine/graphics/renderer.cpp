@@ -3,12 +3,11 @@
 #include "engine/core/base/config.h"
 #include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
+#include "engine/graphics/graphics_state.h"
 #include "engine/graphics/textblock.h"
 #include "engine/graphics/texture.h"
 
 namespace {
-
-std::unique_ptr<TRenderer> renderer;
 
 bool IsSimple(const std::shared_ptr<TTexture>& texture) {
     return texture && texture->IsSimple();
@@ -22,12 +21,13 @@ TRenderState::~TRenderState() = default;
 TRenderer::TRenderer() = default;
 
 TRenderer* TRenderer::Get() {
+    std::unique_ptr<TRenderer>& renderer = GetGraphicsState().renderer;
     if (!renderer) renderer.reset(new TRenderer());
     return renderer.get();
 }
 
 void TRenderer::Destroy() {
-    renderer.reset();
+    GetGraphicsState().renderer.reset();
 }
 
 TPlatform* TRenderer::Platform() const {

@@ -4,17 +4,14 @@
 #include <cmath>
 
 #include "engine/core/base/config.h"
+#include "engine/graphics/graphics_state.h"
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/texture.h"
 
 namespace {
 
-int liveSprites = 0;
-// The 4 x 4 target every pixel hit test draws into; made on first use, dropped with the last sprite.
-std::shared_ptr<TTexture> hitTarget;
-
 void PublishSpriteCount() {
-    SetConfig("current_sprite_count", TString::Format("%d", liveSprites));
+    SetConfig("current_sprite_count", TString::Format("%d", GetGraphicsState().liveSprites));
 }
 
 // Halves round up, so that a moved sprite keeps its size.
@@ -25,19 +22,20 @@ int Round(float v) {
 }  // namespace
 
 TSprite::TSprite(int layer) : layer_(layer) {
-    ++liveSprites;
+    ++GetGraphicsState().liveSprites;
     PublishSpriteCount();
 }
 
 TSprite::~TSprite() {
     for (const std::shared_ptr<TSprite>& child : children_) child->parent_ = nullptr;
     children_.clear();
-    if (--liveSprites == 0) hitTarget.reset();
+    GraphicsState& state = GetGraphicsState();
+    if (--state.liveSprites == 0) state.hitTarget.reset();
     PublishSpriteCount();
 }
 
 int TSprite::LiveCount() {
-    return liveSprites;
+    return GetGraphicsState().liveSprites;
 }
 
 std::shared_ptr<TSprite> TSprite::Create(int layer, const std::shared_ptr<TTexture>& texture) {
@@ -139,6 +137,7 @@ bool TSprite::HitTest(const TPoint& point, const TSpriteState& parent, int thres
 
 // Draws the subtree so that the point lands on pixel (1, 1) of a coverage pass and reads its alpha.
 bool TSprite::PixelHit(const TPoint& point, const TSpriteState& parent, int threshold, int depth) {
+    std::shared_ptr<TTexture>& hitTarget = GetGraphicsState().hitTarget;
     if (!hitTarget) hitTarget = TTexture::CreateRenderTarget(4, 4, true);
     TRenderer* renderer = TRenderer::Get();
     if (!hitTarget || !renderer->BeginRenderTarget(hitTarget, 4)) return false;

@@ -1,12 +1,10 @@
 #include "engine/graphics/texture_display.h"
 
-namespace {
+#include "engine/graphics/graphics_state.h"
 
-ITextureDisplay g_noDisplay;
-ITextureDisplay* g_display = &g_noDisplay;
+ITextureDisplay& GetTextureDisplay() {
+    GraphicsState& state = GetGraphicsState();
+    return state.textureDisplay ? *state.textureDisplay : state.noTextureDisplay;
+}
 
-}  // namespace
-
-ITextureDisplay& GetTextureDisplay() { return *g_display; }
-
-void SetTextureDisplay(ITextureDisplay* display) { g_display = display ? display : &g_noDisplay; }
+void SetTextureDisplay(ITextureDisplay* display) { GetGraphicsState().textureDisplay = display; }

@@ -12,6 +12,7 @@
 #include "engine/core/files/file.h"
 #include "engine/core/base/log.h"
 #include "engine/sound/sound_manager.h"
+#include "engine/sound/sound_state.h"
 
 namespace {
 
@@ -132,8 +133,6 @@ public:
     }
 };
 
-TOggDataSourceBuilder g_oggBuilder;
-
 }  // namespace
 
 TOggDataSource::~TOggDataSource() {
@@ -216,5 +215,7 @@ uint32_t TOggDataSource::Read(void* buffer, uint32_t position, uint32_t count) {
 }
 
 void RegisterOggSourceBuilder() {
-    RegisterDataSourceBuilder("ogg", &g_oggBuilder);
+    SoundState& state = GetSoundState();
+    if (!state.oggBuilder) state.oggBuilder = std::make_unique<TOggDataSourceBuilder>();
+    RegisterDataSourceBuilder("ogg", state.oggBuilder.get());
 }

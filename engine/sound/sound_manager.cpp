@@ -5,12 +5,11 @@
 #include "engine/core/base/log.h"
 #include "engine/sound/ogg_source.h"
 #include "engine/sound/sound.h"
+#include "engine/sound/sound_state.h"
 #include "engine/sound/sound_stream.h"
 #include "platform/clock/clock.h"
 
 namespace {
-
-std::atomic<TSoundManager*> g_manager{nullptr};
 
 constexpr uint32_t kServicePeriodMs = 500;
 constexpr uint32_t kThreadSleepMs = 50;
@@ -39,7 +38,7 @@ void LogSoundError(uint32_t result, const char* source, int line) {
 }
 
 TSoundManager::TSoundManager() {
-    g_manager = this;
+    GetSoundState().manager = this;
 }
 
 TSoundManager::~TSoundManager() {
@@ -56,11 +55,11 @@ TSoundManager::~TSoundManager() {
     Unlock();
     device_.reset();
     TSoundManager* self = this;
-    g_manager.compare_exchange_strong(self, nullptr);
+    GetSoundState().manager.compare_exchange_strong(self, nullptr);
 }
 
 TSoundManager* TSoundManager::Get() {
-    return g_manager;
+    return GetSoundState().manager;
 }
 
 bool TSoundManager::Init() {

@@ -2,19 +2,10 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 
 #include "engine/core/files/file.h"
 #include "engine/sound/sound_manager.h"
-
-namespace {
-
-std::map<TString, TSoundDataSourceBuilder*>& Builders() {
-    static std::map<TString, TSoundDataSourceBuilder*> builders;
-    return builders;
-}
-
-}  // namespace
+#include "engine/sound/sound_state.h"
 
 TMemDataSource::TMemDataSource(TSoundDataSource& source)
     : channels_(source.GetChannels()), sampleRate_(source.GetSampleRate()), duration_(source.GetDuration()) {
@@ -47,21 +38,22 @@ uint32_t TMemDataSource::Read(void* buffer, uint32_t position, uint32_t count) {
 }
 
 void RegisterDataSourceBuilder(const TString& extension, TSoundDataSourceBuilder* builder) {
-    Builders()[extension] = builder;
+    GetSoundState().builders[extension] = builder;
 }
 
 void ClearDataSourceBuilders() {
-    Builders().clear();
+    GetSoundState().builders.clear();
 }
 
 std::shared_ptr<TSoundDataSource> CreateDataSource(const TString& name, bool stream) {
+    const auto& builders = GetSoundState().builders;
     int dot = name.FindChar('.', TString::kBackwards);
     if (dot >= 0) {
-        auto found = Builders().find(name.Mid(dot + 1));
-        if (found != Builders().end())
+        auto found = builders.find(name.Mid(dot + 1));
+        if (found != builders.end())
             return found->second->Build(name, stream);
     }
-    for (const auto& [extension, builder] : Builders()) {
+    for (const auto& [extension, builder] : builders) {
         if (FileExists(name + "." + extension))
             return builder->Build(name, stream);
     }

@@ -5,13 +5,20 @@
 
 namespace {
 
-TAssetManager* g_assetManager = nullptr;
+struct AssetState {
+    TAssetManager* manager = nullptr;  // installed, not owned
+};
+
+AssetState& GetAssetState() {
+    static AssetState state;
+    return state;
+}
 
 }  // namespace
 
-TAssetManager* GetAssetManager() { return g_assetManager; }
+TAssetManager* GetAssetManager() { return GetAssetState().manager; }
 
-void SetAssetManager(TAssetManager* manager) { g_assetManager = manager; }
+void SetAssetManager(TAssetManager* manager) { GetAssetState().manager = manager; }
 
 std::shared_ptr<TAsset> TAssetManager::FindAsset(const TString& key) { return assets_[key].lock(); }
 

@@ -47,23 +47,32 @@ void RunWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
     record->state.store(outcome.ok ? TSimpleHttp::kResponse : TSimpleHttp::kFailed, std::memory_order_release);
 }
 
-// The workers started and not yet joined, each with its request's record.
+// A worker thread with its request's record.
 struct Worker {
     std::shared_ptr<TSimpleHttp::Record> record;
     std::thread thread;
 };
-std::mutex workersLock;
-// Joined at the latest when the program exits (a thread must never be destroyed joinable).
-struct WorkerList : std::list<Worker> {
-    ~WorkerList() { TSimpleHttp::StopAll(); }
-} workers;
+
+struct HttpState {
+    std::mutex workersLock;
+    std::list<Worker> workers;  // started and not yet joined
+    // Joined at the latest when the program exits (a thread must never be destroyed joinable).
+    ~HttpState() { TSimpleHttp::StopAll(); }
+};
+
+HttpState& GetHttpState() {
+    static HttpState state;
+    return state;
+}
 
 bool IsFinished(const Worker& worker) {
     return worker.record->state.load(std::memory_order_acquire) != TSimpleHttp::kRunning;
 }
 
 void StartWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
-    std::lock_guard<std::mutex> hold(workersLock);
+    HttpState& state = GetHttpState();
+    std::lock_guard<std::mutex> hold(state.workersLock);
+    std::list<Worker>& workers = state.workers;
     // Workers that have finished are joined here, so the list stays as short as the requests running.
     for (auto it = workers.begin(); it != workers.end();) {
         if (!IsFinished(*it)) {
@@ -81,8 +90,9 @@ void StartWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
 void TSimpleHttp::StopAll() {
     std::list<Worker> leaving;
     {
-        std::lock_guard<std::mutex> hold(workersLock);
-        leaving.splice(leaving.end(), workers);
+        HttpState& state = GetHttpState();
+        std::lock_guard<std::mutex> hold(state.workersLock);
+        leaving.splice(leaving.end(), state.workers);
     }
     for (Worker& worker : leaving) worker.record->cancel.store(true, std::memory_order_release);
     for (Worker& worker : leaving) worker.thread.join();

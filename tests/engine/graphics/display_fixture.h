@@ -17,6 +17,7 @@
 #include "engine/core/base/log.h"
 #include "engine/graphics/display_host.h"
 #include "engine/graphics/device_display.h"
+#include "engine/graphics/graphics_state.h"
 #include "engine/graphics/renderer.h"
 #include "platform/window/window.h"
 
@@ -74,9 +75,7 @@ protected:
     }
 
     void TearDown() override {
-        TRenderer::Destroy();
-        TPlatform::Destroy();
-        SetDisplayHost(nullptr);
+        ResetGraphicsState();
         SetAssetManager(nullptr);
         gfx::SetActiveProfile(gfx::HardwareProfile::Standard());
         LogInit(nullptr);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "engine/sound/ogg_source.h"
+#include "engine/sound/sound_state.h"
 #include "tests/engine/sound/sound_fixture.h"
 #include "tests/engine/sound/sound_test_util.h"
 
@@ -27,7 +28,7 @@ protected:
     void TearDown() override {
         ManagerTest::TearDown();
         SetAssetManager(nullptr);
-        ClearDataSourceBuilders();
+        ResetSoundState();
         soundtest::ForgetFiles();
     }
 
@@ -245,7 +246,7 @@ TEST(SoundServicesTest, InstalledServicesMakeThisManagerAndRegisterOgg) {
     UnregisterAssetKind("ogg");
     UnregisterAssetKind("spx");
     SetSoundServices({});
-    ClearDataSourceBuilders();
+    ResetSoundState();
     soundtest::ForgetFiles();
 }
 

@@ -10,6 +10,7 @@
 #include "engine/core/base/config.h"
 #include "engine/core/files/file.h"
 #include "engine/sound/ogg_source.h"
+#include "engine/sound/sound_state.h"
 #include "tests/engine/sound/sound_test_util.h"
 
 namespace {
@@ -22,7 +23,7 @@ protected:
     void SetUp() override { RegisterOggSourceBuilder(); }
     void TearDown() override {
         soundtest::ForgetFiles();
-        ClearDataSourceBuilders();
+        ResetSoundState();
         SetConfig("keepogguncompressed", "0");
     }
 
@@ -158,7 +159,7 @@ TEST_F(SoundSourceTest, NamesResolveByExtensionOrByProbing) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(CreateDataSource(c.name, false) != nullptr, c.found) << c.name;
-    ClearDataSourceBuilders();
+    ResetSoundState();
     EXPECT_EQ(CreateDataSource("audio/sfx/piranha_trash.ogg", false), nullptr) << "nothing registered";
 }
 
