@@ -13,12 +13,9 @@
 #include "engine/scripthost/script_refs.h"
 #include "engine/scripthost/script_support.h"
 #include "engine/scripthost/script_yield.h"
+#include "engine/scripthost/scripthost_state.h"
 
 namespace {
-
-TString searchPath = "assets/?;?;../?;../../?";
-int runDepth = 0;
-std::vector<TScript*> disposed;
 
 void SetGlobal(lua_State* L, const char* name) {
     lua_pushstring(L, name);
@@ -49,34 +46,36 @@ private:
 }  // namespace
 
 TScript::RunScope::RunScope() {
-    ++runDepth;
+    ++GetScriptHostState().runDepth;
 }
 
 TScript::RunScope::~RunScope() {
-    if (--runDepth > 0) return;
+    ScriptHostState& state = GetScriptHostState();
+    if (--state.runDepth > 0) return;
     // Deleting may dispose of further scripts: take the list first.
-    while (!disposed.empty()) {
+    while (!state.disposed.empty()) {
         std::vector<TScript*> now;
-        now.swap(disposed);
+        now.swap(state.disposed);
         for (TScript* script : now) delete script;
     }
 }
 
 void TScript::Dispose(TScript* script) {
     if (!script) return;
-    if (runDepth > 0) {
-        disposed.push_back(script);
+    ScriptHostState& state = GetScriptHostState();
+    if (state.runDepth > 0) {
+        state.disposed.push_back(script);
     } else {
         delete script;
     }
 }
 
 const TString& TScript::GetSearchPath() {
-    return searchPath;
+    return GetScriptHostState().searchPath;
 }
 
 void TScript::SetSearchPath(const TString& path) {
-    searchPath = path;
+    GetScriptHostState().searchPath = path;
 }
 
 TScript::TScript() : state_(lua_open()) {
@@ -147,7 +146,7 @@ bool TScript::RunScript(const TString& fileName) {
     TTopKeeper top(state_);
     if (fileName.IsEmpty() || !FileExists(fileName)) return false;
     TString error;
-    std::shared_ptr<TScriptCode> code = TScriptCode::Get(fileName, searchPath, &error);
+    std::shared_ptr<TScriptCode> code = TScriptCode::Get(fileName, GetSearchPath(), &error);
     int status = LUA_ERRFILE;
     if (code) {
         status = luaL_loadbuffer(state_, code->GetBytes(), code->GetSize(), fileName.CStr());
@@ -169,7 +168,7 @@ bool TScript::RunScript(const TString& fileName) {
 int TScript::DoLuaString(const TString& code, int length, int resultCount) {
     TTopKeeper top(state_);
     lua_pushstring(state_, "LUA_PATH");
-    lua_pushstring(state_, searchPath.CStr());
+    lua_pushstring(state_, GetSearchPath().CStr());
     lua_settable(state_, LUA_GLOBALSINDEX);
 
     size_t size = length < 0 ? std::strlen(code.CStr()) : static_cast<size_t>(length);

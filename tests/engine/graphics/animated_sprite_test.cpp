@@ -5,6 +5,7 @@
 #include "engine/graphics/animated_sprite.h"
 #include "engine/script/lua.h"
 #include "engine/scripthost/script.h"
+#include "engine/scripthost/scripthost_state.h"
 #include "platform/clock/clock.h"
 #include "tests/engine/graphics/animation_fixture.h"
 
@@ -22,6 +23,7 @@ protected:
     void TearDown() override {
         AnimationTaskList().Clear();
         platform::UseClockBackend(platform::ClockBackend::Real);
+        ResetScriptHostState();  // the sprites set the script search path
         AnimatedTextureTest::TearDown();
     }
 
