@@ -11,8 +11,8 @@ namespace {
 
 constexpr float kTexelOffset = -0.5f;
 
-std::shared_ptr<gfx::Surface> MakeTexture(const Picture& picture, const gfx::PixelFormat& format) {
-  auto t = std::make_shared<gfx::Surface>(picture.width, picture.height, format, gfx::caps::kTexture);
+std::shared_ptr<platform::video::Surface> MakeTexture(const Picture& picture, const platform::video::PixelFormat& format) {
+  auto t = std::make_shared<platform::video::Surface>(picture.width, picture.height, format, platform::video::caps::kTexture);
   for (int y = 0; y < picture.height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(t->Row(y));
     for (int x = 0; x < picture.width; ++x) row[x] = picture.pixels[static_cast<size_t>(y) * picture.width + x];
@@ -23,11 +23,11 @@ std::shared_ptr<gfx::Surface> MakeTexture(const Picture& picture, const gfx::Pix
 class OurDrawer : public FrameDrawer {
  public:
   OurDrawer(const Pictures& pictures, Sampling sampling)
-      : target_(std::make_shared<gfx::Surface>(kWidth, kHeight, gfx::kA8R8G8B8, gfx::caps::k3DDevice)),
+      : target_(std::make_shared<platform::video::Surface>(kWidth, kHeight, platform::video::kA8R8G8B8, platform::video::caps::k3DDevice)),
         device_(target_),
-        background_(MakeTexture(pictures.background, gfx::kX8R8G8B8)),
-        sprite_(MakeTexture(pictures.sprite, gfx::kA8R8G8B8)) {
-    using namespace gfx;
+        background_(MakeTexture(pictures.background, platform::video::kX8R8G8B8)),
+        sprite_(MakeTexture(pictures.sprite, platform::video::kA8R8G8B8)) {
+    using namespace platform::video;
     bool linear = sampling == Sampling::kBilinear;
     device_.SetRenderState(rs::kZEnable, 0);
     device_.SetRenderState(rs::kLighting, 0);
@@ -51,7 +51,7 @@ class OurDrawer : public FrameDrawer {
   }
 
   void Draw(const FrameDraws& draws) override {
-    using namespace gfx;
+    using namespace platform::video;
     device_.BeginScene();
     Quad(background_, 0, 0, kWidth, kHeight, false);
     for (const SpriteDraw& s : draws.sprites) {
@@ -65,15 +65,15 @@ class OurDrawer : public FrameDrawer {
   }
 
  private:
-  void Quad(const std::shared_ptr<gfx::Surface>& texture, float x0, float y0, float x1, float y1, bool additive,
+  void Quad(const std::shared_ptr<platform::video::Surface>& texture, float x0, float y0, float x1, float y1, bool additive,
             uint32_t color = 0xFFFFFFFF) {
     const float xs[4] = {x0, x1, x1, x0}, ys[4] = {y0, y0, y1, y1};
     DrawFan(texture, xs, ys, color, additive);
   }
 
-  void DrawFan(const std::shared_ptr<gfx::Surface>& texture, const float xs[4], const float ys[4], uint32_t color,
+  void DrawFan(const std::shared_ptr<platform::video::Surface>& texture, const float xs[4], const float ys[4], uint32_t color,
                bool additive) {
-    using namespace gfx;
+    using namespace platform::video;
     const float us[4] = {0, 1, 1, 0}, vs[4] = {0, 0, 1, 1};
     LVertex v[4];
     for (int k = 0; k < 4; ++k) v[k] = {xs[k], ys[k], 0.1f, 0, color, 0, us[k], vs[k]};
@@ -82,9 +82,9 @@ class OurDrawer : public FrameDrawer {
     device_.DrawPrimitive(prim::kTriangleFan, fvf::kLVertex, v, 4);
   }
 
-  std::shared_ptr<gfx::Surface> target_;
-  gfx::Device device_;
-  std::shared_ptr<gfx::Surface> background_, sprite_;
+  std::shared_ptr<platform::video::Surface> target_;
+  platform::video::Device device_;
+  std::shared_ptr<platform::video::Surface> background_, sprite_;
 };
 
 }  // namespace

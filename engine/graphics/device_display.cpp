@@ -14,19 +14,19 @@ namespace {
 
 constexpr char kSource[] = ".\\dxdisplayhandler";
 
-gfx::Matrix ToMatrix(const TMat4& m) {
-    gfx::Matrix r;
+platform::video::Matrix ToMatrix(const TMat4& m) {
+    platform::video::Matrix r;
     for (int i = 0; i < 16; ++i) r.m[i / 4][i % 4] = m.m[i];
     return r;
 }
 
-TMat4 FromMatrix(const gfx::Matrix& m) {
+TMat4 FromMatrix(const platform::video::Matrix& m) {
     float values[16];
     for (int i = 0; i < 16; ++i) values[i] = m.m[i / 4][i % 4];
     return TMat4(values);
 }
 
-gfx::ColorValue ToColorValue(TColor c) {
+platform::video::ColorValue ToColorValue(TColor c) {
     return {c.R() / 255.0f, c.G() / 255.0f, c.B() / 255.0f, c.A() / 255.0f};
 }
 
@@ -37,11 +37,11 @@ void RunOutOfVideoMemory() {
 // What texture data asks of the display, answered from the display handler.
 class TPlatformTextureDisplay : public ITextureDisplay {
 public:
-    gfx::DisplayObject* GetDisplayObject() override { return Ready() ? Data()->directDraw : nullptr; }
-    const gfx::DeviceDescription* GetDeviceDescription() override {
+    platform::video::DisplayObject* GetDisplayObject() override { return Ready() ? Data()->directDraw : nullptr; }
+    const platform::video::DeviceDescription* GetDeviceDescription() override {
         return Ready() ? &Data()->context->GetDeviceDescription() : nullptr;
     }
-    gfx::Surface* GetDepthBuffer() override { return Ready() ? Data()->backSurface->ZBuffer().get() : nullptr; }
+    platform::video::Surface* GetDepthBuffer() override { return Ready() ? Data()->backSurface->ZBuffer().get() : nullptr; }
     bool RequiresSquareTextures() override { return Data()->squareTexturesOnly; }
     int GetScreenBits() override {
         return Data()->lowMemoryVideo || Data()->displayDepth == 16 || Data()->sixteenBitTextures ? 16 : 32;
@@ -55,10 +55,10 @@ public:
     void OnRestoreFailed() override { TPlatform::Instance()->MarkDirectXBrokenThrottled(); }
     void OnOutOfVideoMemory() override { TPlatform::Instance()->OnOutOfVideoMemory(); }
     void SwitchTo16BitTextures() override { Data()->sixteenBitTextures = true; }
-    void TryRenderTarget(const std::shared_ptr<gfx::Surface>& surface) override {
+    void TryRenderTarget(const std::shared_ptr<platform::video::Surface>& surface) override {
         if (!Ready()) return;
         TPlatformData& d = *Data();
-        std::shared_ptr<gfx::Surface> current = d.currentTarget ? d.currentTarget : d.screenTarget;
+        std::shared_ptr<platform::video::Surface> current = d.currentTarget ? d.currentTarget : d.screenTarget;
         // The switches set the viewport to the whole target: a texture made during a frame keeps the frame's.
         TRect viewport = d.viewport;
         d.SwitchRenderTarget(current, surface);
@@ -115,15 +115,15 @@ void TPlatform::Destroy() {
 
 void TPlatform::SetRenderState(uint32_t state, uint32_t value, int line) {
     if (!data_->device) return;
-    gfx::Result r = data_->device->SetRenderState(state, value);
-    if (gfx::Failed(r)) LogDxError(r, kSource, line);
+    platform::video::Result r = data_->device->SetRenderState(state, value);
+    if (platform::video::Failed(r)) LogDxError(r, kSource, line);
 }
 
 void TPlatform::SetOption(const TString& name, const TString& value) {
     bool on = value.ToInt() > 0;
     if (name == TString("antialias")) {
         data_->antialias = on;
-        SetRenderState(gfx::rs::kAntialias, on ? 2 : 0, __LINE__);
+        SetRenderState(platform::video::rs::kAntialias, on ? 2 : 0, __LINE__);
     } else if (name == TString("hint_antialias")) {
         data_->hintAntialias = on;
     } else if (name == TString("new_subtractive")) {
@@ -144,30 +144,30 @@ TString TPlatform::GetOption(const TString& name) {
 
 void TPlatform::SetDepthTest(bool on) {
     data_->depthTest = on;
-    SetRenderState(gfx::rs::kZEnable, on, __LINE__);
+    SetRenderState(platform::video::rs::kZEnable, on, __LINE__);
 }
 
 void TPlatform::SetDepthWrite(bool on) {
     data_->depthWrite = on;
-    SetRenderState(gfx::rs::kZWriteEnable, on, __LINE__);
+    SetRenderState(platform::video::rs::kZWriteEnable, on, __LINE__);
 }
 
 void TPlatform::SetWorldTransform(const TMat4& m) {
     if (!data_->device) return;
-    if (gfx::Result r = data_->device->SetTransform(gfx::transform::kWorld, ToMatrix(m)); gfx::Failed(r))
+    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kWorld, ToMatrix(m)); platform::video::Failed(r))
         LogDxError(r, kSource, __LINE__);
 }
 
 void TPlatform::SetViewTransform(const TMat4& m) {
     if (!data_->device) return;
-    if (gfx::Result r = data_->device->SetTransform(gfx::transform::kView, ToMatrix(m)); gfx::Failed(r))
+    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kView, ToMatrix(m)); platform::video::Failed(r))
         LogDxError(r, kSource, __LINE__);
 }
 
 void TPlatform::GetWorldTransform(TMat4* m) {
     if (!data_->device || !m) return;
-    gfx::Matrix world;
-    if (gfx::Result r = data_->device->GetTransform(gfx::transform::kWorld, &world); gfx::Failed(r)) {
+    platform::video::Matrix world;
+    if (platform::video::Result r = data_->device->GetTransform(platform::video::transform::kWorld, &world); platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         return;
     }
@@ -178,7 +178,7 @@ void TPlatform::SetProjectionTransform(const TMat4& m) {
     if (!data_->device) return;
     data_->projection = m;
     data_->viewChanged = true;
-    if (gfx::Result r = data_->device->SetTransform(gfx::transform::kProjection, ToMatrix(m)); gfx::Failed(r))
+    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kProjection, ToMatrix(m)); platform::video::Failed(r))
         LogDxError(r, kSource, __LINE__);
 }
 
@@ -188,97 +188,97 @@ void TPlatform::SetPerspective(float fieldOfView, float aspect, float nearZ, flo
     data_->farZ = farZ;
     if (aspect == 0 && data_->viewport.Height() != 0)
         aspect = static_cast<float>(data_->viewport.Width()) / static_cast<float>(data_->viewport.Height());
-    SetProjectionTransform(FromMatrix(gfx::PerspectiveFovLH(fieldOfView, aspect == 0 ? 1.0f : aspect, nearZ, farZ)));
+    SetProjectionTransform(FromMatrix(platform::video::PerspectiveFovLH(fieldOfView, aspect == 0 ? 1.0f : aspect, nearZ, farZ)));
 }
 
 void TPlatform::SetMaterial(const TMaterial& material) {
     if (!data_->device) return;
-    gfx::Material m;
+    platform::video::Material m;
     m.diffuse = ToColorValue(material.diffuse);
     m.ambient = ToColorValue(material.ambient);
-    if (gfx::Result r = data_->device->SetMaterial(m); gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (platform::video::Result r = data_->device->SetMaterial(m); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
 }
 
 void TPlatform::SetAmbientColor(TColor color) {
-    SetRenderState(gfx::rs::kAmbient, color.Argb(), __LINE__);
+    SetRenderState(platform::video::rs::kAmbient, color.Argb(), __LINE__);
 }
 
 void TPlatform::SetShadeMode(int mode) {
-    if (mode == 1 || mode == 2) SetRenderState(gfx::rs::kShadeMode, mode == 1 ? gfx::shade::kFlat : gfx::shade::kGouraud, __LINE__);
+    if (mode == 1 || mode == 2) SetRenderState(platform::video::rs::kShadeMode, mode == 1 ? platform::video::shade::kFlat : platform::video::shade::kGouraud, __LINE__);
 }
 
 void TPlatform::SetCullMode(int mode) {
-    uint32_t value = mode == 2 ? gfx::cull::kClockwise : mode == 3 ? gfx::cull::kCounterClockwise : gfx::cull::kNone;
-    SetRenderState(gfx::rs::kCullMode, value, __LINE__);
+    uint32_t value = mode == 2 ? platform::video::cull::kClockwise : mode == 3 ? platform::video::cull::kCounterClockwise : platform::video::cull::kNone;
+    SetRenderState(platform::video::rs::kCullMode, value, __LINE__);
 }
 
 void TPlatform::SetBlendMode(int32_t mode) {
     data_->blendMode = mode;
     if (mode < 0 || mode > BlendMultiply) return;
     if (!data_->colorOutput) {
-        SetRenderState(gfx::rs::kSrcBlend, gfx::blend::kZero, __LINE__);
-        SetRenderState(gfx::rs::kDestBlend, gfx::blend::kOne, __LINE__);
+        SetRenderState(platform::video::rs::kSrcBlend, platform::video::blend::kZero, __LINE__);
+        SetRenderState(platform::video::rs::kDestBlend, platform::video::blend::kOne, __LINE__);
         return;
     }
     bool coveragePass = data_->renderTargetMode == 4 && data_->renderTarget;
     uint32_t src = 0, dest = 0;
     switch (mode) {
         case BlendAlpha:
-            src = gfx::blend::kSrcAlpha;
-            dest = coveragePass ? gfx::blend::kOne : gfx::blend::kInvSrcAlpha;
+            src = platform::video::blend::kSrcAlpha;
+            dest = coveragePass ? platform::video::blend::kOne : platform::video::blend::kInvSrcAlpha;
             break;
         case BlendAdditive:
-            src = gfx::blend::kSrcAlpha;
-            dest = gfx::blend::kOne;
+            src = platform::video::blend::kSrcAlpha;
+            dest = platform::video::blend::kOne;
             break;
         case BlendSubtractive:
-            src = coveragePass ? (data_->newSubtractive ? gfx::blend::kOne : gfx::blend::kSrcAlpha) : gfx::blend::kZero;
-            dest = coveragePass ? (data_->newSubtractive ? gfx::blend::kOne : gfx::blend::kInvSrcAlpha)
-                                : gfx::blend::kInvSrcColor;
+            src = coveragePass ? (data_->newSubtractive ? platform::video::blend::kOne : platform::video::blend::kSrcAlpha) : platform::video::blend::kZero;
+            dest = coveragePass ? (data_->newSubtractive ? platform::video::blend::kOne : platform::video::blend::kInvSrcAlpha)
+                                : platform::video::blend::kInvSrcColor;
             break;
         case BlendMultiply:
-            src = gfx::blend::kZero;
-            dest = gfx::blend::kSrcColor;
+            src = platform::video::blend::kZero;
+            dest = platform::video::blend::kSrcColor;
             break;
         default:
             break;
     }
     if (src) {
-        SetRenderState(gfx::rs::kSrcBlend, src, __LINE__);
-        SetRenderState(gfx::rs::kDestBlend, dest, __LINE__);
+        SetRenderState(platform::video::rs::kSrcBlend, src, __LINE__);
+        SetRenderState(platform::video::rs::kDestBlend, dest, __LINE__);
     }
-    SetRenderState(gfx::rs::kAlphaBlendEnable, mode != BlendOpaque, __LINE__);
+    SetRenderState(platform::video::rs::kAlphaBlendEnable, mode != BlendOpaque, __LINE__);
     ApplyTextureStages();
 }
 
 void TPlatform::ApplyDefaultRenderState() {
-    gfx::Device* d = data_->device;
+    platform::video::Device* d = data_->device;
     if (!d) return;
-    SetRenderState(gfx::rs::kAmbient, 0xFFFFFFFF, __LINE__);
+    SetRenderState(platform::video::rs::kAmbient, 0xFFFFFFFF, __LINE__);
     SetDepthTest(true);
     SetDepthWrite(true);
-    SetRenderState(gfx::rs::kColorVertex, 1, __LINE__);
-    SetRenderState(gfx::rs::kLighting, 1, __LINE__);
-    SetRenderState(gfx::rs::kNormalizeNormals, 1, __LINE__);
-    for (uint32_t source : {gfx::rs::kDiffuseMaterialSource, gfx::rs::kAmbientMaterialSource,
-                            gfx::rs::kSpecularMaterialSource, gfx::rs::kEmissiveMaterialSource})
-        SetRenderState(source, gfx::material_source::kMaterial, __LINE__);
-    SetRenderState(gfx::rs::kSrcBlend, gfx::blend::kSrcAlpha, __LINE__);
-    SetRenderState(gfx::rs::kDestBlend, gfx::blend::kInvSrcAlpha, __LINE__);
-    SetRenderState(gfx::rs::kAlphaBlendEnable, 1, __LINE__);
-    SetRenderState(gfx::rs::kWrap0, 0, __LINE__);
+    SetRenderState(platform::video::rs::kColorVertex, 1, __LINE__);
+    SetRenderState(platform::video::rs::kLighting, 1, __LINE__);
+    SetRenderState(platform::video::rs::kNormalizeNormals, 1, __LINE__);
+    for (uint32_t source : {platform::video::rs::kDiffuseMaterialSource, platform::video::rs::kAmbientMaterialSource,
+                            platform::video::rs::kSpecularMaterialSource, platform::video::rs::kEmissiveMaterialSource})
+        SetRenderState(source, platform::video::material_source::kMaterial, __LINE__);
+    SetRenderState(platform::video::rs::kSrcBlend, platform::video::blend::kSrcAlpha, __LINE__);
+    SetRenderState(platform::video::rs::kDestBlend, platform::video::blend::kInvSrcAlpha, __LINE__);
+    SetRenderState(platform::video::rs::kAlphaBlendEnable, 1, __LINE__);
+    SetRenderState(platform::video::rs::kWrap0, 0, __LINE__);
     const std::pair<uint32_t, uint32_t> stage[] = {
-        {gfx::tss::kMagFilter, gfx::filter::kLinear},   {gfx::tss::kMinFilter, gfx::filter::kLinear},
-        {gfx::tss::kMipFilter, gfx::filter::kMipLinear}, {gfx::tss::kColorArg1, gfx::ta::kTexture},
-        {gfx::tss::kColorArg2, gfx::ta::kCurrent},      {gfx::tss::kColorOp, gfx::top::kModulate},
-        {gfx::tss::kAlphaArg1, gfx::ta::kTexture},      {gfx::tss::kAlphaArg2, gfx::ta::kCurrent},
-        {gfx::tss::kAlphaOp, gfx::top::kModulate}};
+        {platform::video::tss::kMagFilter, platform::video::filter::kLinear},   {platform::video::tss::kMinFilter, platform::video::filter::kLinear},
+        {platform::video::tss::kMipFilter, platform::video::filter::kMipLinear}, {platform::video::tss::kColorArg1, platform::video::ta::kTexture},
+        {platform::video::tss::kColorArg2, platform::video::ta::kCurrent},      {platform::video::tss::kColorOp, platform::video::top::kModulate},
+        {platform::video::tss::kAlphaArg1, platform::video::ta::kTexture},      {platform::video::tss::kAlphaArg2, platform::video::ta::kCurrent},
+        {platform::video::tss::kAlphaOp, platform::video::top::kModulate}};
     for (auto [type, value] : stage)
-        if (gfx::Result r = d->SetTextureStageState(0, type, value); gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
-    SetRenderState(gfx::rs::kAlphaTestEnable, 1, __LINE__);
-    SetRenderState(gfx::rs::kAlphaRef, 1, __LINE__);
-    SetRenderState(gfx::rs::kAlphaFunc, gfx::cmp::kGreaterEqual, __LINE__);
-    SetRenderState(gfx::rs::kShadeMode, gfx::shade::kGouraud, __LINE__);
+        if (platform::video::Result r = d->SetTextureStageState(0, type, value); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
+    SetRenderState(platform::video::rs::kAlphaTestEnable, 1, __LINE__);
+    SetRenderState(platform::video::rs::kAlphaRef, 1, __LINE__);
+    SetRenderState(platform::video::rs::kAlphaFunc, platform::video::cmp::kGreaterEqual, __LINE__);
+    SetRenderState(platform::video::rs::kShadeMode, platform::video::shade::kGouraud, __LINE__);
     uint32_t* cache = GetGraphicsState().renderStateCache;
     std::fill(cache, cache + 8, 0);
 }

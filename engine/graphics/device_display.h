@@ -39,16 +39,16 @@ public:
     // The restore protocol after a lost surface.
     void Restore();
     // Points the device at another surface (texture data checks a new render target with it).
-    bool SwitchRenderTarget(const std::shared_ptr<gfx::Surface>& current, const std::shared_ptr<gfx::Surface>& next);
+    bool SwitchRenderTarget(const std::shared_ptr<platform::video::Surface>& current, const std::shared_ptr<platform::video::Surface>& next);
 
-    gfx::DisplayObject* directDraw = nullptr;
-    std::shared_ptr<gfx::Surface> backSurface;
-    gfx::Device* device = nullptr;
+    platform::video::DisplayObject* directDraw = nullptr;
+    std::shared_ptr<platform::video::Surface> backSurface;
+    platform::video::Device* device = nullptr;
     std::unique_ptr<TDXContext> context;
-    std::shared_ptr<gfx::Surface> screenTarget;
+    std::shared_ptr<platform::video::Surface> screenTarget;
     std::list<TRect> savedViewports;  // newest first
     TRect viewport, modeRect, clipRect, targetRect;
-    std::shared_ptr<gfx::Surface> currentTarget;
+    std::shared_ptr<platform::video::Surface> currentTarget;
     bool fullScreen = false;
     int32_t blendMode = -1;
     int32_t displayDepth = 0;
@@ -86,7 +86,7 @@ public:
     bool reportedTargetDepth = false;
     bool sixteenBitTextures = false;  // a mipmapped texture came out at 16 bits on a 32-bit screen
     float savedViewScale = 1.0f;
-    std::shared_ptr<gfx::Surface> stageTexture;  // the surface of the texture set last
+    std::shared_ptr<platform::video::Surface> stageTexture;  // the surface of the texture set last
     size_t dirtyBeforePass = 0;  // the back buffer's dirty rectangles when the pass began
 };
 
@@ -137,7 +137,7 @@ public:
     bool IsPresentEnabled();
     std::pair<int, int> Present(int a, int b);
     bool IsFrameDone();
-    gfx::Result WaitForFlipDone();
+    platform::video::Result WaitForFlipDone();
     void SetViewport(int left, int top, int right, int bottom);
     void GetViewport(int* left, int* top, int* right, int* bottom);
     // Draws vertices of the given format (0x1E2, 0x1C4 or 0x112).
@@ -167,7 +167,7 @@ public:
 
     TDXContext* GetContext() { return data_->context.get(); }
     // Clamps rect into the mode rect, applies the view scale and hands it to the device.
-    gfx::Result ApplyViewport(const TRect& rect);
+    platform::video::Result ApplyViewport(const TRect& rect);
 
 private:
     TPlatform();

@@ -15,21 +15,21 @@ bool TPlatform::BeginDraw(bool checkContext) {
     TPlatformData& d = *data_;
     TDisplayHost& host = GetDisplayHost();
     if (!d.device || d.directXBroken) return false;
-    if (gfx::Failed(d.backSurface->IsLost())) {
+    if (platform::video::Failed(d.backSurface->IsLost())) {
         if (host.HasFocus()) MarkDirectXBroken();
         return false;
     }
     const auto& front = d.context->GetFrontSurface();
-    if (!front || gfx::Failed(front->IsLost())) return false;
-    gfx::Result r = d.context->IsWindowed() ? gfx::kOk : front->GetFlipStatus();
-    if (r == gfx::kWasStillDrawing) return false;
-    if (gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (!front || platform::video::Failed(front->IsLost())) return false;
+    platform::video::Result r = d.context->IsWindowed() ? platform::video::kOk : front->GetFlipStatus();
+    if (r == platform::video::kWasStillDrawing) return false;
+    if (platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
     if (checkContext && (d.context->IsDeviceLost() || !d.context->GetDevice())) {
         MarkDirectXBroken();
         return false;
     }
     r = d.device->BeginScene();
-    if (r == gfx::kSurfaceLost) {
+    if (r == platform::video::kSurfaceLost) {
         LogPrintf("TRenderer::BeginDraw: DDERR_SURFACELOST on BeginScene");
         if (d.inRestore) {
             MarkDirectXBroken();
@@ -41,20 +41,20 @@ bool TPlatform::BeginDraw(bool checkContext) {
             return false;
         }
         r = d.device->BeginScene();
-        if (gfx::Failed(r)) {
+        if (platform::video::Failed(r)) {
             LogDxError(r, kSource, __LINE__);
             MarkDirectXBroken();
             d.inScene = false;
             return false;
         }
-    } else if (gfx::Failed(r)) {
+    } else if (platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         d.inScene = false;
         return false;
     }
     ++d.workingCount;
-    if (gfx::Result v = ApplyViewport(d.modeRect); gfx::Failed(v)) LogDxError(v, kSource, __LINE__);
-    if (gfx::Result v = ApplyViewport(TRect::Intersect(d.viewport, d.modeRect)); gfx::Failed(v))
+    if (platform::video::Result v = ApplyViewport(d.modeRect); platform::video::Failed(v)) LogDxError(v, kSource, __LINE__);
+    if (platform::video::Result v = ApplyViewport(TRect::Intersect(d.viewport, d.modeRect)); platform::video::Failed(v))
         LogDxError(v, kSource, __LINE__);
     d.inScene = true;
     return true;
@@ -66,12 +66,12 @@ void TPlatform::EndDraw(bool present) {
     if (!d.inScene) return;
     d.inScene = false;
     if (!d.device) return;
-    gfx::Result r = d.device->EndScene();
-    if (r == gfx::kSceneEndFailed) {
+    platform::video::Result r = d.device->EndScene();
+    if (r == platform::video::kSceneEndFailed) {
         MarkDirectXBroken();
         return;
     }
-    if (gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
     // Frame capture: a mode-0 pass copies the finished frame into the renderer's frame texture.
     if (std::shared_ptr<TTexture> frame = TRenderer::Get()->TakeFrameTexture()) {
         if (BeginRenderTarget(frame, 0)) {
@@ -80,11 +80,11 @@ void TPlatform::EndDraw(bool present) {
             TRenderer::Get()->SetFrameTexture(frame);
         }
     }
-    if (present && !host.WindowManagerSuspended() && gfx::Succeeded(r)) r = d.context->UpdateFrame();
-    if (r == gfx::kSurfaceLost) {
+    if (present && !host.WindowManagerSuspended() && platform::video::Succeeded(r)) r = d.context->UpdateFrame();
+    if (r == platform::video::kSurfaceLost) {
         LogPrintf("TPlatform::EndDraw: DDERR_SURFACELOST on UpdateFrame or EndScene");
         d.Restore();
-    } else if (gfx::Failed(r)) {
+    } else if (platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         LogPrintf("TPlatform::EndDraw: Unexpected error (see above) on UpdateFrame or EndScene");
         d.Restore();
@@ -104,22 +104,22 @@ std::pair<int, int> TPlatform::Present(int a, int b) {
 bool TPlatform::IsFrameDone() {
     const auto& front = data_->context->GetFrontSurface();
     if (!front) return false;
-    gfx::Result r = data_->fullScreen ? front->GetFlipStatus() : front->GetBltStatus();
-    return r != gfx::kWasStillDrawing;
+    platform::video::Result r = data_->fullScreen ? front->GetFlipStatus() : front->GetBltStatus();
+    return r != platform::video::kWasStillDrawing;
 }
 
-gfx::Result TPlatform::WaitForFlipDone() {
+platform::video::Result TPlatform::WaitForFlipDone() {
     const auto& front = data_->context->GetFrontSurface();
-    if (!front) return gfx::kPointer;
-    gfx::Result r;
-    while ((r = front->GetFlipStatus()) == gfx::kWasStillDrawing) GetDisplayHost().Sleep(1);
+    if (!front) return platform::video::kPointer;
+    platform::video::Result r;
+    while ((r = front->GetFlipStatus()) == platform::video::kWasStillDrawing) GetDisplayHost().Sleep(1);
     return r;
 }
 
 // Clamps rect into the mode rect, applies the view scale and hands it to the device.
-gfx::Result TPlatform::ApplyViewport(const TRect& rect) {
+platform::video::Result TPlatform::ApplyViewport(const TRect& rect) {
     TPlatformData& d = *data_;
-    if (!d.device) return gfx::kPointer;
+    if (!d.device) return platform::video::kPointer;
     int left = std::max(rect.left, 0), top = std::max(rect.top, 0);
     int right = std::max(rect.right, left), bottom = std::max(rect.bottom, top);
     int w = d.modeRect.Width(), h = d.modeRect.Height();
@@ -127,7 +127,7 @@ gfx::Result TPlatform::ApplyViewport(const TRect& rect) {
     if (top >= h) top = h - 1;
     if (right > w) right = w;
     if (bottom > h) bottom = h;
-    gfx::Viewport vp{left, top, right - left, bottom - top, 0.0f, 1.0f};
+    platform::video::Viewport vp{left, top, right - left, bottom - top, 0.0f, 1.0f};
     float scale = GetDisplayHost().ViewScale();
     if (scale != 1.0f) {
         auto scaled = [scale](int v) { return static_cast<int>(v * scale + 0.5f); };
@@ -143,7 +143,7 @@ void TPlatform::SetViewport(int left, int top, int right, int bottom) {
     if (!d.device) return;
     TRect old = d.viewport;
     d.viewport = TRect(left, top, right, bottom);
-    if (gfx::Failed(ApplyViewport(TRect::Intersect(d.viewport, d.clipRect)))) {
+    if (platform::video::Failed(ApplyViewport(TRect::Intersect(d.viewport, d.clipRect)))) {
         LogPrintf("Bad viewport: %d, %d, %d, %d", left, top, right, bottom);
         d.viewport = old;
     }
@@ -161,11 +161,11 @@ void TPlatform::GetViewport(int* left, int* top, int* right, int* bottom) {
 void TPlatform::DrawVertices(uint32_t primitiveType, uint32_t vertexFormat, const void* vertices, uint32_t count) {
     TPlatformData& d = *data_;
     if (d.directXBroken || !d.device) return;
-    gfx::Result r = d.device->DrawPrimitive(primitiveType, vertexFormat, vertices, count, 0);
-    if (r == gfx::kOutOfVideoMemory) {
+    platform::video::Result r = d.device->DrawPrimitive(primitiveType, vertexFormat, vertices, count, 0);
+    if (r == platform::video::kOutOfVideoMemory) {
         LogPrintf("DrawVertices out of video memory");
         OnOutOfVideoMemory();
-    } else if (gfx::Failed(r)) {
+    } else if (platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         MarkDirectXBroken();
     }

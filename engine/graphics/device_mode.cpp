@@ -36,13 +36,13 @@ private:
 }  // namespace
 
 bool TPlatform::WindowTooLargeForDesktop(int width, int height) {
-    const gfx::HardwareProfile& p = gfx::ActiveProfile();
+    const platform::video::HardwareProfile& p = platform::video::ActiveProfile();
     return p.desktopWidth < width + p.frameWidth + p.edgeWidth ||
            p.desktopHeight < height + p.frameHeight + p.edgeHeight + p.captionHeight;
 }
 
 void TPlatform::RefreshDesktopMode() {
-    const gfx::HardwareProfile& p = gfx::ActiveProfile();
+    const platform::video::HardwareProfile& p = platform::video::ActiveProfile();
     data_->context->SetDesktop(p.desktopWidth, p.desktopHeight, p.desktopColors);
 }
 
@@ -193,10 +193,10 @@ void TPlatform::FinishBuild() {
     d.directDraw = d.context->GetDirectDraw();
     d.backSurface = d.context->GetBackSurface();
     d.device = d.context->GetDevice();
-    const gfx::DeviceDescription& caps = d.context->GetDeviceDescription();
-    d.separateTextureMemories = caps.deviceCaps & gfx::devcaps::kSeparateTextureMemories;
-    d.noSpecularGouraud = !(caps.triangleShadeCaps & gfx::devcaps::kSpecularGouraudRgb);
-    d.squareTexturesOnly = (caps.textureCaps & gfx::devcaps::kSquareOnly) || caps.maxTextureAspectRatio < 64;
+    const platform::video::DeviceDescription& caps = d.context->GetDeviceDescription();
+    d.separateTextureMemories = caps.deviceCaps & platform::video::devcaps::kSeparateTextureMemories;
+    d.noSpecularGouraud = !(caps.triangleShadeCaps & platform::video::devcaps::kSpecularGouraudRgb);
+    d.squareTexturesOnly = (caps.textureCaps & platform::video::devcaps::kSquareOnly) || caps.maxTextureAspectRatio < 64;
     d.screenTarget = d.context->GetDevice()->GetRenderTarget();
     d.currentTarget = d.screenTarget;
     d.context->SetViewScale(host.ViewScale());
@@ -219,7 +219,7 @@ void TPlatform::FinishBuild() {
         RestoreAssets();
         host.InvalidateWindows();
         if (d.fullScreen) d.fullScreenSucceeded = true;
-        gfx::DisplayMode mode = d.directDraw->GetDisplayMode();
+        platform::video::DisplayMode mode = d.directDraw->GetDisplayMode();
         SetConfig("monitorfrequency", TString::Format("%d", mode.refresh));
         d.displayDepth = d.fullScreen ? mode.bits : d.backSurface->Format().bits;
         d.displayReady = true;

@@ -79,23 +79,23 @@ void TPlatformData::Restore() {
         rebuild(true);
         return;
     }
-    gfx::Result r = directDraw->TestCooperativeLevel();
-    if (r != gfx::kOk) {
-        for (int attempt = 0; attempt < 4 && gfx::Failed(r); ++attempt) {
-            if (r == gfx::kWrongMode) {
+    platform::video::Result r = directDraw->TestCooperativeLevel();
+    if (r != platform::video::kOk) {
+        for (int attempt = 0; attempt < 4 && platform::video::Failed(r); ++attempt) {
+            if (r == platform::video::kWrongMode) {
                 rebuild(false);
                 return;
             }
             if (!host.IsActive()) return;
             host.Sleep(100);
-            if (r == gfx::kExclusiveModeAlreadySet) return;
-            if (r == gfx::kNoExclusiveMode)
-                r = directDraw->SetCooperativeLevel(gfx::cooperative::kExclusive | gfx::cooperative::kFullScreen);
+            if (r == platform::video::kExclusiveModeAlreadySet) return;
+            if (r == platform::video::kNoExclusiveMode)
+                r = directDraw->SetCooperativeLevel(platform::video::cooperative::kExclusive | platform::video::cooperative::kFullScreen);
             else
                 r = directDraw->TestCooperativeLevel();
         }
-        if (gfx::Failed(r)) return;
-        if (r != gfx::kOk) LogDxError(r, kSource, __LINE__);
+        if (platform::video::Failed(r)) return;
+        if (r != platform::video::kOk) LogDxError(r, kSource, __LINE__);
         LogPrintf("Restore: Test Cooperative level failed. Calling SetDisplay");
         rebuild(false);
         return;
@@ -113,12 +113,12 @@ void TPlatformData::Restore() {
     directXBroken = false;
     SetConfig("dxbroken", "0");
     r = directDraw->RestoreAllSurfaces();
-    if (gfx::Succeeded(r)) {
+    if (platform::video::Succeeded(r)) {
         context->SetDeviceLost(false);
         context->InvalidateAll();
         platform->RestoreAssets();
         host.InvalidateWindows();
-    } else if (r == gfx::kWrongMode) {
+    } else if (r == platform::video::kWrongMode) {
         LogPrintf("Restore: RestoreAllSurfaces resulted in DDERR_WRONGMODE. Calling SetDisplay.");
         rebuild(false);
     } else {

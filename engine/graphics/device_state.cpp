@@ -10,7 +10,7 @@ namespace {
 
 constexpr char kSource[] = ".\\dxdisplayhandler";
 
-std::shared_ptr<gfx::Surface> SurfaceOf(const std::shared_ptr<TTexture>& texture) {
+std::shared_ptr<platform::video::Surface> SurfaceOf(const std::shared_ptr<TTexture>& texture) {
     if (!texture) return nullptr;
     auto* data = dynamic_cast<TDxTextureData*>(&texture->GetTextureData());
     return data ? data->GetSurface() : nullptr;
@@ -20,12 +20,12 @@ std::shared_ptr<gfx::Surface> SurfaceOf(const std::shared_ptr<TTexture>& texture
 
 void TPlatform::SetStageState(uint32_t type, uint32_t value, int line) {
     if (!data_->device) return;
-    if (gfx::Result r = data_->device->SetTextureStageState(0, type, value); gfx::Failed(r)) LogDxError(r, kSource, line);
+    if (platform::video::Result r = data_->device->SetTextureStageState(0, type, value); platform::video::Failed(r)) LogDxError(r, kSource, line);
 }
 
 bool TPlatform::Begin2d() {
-    SetRenderState(gfx::rs::kSpecularEnable, 0, __LINE__);
-    SetRenderState(gfx::rs::kClipping, 0, __LINE__);
+    SetRenderState(platform::video::rs::kSpecularEnable, 0, __LINE__);
+    SetRenderState(platform::video::rs::kClipping, 0, __LINE__);
     SetTextureAddress(3, 3);
     SetBlendMode(BlendAlpha);
     SetFilterMode(1);
@@ -40,8 +40,8 @@ bool TPlatform::Begin2d() {
 }
 
 bool TPlatform::Begin3d() {
-    SetRenderState(gfx::rs::kSpecularEnable, !data_->noSpecularGouraud, __LINE__);
-    SetRenderState(gfx::rs::kClipping, 1, __LINE__);
+    SetRenderState(platform::video::rs::kSpecularEnable, !data_->noSpecularGouraud, __LINE__);
+    SetRenderState(platform::video::rs::kClipping, 1, __LINE__);
     SetDepthTest(true);
     SetDepthWrite(true);
     SetBlendMode(BlendAlpha);
@@ -61,54 +61,54 @@ void TPlatform::End2d() {
 
 void TPlatform::SetFilterMode(int mode) {
     if (mode != 0 && mode != 1) return;
-    uint32_t filter = mode == 0 ? gfx::filter::kPoint : gfx::filter::kLinear;
-    SetStageState(gfx::tss::kMinFilter, filter, __LINE__);
-    SetStageState(gfx::tss::kMagFilter, filter, __LINE__);
-    SetStageState(gfx::tss::kMipFilter, mode == 0 ? gfx::filter::kMipPoint : gfx::filter::kMipLinear, __LINE__);
+    uint32_t filter = mode == 0 ? platform::video::filter::kPoint : platform::video::filter::kLinear;
+    SetStageState(platform::video::tss::kMinFilter, filter, __LINE__);
+    SetStageState(platform::video::tss::kMagFilter, filter, __LINE__);
+    SetStageState(platform::video::tss::kMipFilter, mode == 0 ? platform::video::filter::kMipPoint : platform::video::filter::kMipLinear, __LINE__);
 }
 
 void TPlatform::SetTextureAddress(int u, int v) {
     auto mode = [](int m) {
-        return m == 1 ? gfx::address::kWrap : m == 2 ? gfx::address::kMirror : gfx::address::kClamp;
+        return m == 1 ? platform::video::address::kWrap : m == 2 ? platform::video::address::kMirror : platform::video::address::kClamp;
     };
-    SetStageState(gfx::tss::kAddressU, mode(u), __LINE__);
-    SetStageState(gfx::tss::kAddressV, mode(v), __LINE__);
+    SetStageState(platform::video::tss::kAddressU, mode(u), __LINE__);
+    SetStageState(platform::video::tss::kAddressV, mode(v), __LINE__);
 }
 
 void TPlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
     if (!IsDeviceReady()) return;
     data_->stageTexture = SurfaceOf(texture);
-    if (gfx::Result r = data_->device->SetTexture(0, data_->stageTexture); gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (platform::video::Result r = data_->device->SetTexture(0, data_->stageTexture); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
     ApplyTextureStages();
 }
 
 // The stage-0 table per blend mode and pass; states a row does not name keep their values.
 void TPlatform::ApplyTextureStages() {
     TPlatformData& d = *data_;
-    SetRenderState(gfx::rs::kTextureFactor, 0xFFFFFFFF, __LINE__);
+    SetRenderState(platform::video::rs::kTextureFactor, 0xFFFFFFFF, __LINE__);
     bool coverage = d.renderTargetMode == 4 && d.renderTarget;
     if (coverage && d.blendMode == BlendSubtractive && d.newSubtractive) {
-        SetStageState(gfx::tss::kColorArg1, gfx::ta::kTFactor, __LINE__);
-        if (!d.newRenderBlend) SetStageState(gfx::tss::kColorOp, gfx::top::kSelectArg1, __LINE__);
+        SetStageState(platform::video::tss::kColorArg1, platform::video::ta::kTFactor, __LINE__);
+        if (!d.newRenderBlend) SetStageState(platform::video::tss::kColorOp, platform::video::top::kSelectArg1, __LINE__);
     } else if (coverage && d.stageTexture) {
-        SetStageState(gfx::tss::kColorArg1, gfx::ta::kTexture | gfx::ta::kAlphaReplicate, __LINE__);
-        if (d.newRenderBlend) SetStageState(gfx::tss::kColorArg2, gfx::ta::kDiffuse | gfx::ta::kAlphaReplicate, __LINE__);
-        SetStageState(gfx::tss::kColorOp, d.newRenderBlend ? gfx::top::kModulate : gfx::top::kSelectArg1, __LINE__);
+        SetStageState(platform::video::tss::kColorArg1, platform::video::ta::kTexture | platform::video::ta::kAlphaReplicate, __LINE__);
+        if (d.newRenderBlend) SetStageState(platform::video::tss::kColorArg2, platform::video::ta::kDiffuse | platform::video::ta::kAlphaReplicate, __LINE__);
+        SetStageState(platform::video::tss::kColorOp, d.newRenderBlend ? platform::video::top::kModulate : platform::video::top::kSelectArg1, __LINE__);
     } else if (coverage) {
-        SetStageState(gfx::tss::kColorArg1, gfx::ta::kDiffuse | gfx::ta::kAlphaReplicate, __LINE__);
-        SetStageState(gfx::tss::kColorOp, gfx::top::kSelectArg1, __LINE__);
+        SetStageState(platform::video::tss::kColorArg1, platform::video::ta::kDiffuse | platform::video::ta::kAlphaReplicate, __LINE__);
+        SetStageState(platform::video::tss::kColorOp, platform::video::top::kSelectArg1, __LINE__);
     } else {
         // Both option states reset the colour operation: a coverage pass must not leave SELECTARG1 behind.
-        SetStageState(gfx::tss::kColorArg1, gfx::ta::kTexture, __LINE__);
-        SetStageState(gfx::tss::kColorArg2, gfx::ta::kCurrent, __LINE__);
-        SetStageState(gfx::tss::kColorOp, gfx::top::kModulate, __LINE__);
+        SetStageState(platform::video::tss::kColorArg1, platform::video::ta::kTexture, __LINE__);
+        SetStageState(platform::video::tss::kColorArg2, platform::video::ta::kCurrent, __LINE__);
+        SetStageState(platform::video::tss::kColorOp, platform::video::top::kModulate, __LINE__);
         bool factorAlpha = d.blendMode == BlendOpaque || (d.blendMode == BlendSubtractive && d.newSubtractive);
-        SetStageState(gfx::tss::kAlphaArg1, factorAlpha ? gfx::ta::kTFactor : gfx::ta::kTexture, __LINE__);
-        SetStageState(gfx::tss::kAlphaOp, factorAlpha ? gfx::top::kSelectArg1 : gfx::top::kModulate, __LINE__);
+        SetStageState(platform::video::tss::kAlphaArg1, factorAlpha ? platform::video::ta::kTFactor : platform::video::ta::kTexture, __LINE__);
+        SetStageState(platform::video::tss::kAlphaOp, factorAlpha ? platform::video::top::kSelectArg1 : platform::video::top::kModulate, __LINE__);
         return;
     }
-    SetStageState(gfx::tss::kAlphaArg1, gfx::ta::kTFactor, __LINE__);
-    SetStageState(gfx::tss::kAlphaOp, gfx::top::kSelectArg1, __LINE__);
+    SetStageState(platform::video::tss::kAlphaArg1, platform::video::ta::kTFactor, __LINE__);
+    SetStageState(platform::video::tss::kAlphaOp, platform::video::top::kSelectArg1, __LINE__);
 }
 
 void TPlatform::PushViewport(int left, int top, int right, int bottom) {
@@ -124,15 +124,15 @@ void TPlatform::PopViewport() {
     }
     d.viewport = d.savedViewports.front();
     d.savedViewports.pop_front();
-    if (gfx::Result r = ApplyViewport(d.viewport); gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (platform::video::Result r = ApplyViewport(d.viewport); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
     d.viewChanged = true;
 }
 
 bool TPlatform::UpdateViewport() {
     if (!data_->device) return false;
-    gfx::Result r = ApplyViewport(TRect::Intersect(data_->viewport, data_->clipRect));
-    if (gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
-    return gfx::Succeeded(r);
+    platform::video::Result r = ApplyViewport(TRect::Intersect(data_->viewport, data_->clipRect));
+    if (platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
+    return platform::video::Succeeded(r);
 }
 
 bool TPlatform::SetClipRect(const TRect& rect) {
@@ -144,17 +144,17 @@ bool TPlatform::SetClipRect(const TRect& rect) {
 void TPlatform::DrawVertices(uint32_t primitiveType, const TVertexSet& set) {
     TPlatformData& d = *data_;
     if (d.directXBroken || !d.device || !set.vertices || set.count <= 0) return;
-    uint32_t format = gfx::fvf::kVertex;
-    if (set.kind == 1 || set.kind == 2) format = gfx::fvf::kLVertex;
-    if (set.kind == 3) format = gfx::fvf::kTLVertex;
-    SetRenderState(gfx::rs::kLighting, format == gfx::fvf::kVertex, __LINE__);
+    uint32_t format = platform::video::fvf::kVertex;
+    if (set.kind == 1 || set.kind == 2) format = platform::video::fvf::kLVertex;
+    if (set.kind == 3) format = platform::video::fvf::kTLVertex;
+    SetRenderState(platform::video::rs::kLighting, format == platform::video::fvf::kVertex, __LINE__);
     if (set.kind != 3 && d.viewChanged && d.in2d) {
         d.viewChanged = false;
         const float t = d.texelOffset;
         TRect r = TRect::Intersect(TRect::Intersect(d.viewport, d.modeRect), d.clipRect);
         float dx = static_cast<float>(std::max(0, d.clipRect.left - d.viewport.left));
         float dy = static_cast<float>(std::max(0, d.clipRect.top - d.viewport.top));
-        gfx::Matrix m = gfx::OrthoOffCenterLH(dx - t, dx + r.Width() - t, dy + r.Height() - t, dy - t, d.nearZ, d.farZ);
+        platform::video::Matrix m = platform::video::OrthoOffCenterLH(dx - t, dx + r.Width() - t, dy + r.Height() - t, dy - t, d.nearZ, d.farZ);
         // z passes through unchanged.
         m.m[2][2] = 1, m.m[2][3] = 0, m.m[3][2] = 0, m.m[3][3] = 1;
         TMat4 projection;

@@ -14,7 +14,7 @@ namespace {
 
 constexpr char kSource[] = ".\\dxdisplayhandler";
 
-std::shared_ptr<gfx::Surface> SurfaceOf(TTexture& texture) {
+std::shared_ptr<platform::video::Surface> SurfaceOf(TTexture& texture) {
     auto* data = dynamic_cast<TDxTextureData*>(&texture.GetTextureData());
     return data ? data->GetSurface() : nullptr;
 }
@@ -28,7 +28,7 @@ uint32_t ChannelTo8(uint32_t raw, uint32_t mask) {
 }
 
 // Sum over the format's masks of (truncate(mask x channel) AND mask).
-uint32_t FillValue(const gfx::PixelFormat& f, const float rgba[4]) {
+uint32_t FillValue(const platform::video::PixelFormat& f, const float rgba[4]) {
     auto part = [](uint32_t mask, float channel) {
         return static_cast<uint32_t>(static_cast<double>(mask) * channel) & mask;
     };
@@ -55,12 +55,12 @@ bool TPlatform::BeginRenderTarget(const std::shared_ptr<TTexture>& target, int m
     d.targetRect = d.viewport;
     host.InvalidateWindows();
     if (mode == 2 || mode == 3) {
-        gfx::Rect region{0, 0, std::min(d.targetRect.right, d.modeRect.right),
+        platform::video::Rect region{0, 0, std::min(d.targetRect.right, d.modeRect.right),
                          std::min(d.targetRect.bottom, d.modeRect.bottom)};
-        std::shared_ptr<gfx::Surface> source = SurfaceOf(*target);
-        region = gfx::Intersect(region, source->Bounds());
+        std::shared_ptr<platform::video::Surface> source = SurfaceOf(*target);
+        region = platform::video::Intersect(region, source->Bounds());
         if (!region.Empty())
-            if (gfx::Result r = d.screenTarget->Blt(&region, *source, &region); gfx::Failed(r)) LogDxError(r, kSource, __LINE__);
+            if (platform::video::Result r = d.screenTarget->Blt(&region, *source, &region); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
     }
     if (mode == 4) {
         const float none[4] = {0, 0, 0, 0};
@@ -93,15 +93,15 @@ void TPlatform::EndRenderTarget() {
     // The pass's pixels belong to the texture: they never reach the window.
     d.screenTarget->TruncateDirty(d.dirtyBeforePass);
     if (mode >= 0 && mode <= 3) {
-        std::shared_ptr<gfx::Surface> surface = SurfaceOf(*target);
+        std::shared_ptr<platform::video::Surface> surface = SurfaceOf(*target);
         if (!surface) {
             MarkDirectXBroken();
             return;
         }
-        gfx::Rect r{0, 0, std::min(region.right, surface->Width()), std::min(region.bottom, surface->Height())};
+        platform::video::Rect r{0, 0, std::min(region.right, surface->Width()), std::min(region.bottom, surface->Height())};
         bool copied = false;
-        if (!gfx::Rect(r).Empty() && surface->Format() == d.screenTarget->Format())
-            copied = gfx::Succeeded(surface->Blt(&r, *d.screenTarget, &r));
+        if (!platform::video::Rect(r).Empty() && surface->Format() == d.screenTarget->Format())
+            copied = platform::video::Succeeded(surface->Blt(&r, *d.screenTarget, &r));
         if (!copied) CopyRegionToTexture(region, *target);
         if (mode != 1 && target->HasAlpha()) {
             uint32_t* pixels = nullptr;
@@ -120,11 +120,11 @@ void TPlatform::EndRenderTarget() {
 
 // The lock-and-convert copy of the region's pixels into the texture (alpha 255).
 void TPlatform::CopyRegionToTexture(const TRect& region, TTexture& texture) {
-    gfx::Surface& screen = *data_->screenTarget;
+    platform::video::Surface& screen = *data_->screenTarget;
     uint32_t* pixels = nullptr;
     int pitch = 0;
     if (!texture.Lock(&pixels, &pitch)) return;
-    const gfx::PixelFormat& f = screen.Format();
+    const platform::video::PixelFormat& f = screen.Format();
     const auto& data = texture.GetTextureData();
     int w = std::min<int>(region.Width(), static_cast<int>(data.width));
     int h = std::min<int>(region.Height(), static_cast<int>(data.height));
@@ -141,7 +141,7 @@ void TPlatform::CopyRegionToTexture(const TRect& region, TTexture& texture) {
 // (a texture larger than the screen) get alpha 0.
 void TPlatform::CopyBlueToAlpha(const TRect& region, TTexture& texture) {
     if (!texture.HasAlpha()) return;
-    gfx::Surface& screen = *data_->screenTarget;
+    platform::video::Surface& screen = *data_->screenTarget;
     uint32_t* pixels = nullptr;
     int pitch = 0;
     if (!texture.Lock(&pixels, &pitch)) return;
@@ -185,7 +185,7 @@ void TPlatform::FillRect(int left, int top, int right, int bottom, const float r
         if (had3d) renderer->Begin3d();
         return;
     }
-    std::shared_ptr<gfx::Surface> surface = texture ? SurfaceOf(*texture) : d.context->GetBackSurface();
+    std::shared_ptr<platform::video::Surface> surface = texture ? SurfaceOf(*texture) : d.context->GetBackSurface();
     if (!surface) return;
     TRect bounds = texture ? TRect(0, 0, texture->GetWidth(), texture->GetHeight())
                            : TRect::Intersect(renderer->GetClipRect(), d.modeRect);
@@ -195,14 +195,14 @@ void TPlatform::FillRect(int left, int top, int right, int bottom, const float r
     if (!texture && scale != 1.0f)
         r = TRect(static_cast<int>(r.left * scale), static_cast<int>(r.top * scale), static_cast<int>(r.right * scale),
                   static_cast<int>(r.bottom * scale));
-    gfx::Rect dest = gfx::Intersect(gfx::Rect{r.left, r.top, r.right, r.bottom}, surface->Bounds());
+    platform::video::Rect dest = platform::video::Intersect(platform::video::Rect{r.left, r.top, r.right, r.bottom}, surface->Bounds());
     if (dest.Empty()) return;
-    if (gfx::Result result = surface->ColorFill(&dest, FillValue(surface->Format(), rgba)); gfx::Failed(result))
+    if (platform::video::Result result = surface->ColorFill(&dest, FillValue(surface->Format(), rgba)); platform::video::Failed(result))
         LogDxError(result, kSource, __LINE__);
 }
 
-bool TPlatformData::SwitchRenderTarget(const std::shared_ptr<gfx::Surface>& current,
-                                       const std::shared_ptr<gfx::Surface>& next) {
+bool TPlatformData::SwitchRenderTarget(const std::shared_ptr<platform::video::Surface>& current,
+                                       const std::shared_ptr<platform::video::Surface>& next) {
     if (current == next || !device || !next) return true;
     TPlatform* platform = TPlatform::Instance();
     device->SetRenderTarget(next);
@@ -212,16 +212,16 @@ bool TPlatformData::SwitchRenderTarget(const std::shared_ptr<gfx::Surface>& curr
     auto unscaled = [scale](int v) { return static_cast<int>(std::floor(v / scale + 0.5f)); };
     modeRect = TRect(0, 0, unscaled(next->Width()), unscaled(next->Height()));
     viewport = modeRect;
-    gfx::Result r = platform->ApplyViewport(viewport);
-    if (gfx::Succeeded(r)) return true;
+    platform::video::Result r = platform->ApplyViewport(viewport);
+    if (platform::video::Succeeded(r)) return true;
     modeRect = oldMode;
     LogDxError(r, kSource, __LINE__);
     LogPrintf("Bad viewport in switching render target!");
     viewport = oldMode;
     r = platform->ApplyViewport(viewport);
-    if (gfx::Failed(r)) {
+    if (platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
-        if (r == gfx::kCurrentlyNotAvailable && next->Format().bits == 16) {
+        if (r == platform::video::kCurrentlyNotAvailable && next->Format().bits == 16) {
             LogPrintf("Failed to SetRenderTarget with bit depth 16");
             alphaTargetsAt32Bits = true;
             platform->MarkDirectXBroken();

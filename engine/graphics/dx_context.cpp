@@ -14,22 +14,22 @@ constexpr char kSource[] = "directx";
 
 uint32_t DepthBit(int bits) {
     switch (bits) {
-        case 8: return gfx::devcaps::kDepth8;
-        case 16: return gfx::devcaps::kDepth16;
-        case 24: return gfx::devcaps::kDepth24;
-        default: return gfx::devcaps::kDepth32;
+        case 8: return platform::video::devcaps::kDepth8;
+        case 16: return platform::video::devcaps::kDepth16;
+        case 24: return platform::video::devcaps::kDepth24;
+        default: return platform::video::devcaps::kDepth32;
     }
 }
 
 // The device enumeration: hardware devices that render at the display's depth with Gouraud colour; a
 // device with hardware transform and lighting ends the search.
-const gfx::DeviceDescription* ChooseDevice(const std::vector<gfx::DeviceDescription>& devices, int bits) {
-    const gfx::DeviceDescription* chosen = nullptr;
-    for (const gfx::DeviceDescription& d : devices) {
-        if (!(d.renderDepths & DepthBit(bits)) || !(d.triangleShadeCaps & gfx::devcaps::kColorGouraudRgb)) continue;
-        if (!(d.deviceCaps & gfx::devcaps::kHwRasterization)) continue;
+const platform::video::DeviceDescription* ChooseDevice(const std::vector<platform::video::DeviceDescription>& devices, int bits) {
+    const platform::video::DeviceDescription* chosen = nullptr;
+    for (const platform::video::DeviceDescription& d : devices) {
+        if (!(d.renderDepths & DepthBit(bits)) || !(d.triangleShadeCaps & platform::video::devcaps::kColorGouraudRgb)) continue;
+        if (!(d.deviceCaps & platform::video::devcaps::kHwRasterization)) continue;
         chosen = &d;
-        if (d.deviceCaps & gfx::devcaps::kHwTransformAndLight) break;
+        if (d.deviceCaps & platform::video::devcaps::kHwTransformAndLight) break;
     }
     return chosen;
 }
@@ -40,7 +40,7 @@ bool IsBrokenIndexedVertexChip(const std::string& description) {
             description.find(" 965 ") != std::string::npos);
 }
 
-void LogIdentifier(const gfx::AdapterIdentifier& id) {
+void LogIdentifier(const platform::video::AdapterIdentifier& id) {
     LogPrintf(
         "Device identifier:  \n  Driver: '%s'\n  Description: '%s'\n  Version: %x:%x\n  Vendor ID: %x (%d)\n"
         "  Device ID: %x (%d)\n  SubSys:  : %x (%d)\n  Revision:  %x (%d)\n  GUID:      %x:%x:%x:%x\n",
@@ -50,8 +50,8 @@ void LogIdentifier(const gfx::AdapterIdentifier& id) {
 }
 
 // Moves each edge of dest outside clip onto it; false when they do not overlap.
-bool ClipRect(gfx::Rect* dest, const gfx::Rect& clip) {
-    *dest = gfx::Intersect(*dest, clip);
+bool ClipRect(platform::video::Rect* dest, const platform::video::Rect& clip) {
+    *dest = platform::video::Intersect(*dest, clip);
     return !dest->Empty();
 }
 
@@ -80,9 +80,9 @@ bool TDXContext::Create(platform::Window* window, bool fullScreen, int width, in
     Release();
     window_ = window;
     uint32_t displayFlags = (flags & kContextEmbedded) ? kDisplayEmbedded : 0;
-    gfx::Result r = fullScreen ? display_.CreateFullScreenDisplay(window, width, height, bitsPerPixel, displayFlags)
+    platform::video::Result r = fullScreen ? display_.CreateFullScreenDisplay(window, width, height, bitsPerPixel, displayFlags)
                                : display_.CreateWindowedDisplay(window, width, height, displayFlags);
-    if (gfx::Failed(r)) {
+    if (platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         Release();
         return false;
@@ -91,9 +91,9 @@ bool TDXContext::Create(platform::Window* window, bool fullScreen, int width, in
         Release();
         return false;
     }
-    gfx::DisplayObject* dd = display_.GetDirectDraw();
+    platform::video::DisplayObject* dd = display_.GetDirectDraw();
     std::vector<uint8_t> caps = dd->CapsRecord();
-    stretchBlits_ = (caps[4] | caps[5] << 8) & gfx::kCapsBltStretch;
+    stretchBlits_ = (caps[4] | caps[5] << 8) & platform::video::kCapsBltStretch;
     LogIdentifier(dd->GetDeviceIdentifier());
     if (IsBrokenIndexedVertexChip(dd->GetDeviceIdentifier().description)) SetConfig("brokenindexedverts", "1");
     std::vector<uint8_t> desc = description_.Record();
@@ -105,10 +105,10 @@ bool TDXContext::Create(platform::Window* window, bool fullScreen, int width, in
 }
 
 bool TDXContext::CreateDevice(uint32_t flags) {
-    gfx::DisplayObject* dd = display_.GetDirectDraw();
+    platform::video::DisplayObject* dd = display_.GetDirectDraw();
     int bits = dd->GetDisplayMode().bits;
     if (display_.IsWindowed()) bits = display_.GetBackBuffer()->Format().bits;
-    const gfx::DeviceDescription* device = ChooseDevice(dd->GetAdapter().devices, bits);
+    const platform::video::DeviceDescription* device = ChooseDevice(dd->GetAdapter().devices, bits);
     if (!device) {
         LogPrintf("TDXContext::Create failed! Could not find a hardware renderer.");
         return false;
@@ -116,19 +116,19 @@ bool TDXContext::CreateDevice(uint32_t flags) {
     description_ = *device;
     auto depthBits = std::find_if(device->zBufferDepths.begin(), device->zBufferDepths.end(),
                                   [](int b) { return b >= 16; });
-    const std::shared_ptr<gfx::Surface>& back = display_.GetBackBuffer();
+    const std::shared_ptr<platform::video::Surface>& back = display_.GetBackBuffer();
     if (depthBits != device->zBufferDepths.end()) {
-        gfx::PixelFormat depthFormat{*depthBits, 0, 0, 0, 0};
-        gfx::Result r = display_.CreateSurface(&depth_, back->Width(), back->Height(), &depthFormat,
-                                               gfx::caps::kZBuffer | gfx::caps::kVideoMemory);
-        if (gfx::Failed(r)) {
+        platform::video::PixelFormat depthFormat{*depthBits, 0, 0, 0, 0};
+        platform::video::Result r = display_.CreateSurface(&depth_, back->Width(), back->Height(), &depthFormat,
+                                               platform::video::caps::kZBuffer | platform::video::caps::kVideoMemory);
+        if (platform::video::Failed(r)) {
             LogDxError(r, kSource, __LINE__);
             return false;
         }
         back->AttachZBuffer(depth_);
     }
-    gfx::Result r = dd->CreateDevice(*device, back, (flags & kContextAntialias) != 0, &device_);
-    if (gfx::Failed(r)) {
+    platform::video::Result r = dd->CreateDevice(*device, back, (flags & kContextAntialias) != 0, &device_);
+    if (platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         return false;
     }
@@ -155,7 +155,7 @@ void TDXContext::SetDesktop(int width, int height, int colorCount) {
 }
 
 bool TDXContext::TooLittleVideoMemoryForWindow(int width, int height) const {
-    const gfx::HardwareProfile& profile = gfx::ActiveProfile();
+    const platform::video::HardwareProfile& profile = platform::video::ActiveProfile();
     if (profile.adapters.empty()) return true;
     // The desktop's own screen plus a back buffer and a depth buffer of the window.
     uint64_t needed = static_cast<uint64_t>(profile.desktopWidth) * profile.desktopHeight * 4 +
@@ -167,17 +167,17 @@ void TDXContext::InvalidateAll() {
     if (const auto& back = display_.GetBackBuffer()) back->AddDirty(back->Bounds());
 }
 
-gfx::Result TDXContext::UpdateFrame() {
+platform::video::Result TDXContext::UpdateFrame() {
     std::lock_guard lock(mutex_);
     const auto& back = display_.GetBackBuffer();
-    if (!back) return gfx::kPointer;
+    if (!back) return platform::video::kPointer;
     if (!display_.IsWindowed()) {
         back->TakeDirty();
-        gfx::Result r = display_.Present();
-        if (gfx::Succeeded(r)) frontChanged_ = true;
+        platform::video::Result r = display_.Present();
+        if (platform::video::Succeeded(r)) frontChanged_ = true;
         return r;
     }
-    std::vector<gfx::Rect> dirty = back->TakeDirty();
+    std::vector<platform::video::Rect> dirty = back->TakeDirty();
     presentQueue_.insert(presentQueue_.end(), dirty.begin(), dirty.end());
     CoalesceQueue();
     return back->IsLost();
@@ -186,10 +186,10 @@ gfx::Result TDXContext::UpdateFrame() {
 // Rectangles that together cover more than their bounding box are copied as that box: overlapping copies
 // would cost more than the few pixels the box adds.
 void TDXContext::CoalesceQueue() {
-    gfx::Rect box;
+    platform::video::Rect box;
     int64_t area = 0;
-    for (const gfx::Rect& r : presentQueue_) {
-        box = gfx::Union(box, r);
+    for (const platform::video::Rect& r : presentQueue_) {
+        box = platform::video::Union(box, r);
         area += static_cast<int64_t>(r.Width()) * r.Height();
     }
     if (presentQueue_.size() > 1 && area >= static_cast<int64_t>(box.Width()) * box.Height()) presentQueue_ = {box};
@@ -200,21 +200,21 @@ std::pair<int, int> TDXContext::Present(int a, int b, int flag) {
     const auto& back = display_.GetBackBuffer();
     const auto& front = display_.GetFrontBuffer();
     if (deviceLost_ || !back || !front || presentQueue_.empty()) return {-1, 0};
-    std::vector<gfx::Rect> queue = std::exchange(presentQueue_, {});
+    std::vector<platform::video::Rect> queue = std::exchange(presentQueue_, {});
     int copied = 0;
-    for (gfx::Rect source : queue) {
+    for (platform::video::Rect source : queue) {
         if (!ClipRect(&source, back->Bounds())) continue;
         // Destination in the window: the source scaled by the view scale (buffer to window adds 0.5).
-        gfx::Rect dest{static_cast<int>(source.left * viewScale_ + 0.5f), static_cast<int>(source.top * viewScale_ + 0.5f),
+        platform::video::Rect dest{static_cast<int>(source.left * viewScale_ + 0.5f), static_cast<int>(source.top * viewScale_ + 0.5f),
                        static_cast<int>(source.right * viewScale_ + 0.5f),
                        static_cast<int>(source.bottom * viewScale_ + 0.5f)};
         if (!ClipRect(&dest, front->Bounds())) continue;
-        gfx::Result r = front->Blt(&dest, *back, &source);
-        if (r == gfx::kSurfaceLost) {
+        platform::video::Result r = front->Blt(&dest, *back, &source);
+        if (r == platform::video::kSurfaceLost) {
             deviceLost_ = true;
             break;
         }
-        if (gfx::Failed(r)) {
+        if (platform::video::Failed(r)) {
             LogDxError(r, kSource, __LINE__);
             continue;
         }
@@ -229,7 +229,7 @@ std::pair<int, int> TDXContext::Present(int a, int b, int flag) {
 void TDXContext::ShowFrontBuffer() {
     std::lock_guard lock(mutex_);
     const auto& front = display_.GetFrontBuffer();
-    if (!frontChanged_ || !front || !window_ || front->IsLost() != gfx::kOk) return;
+    if (!frontChanged_ || !front || !window_ || front->IsLost() != platform::video::kOk) return;
     frontChanged_ = false;
     if (front->Format().bits == 32) {
         window_->PresentFrame(reinterpret_cast<const uint32_t*>(front->Row(0)), front->Width(), front->Height(),

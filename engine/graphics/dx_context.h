@@ -32,7 +32,7 @@ public:
     // member is -1 when nothing was copied.
     std::pair<int, int> Present(int a, int b, int flag);
     // The end of a frame: full screen flips; windowed queues the frame's dirty rectangles for Present.
-    gfx::Result UpdateFrame();
+    platform::video::Result UpdateFrame();
     // Shows the front buffer in the window when it changed since the last call (main thread).
     void ShowFrontBuffer();
 
@@ -43,11 +43,11 @@ public:
     // The video memory cannot hold a window of this size beside the desktop.
     bool TooLittleVideoMemoryForWindow(int width, int height) const;
 
-    gfx::DisplayObject* GetDirectDraw() const { return display_.GetDirectDraw(); }
-    const std::shared_ptr<gfx::Surface>& GetBackSurface() const { return display_.GetBackBuffer(); }
-    const std::shared_ptr<gfx::Surface>& GetFrontSurface() const { return display_.GetFrontBuffer(); }
-    gfx::Device* GetDevice() const { return device_.get(); }
-    const gfx::DeviceDescription& GetDeviceDescription() const { return description_; }
+    platform::video::DisplayObject* GetDirectDraw() const { return display_.GetDirectDraw(); }
+    const std::shared_ptr<platform::video::Surface>& GetBackSurface() const { return display_.GetBackBuffer(); }
+    const std::shared_ptr<platform::video::Surface>& GetFrontSurface() const { return display_.GetFrontBuffer(); }
+    platform::video::Device* GetDevice() const { return device_.get(); }
+    const platform::video::DeviceDescription& GetDeviceDescription() const { return description_; }
     bool IsWindowed() const { return display_.IsWindowed(); }
     platform::Window* GetWindow() const { return window_; }
     bool StretchBlits() const { return stretchBlits_; }
@@ -72,11 +72,11 @@ private:
 
     std::recursive_timed_mutex mutex_;
     CDisplay display_;
-    std::unique_ptr<gfx::Device> device_;
-    std::shared_ptr<gfx::Surface> depth_;
-    gfx::DeviceDescription description_;
+    std::unique_ptr<platform::video::Device> device_;
+    std::shared_ptr<platform::video::Surface> depth_;
+    platform::video::DeviceDescription description_;
     platform::Window* window_ = nullptr;
-    std::vector<gfx::Rect> presentQueue_;
+    std::vector<platform::video::Rect> presentQueue_;
     bool frontChanged_ = false;
     bool deviceLost_ = false;
     bool stretchBlits_ = true;

@@ -69,7 +69,7 @@ public:
 
     bool IsUsable() const override { return Data().displayReady && !Data().directXBroken; }
     bool AreSurfacesLost() const override {
-        return Data().backSurface && gfx::Failed(Data().backSurface->IsLost());
+        return Data().backSurface && platform::video::Failed(Data().backSurface->IsLost());
     }
     bool Restore() override {
         platform_->Data()->Restore();
@@ -113,7 +113,7 @@ private:
 
 std::unique_ptr<IDisplay> MakeRenderDisplay() {
     // The machine's desktop and modes; without video the standard profile stays.
-    gfx::DetectProfile();
+    platform::video::DetectProfile();
     return std::make_unique<TRenderDisplay>();
 }
 

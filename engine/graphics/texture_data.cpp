@@ -14,30 +14,30 @@ namespace {
 int BitCount(uint32_t mask) { return __builtin_popcount(mask); }
 
 // Texture failures tell the texture display about a lack of video memory, not the display's handler.
-void LogDxError(gfx::Result result, int line) {
-    if (result == gfx::kOutOfVideoMemory) GetTextureDisplay().OnOutOfVideoMemory();
+void LogDxError(platform::video::Result result, int line) {
+    if (result == platform::video::kOutOfVideoMemory) GetTextureDisplay().OnOutOfVideoMemory();
     LogDxErrorLine(result, "dxtexturedata", line);
 }
 
 // The alpha texture format: among the device's formats at the screen's depth that have alpha,
 // the first, replaced by a later one only with more alpha bits and at least 3 blue bits.
-gfx::PixelFormat AlphaFormat(const gfx::DeviceDescription* device, int screenBits) {
-    const gfx::PixelFormat* chosen = nullptr;
+platform::video::PixelFormat AlphaFormat(const platform::video::DeviceDescription* device, int screenBits) {
+    const platform::video::PixelFormat* chosen = nullptr;
     if (device) {
-        for (const gfx::PixelFormat& format : device->textureFormats) {
+        for (const platform::video::PixelFormat& format : device->textureFormats) {
             if (format.bits != screenBits || !format.HasAlpha()) continue;
             if (!chosen || (BitCount(format.alpha) > BitCount(chosen->alpha) && BitCount(format.blue) >= 3))
                 chosen = &format;
         }
     }
     if (chosen) return *chosen;
-    return screenBits == 16 ? gfx::kA4R4G4B4 : gfx::kA8R8G8B8;
+    return screenBits == 16 ? platform::video::kA4R4G4B4 : platform::video::kA8R8G8B8;
 }
 
 // Textures without alpha take a format without alpha bits, so they sample alpha 255.
-gfx::PixelFormat OpaqueFormat(int screenBits) { return screenBits == 16 ? gfx::kR5G6B5 : gfx::kX8R8G8B8; }
+platform::video::PixelFormat OpaqueFormat(int screenBits) { return screenBits == 16 ? platform::video::kR5G6B5 : platform::video::kX8R8G8B8; }
 
-uint64_t SurfaceBytes(const gfx::Surface& surface) {
+uint64_t SurfaceBytes(const platform::video::Surface& surface) {
     return static_cast<uint64_t>(surface.Height()) * surface.Pitch();
 }
 
@@ -90,36 +90,36 @@ bool TDxTextureData::Create(int w, int h, bool clear) {
 
 bool TDxTextureData::CreateSurface(int w, int h) {
     ITextureDisplay& display = GetTextureDisplay();
-    gfx::DisplayObject& object = *display.GetDisplayObject();
+    platform::video::DisplayObject& object = *display.GetDisplayObject();
     bool alpha = flags & kTextureAlpha;
     bool alphaTarget = alpha && (flags & kTextureRenderTarget);
     int bits = alphaTarget && display.AlphaTargetsAt32Bits() ? 32 : display.GetScreenBits();
-    gfx::PixelFormat format = alpha ? AlphaFormat(display.GetDeviceDescription(), bits) : OpaqueFormat(bits);
-    gfx::SurfaceRequest request;
+    platform::video::PixelFormat format = alpha ? AlphaFormat(display.GetDeviceDescription(), bits) : OpaqueFormat(bits);
+    platform::video::SurfaceRequest request;
     request.width = w;
     request.height = h;
     request.format = &format;
-    request.caps = (flags & kTextureSimple) ? gfx::caps::kOffscreenPlain : gfx::caps::kTexture;
-    if (flags & kTextureRenderTarget) request.caps |= gfx::caps::k3DDevice;
+    request.caps = (flags & kTextureSimple) ? platform::video::caps::kOffscreenPlain : platform::video::caps::kTexture;
+    if (flags & kTextureRenderTarget) request.caps |= platform::video::caps::k3DDevice;
     bool systemMemory = !display.GetDeviceDescription()->hardware ||
                         ((flags & kTextureSimple) && (flags & kTextureSlow));
-    request.caps |= systemMemory ? gfx::caps::kSystemMemory : gfx::caps::kVideoMemory;
+    request.caps |= systemMemory ? platform::video::caps::kSystemMemory : platform::video::caps::kVideoMemory;
 
-    gfx::Result result = object.CreateSurface(request, &surface_);
-    if (gfx::Failed(result)) {
+    platform::video::Result result = object.CreateSurface(request, &surface_);
+    if (platform::video::Failed(result)) {
         LogDxError(result, __LINE__);
-        request.caps = (request.caps & ~gfx::caps::kSystemMemory) | gfx::caps::kVideoMemory;
+        request.caps = (request.caps & ~platform::video::caps::kSystemMemory) | platform::video::caps::kVideoMemory;
         result = object.CreateSurface(request, &surface_);
     }
-    if (gfx::Failed(result)) {
+    if (platform::video::Failed(result)) {
         LogDxError(result, __LINE__);
         if ((flags & kTextureRenderTarget) && alpha) {
             flags &= ~kTextureRenderTarget;
             return CreateSurface(w, h);
         }
-        request.caps = gfx::caps::kTexture | (request.caps & gfx::caps::kVideoMemory);
+        request.caps = platform::video::caps::kTexture | (request.caps & platform::video::caps::kVideoMemory);
         result = object.CreateSurface(request, &surface_);
-        if (gfx::Failed(result)) {
+        if (platform::video::Failed(result)) {
             LogDxError(result, __LINE__);
             return false;
         }
@@ -135,26 +135,26 @@ bool TDxTextureData::CreateMipmapped(int w, int h) {
     ITextureDisplay& display = GetTextureDisplay();
     bool alpha = flags & kTextureAlpha;
     bool sixteen = display.GetScreenBits() == 16;
-    gfx::PixelFormat format = alpha ? (sixteen ? gfx::kA4R4G4B4 : gfx::kA8R8G8B8)
-                                    : (sixteen ? gfx::kR5G6B5 : gfx::kX8R8G8B8);
+    platform::video::PixelFormat format = alpha ? (sixteen ? platform::video::kA4R4G4B4 : platform::video::kA8R8G8B8)
+                                    : (sixteen ? platform::video::kR5G6B5 : platform::video::kX8R8G8B8);
     const auto& offered = display.GetDeviceDescription()->textureFormats;
     if (std::find(offered.begin(), offered.end(), format) == offered.end() && !sixteen) {
-        format = alpha ? gfx::kA4R4G4B4 : gfx::kR5G6B5;
+        format = alpha ? platform::video::kA4R4G4B4 : platform::video::kR5G6B5;
         LogPrintf("D3DXCreateTexture::CreateSurface: Created a 16 bit texture when requesting 32 bits. "
                   "Switching to 16 bit mode");
         display.SwitchTo16BitTextures();
     }
-    gfx::SurfaceRequest request;
+    platform::video::SurfaceRequest request;
     request.format = &format;
-    request.caps = gfx::caps::kTexture | gfx::caps::kMipMap;
-    std::shared_ptr<gfx::Surface> level;
-    std::shared_ptr<gfx::Surface> top;
+    request.caps = platform::video::caps::kTexture | platform::video::caps::kMipMap;
+    std::shared_ptr<platform::video::Surface> level;
+    std::shared_ptr<platform::video::Surface> top;
     for (int lw = w, lh = h;; lw = std::max(lw / 2, 1), lh = std::max(lh / 2, 1)) {
         request.width = lw;
         request.height = lh;
-        std::shared_ptr<gfx::Surface> next;
-        gfx::Result result = display.GetDisplayObject()->CreateSurface(request, &next);
-        if (gfx::Failed(result)) {
+        std::shared_ptr<platform::video::Surface> next;
+        platform::video::Result result = display.GetDisplayObject()->CreateSurface(request, &next);
+        if (platform::video::Failed(result)) {
             LogDxError(result, __LINE__);
             return false;
         }
@@ -173,14 +173,14 @@ bool TDxTextureData::CreateMipmapped(int w, int h) {
 
 void TDxTextureData::AttachDepthBuffer() {
     ITextureDisplay& display = GetTextureDisplay();
-    gfx::SurfaceRequest request;
-    request.caps = gfx::caps::kZBuffer;
+    platform::video::SurfaceRequest request;
+    request.caps = platform::video::caps::kZBuffer;
     request.width = surface_->Width();
     request.height = surface_->Height();
-    gfx::Surface* backDepth = display.GetDepthBuffer();
+    platform::video::Surface* backDepth = display.GetDepthBuffer();
     if (backDepth) request.format = &backDepth->Format();
-    std::shared_ptr<gfx::Surface> depth;
-    if (gfx::Failed(display.GetDisplayObject()->CreateSurface(request, &depth))) {
+    std::shared_ptr<platform::video::Surface> depth;
+    if (platform::video::Failed(display.GetDisplayObject()->CreateSurface(request, &depth))) {
         LogPrintf("FAILED to create z-buffer for render surface!");
         return;
     }
@@ -189,7 +189,7 @@ void TDxTextureData::AttachDepthBuffer() {
 
 void TDxTextureData::Clear() {
     if (!surface_) return;
-    if (surface_->ColorFill(nullptr, 0) == gfx::kSurfaceLost) {
+    if (surface_->ColorFill(nullptr, 0) == platform::video::kSurfaceLost) {
         surface_->Restore();
         surface_->ColorFill(nullptr, 0);
     }
@@ -198,11 +198,11 @@ void TDxTextureData::Clear() {
 bool TDxTextureData::Blit(TTextureData& source, const TRect& sourceRect, int x, int y) {
     auto* from = dynamic_cast<TDxTextureData*>(&source);
     if (!surface_ || !from || !from->surface_) return false;
-    gfx::Rect src{sourceRect.left, sourceRect.top, sourceRect.right, sourceRect.bottom};
-    gfx::Rect dst{x, y, x + src.Width(), y + src.Height()};
-    gfx::Result result = surface_->Blt(&dst, *from->surface_, &src);
-    if (gfx::Failed(result)) LogDxError(result, __LINE__);
-    return !gfx::Failed(result);
+    platform::video::Rect src{sourceRect.left, sourceRect.top, sourceRect.right, sourceRect.bottom};
+    platform::video::Rect dst{x, y, x + src.Width(), y + src.Height()};
+    platform::video::Result result = surface_->Blt(&dst, *from->surface_, &src);
+    if (platform::video::Failed(result)) LogDxError(result, __LINE__);
+    return !platform::video::Failed(result);
 }
 
 void TDxTextureData::Restore() {

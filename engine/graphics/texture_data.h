@@ -63,18 +63,18 @@ public:
     // Converts the surface's top-left width x height pixels into dest (row length width).
     bool GetPixels(int width, int height, uint32_t* dest);
 
-    const std::shared_ptr<gfx::Surface>& GetSurface() const { return surface_; }
+    const std::shared_ptr<platform::video::Surface>& GetSurface() const { return surface_; }
     int GetMipCount() const { return mipCount_; }
 
 private:
     bool CreateSurface(int width, int height);
     bool CreateMipmapped(int width, int height);
     void AttachDepthBuffer();
-    void WritePixels(gfx::Surface& surface, int width, const uint32_t* pixels);
+    void WritePixels(platform::video::Surface& surface, int width, const uint32_t* pixels);
     void FillMipLevels(int filter);
     void RestoreFromFiles();
 
-    std::shared_ptr<gfx::Surface> surface_;
+    std::shared_ptr<platform::video::Surface> surface_;
     int mipCount_ = 0;  // -1 when the levels are made from the top level
     bool madeByUtility_ = false;
     int64_t countedBytes_ = 0;

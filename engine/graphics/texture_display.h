@@ -13,10 +13,10 @@ class ITextureDisplay {
 public:
     virtual ~ITextureDisplay() = default;
     // Null while the display (or its device) is not up: texture data then only records sizes.
-    virtual gfx::DisplayObject* GetDisplayObject() { return nullptr; }
-    virtual const gfx::DeviceDescription* GetDeviceDescription() { return nullptr; }
+    virtual platform::video::DisplayObject* GetDisplayObject() { return nullptr; }
+    virtual const platform::video::DeviceDescription* GetDeviceDescription() { return nullptr; }
     // The back buffer's depth buffer, whose format render-target depth buffers copy (may be null).
-    virtual gfx::Surface* GetDepthBuffer() { return nullptr; }
+    virtual platform::video::Surface* GetDepthBuffer() { return nullptr; }
     virtual bool RequiresSquareTextures() { return false; }
     virtual int GetScreenBits() { return 32; }
     virtual void AddTextureMemory(int64_t bytes) {}
@@ -27,7 +27,7 @@ public:
     virtual void SwitchTo16BitTextures() {}
     // A new render target with alpha: the device is pointed at it and back, so that a depth it cannot draw
     // into is found (and reported) when the texture is made rather than in the middle of a pass.
-    virtual void TryRenderTarget(const std::shared_ptr<gfx::Surface>& surface) {}
+    virtual void TryRenderTarget(const std::shared_ptr<platform::video::Surface>& surface) {}
     // Render targets with alpha are made at 32 bits (the device refused a 16-bit one).
     virtual bool AlphaTargetsAt32Bits() { return false; }
     // A frame or render-target pass is open (texture copies are refused meanwhile).

@@ -6,7 +6,7 @@
 namespace {
 
 // One mip level from the level above: the 2 x 2 box average, or its top-left pixel (point).
-void Downsample(const gfx::Surface& from, gfx::Surface& to, bool linear) {
+void Downsample(const platform::video::Surface& from, platform::video::Surface& to, bool linear) {
     for (int y = 0; y < to.Height(); ++y) {
         for (int x = 0; x < to.Width(); ++x) {
             int x0 = std::min(2 * x, from.Width() - 1), x1 = std::min(2 * x + 1, from.Width() - 1);
@@ -21,7 +21,7 @@ void Downsample(const gfx::Surface& from, gfx::Surface& to, bool linear) {
                     result |= (sum / 4) << shift;
                 }
             }
-            to.SetRawPixel(x, y, gfx::PackColor(to.Format(), result));
+            to.SetRawPixel(x, y, platform::video::PackColor(to.Format(), result));
         }
     }
 }
@@ -36,29 +36,29 @@ bool TDxTextureData::SetPixels(int sourceWidth, int filter, const uint32_t* pixe
 }
 
 // Each pixel packed at the surface's masks; alpha only for textures with the alpha flag.
-void TDxTextureData::WritePixels(gfx::Surface& surface, int sourceWidth, const uint32_t* pixels) {
+void TDxTextureData::WritePixels(platform::video::Surface& surface, int sourceWidth, const uint32_t* pixels) {
     uint8_t* bits = nullptr;
     int pitch = 0;
-    if (gfx::Failed(surface.Lock(nullptr, &bits, &pitch))) return;
-    const gfx::PixelFormat& format = surface.Format();
+    if (platform::video::Failed(surface.Lock(nullptr, &bits, &pitch))) return;
+    const platform::video::PixelFormat& format = surface.Format();
     uint32_t keep = (flags & kTextureAlpha) ? 0xFFFFFFFFu : 0x00FFFFFFu;
     int columns = std::min(sourceWidth, surface.Width());
     if (format.bits == 16 || format.bits == 32) {
         for (int y = 0; y < surface.Height(); ++y) {
             const uint32_t* row = pixels + static_cast<size_t>(y) * sourceWidth;
-            for (int x = 0; x < columns; ++x) surface.SetRawPixel(x, y, gfx::PackColor(format, row[x] & keep));
+            for (int x = 0; x < columns; ++x) surface.SetRawPixel(x, y, platform::video::PackColor(format, row[x] & keep));
         }
     }
     surface.Unlock();
 }
 
 void TDxTextureData::FillMipLevels(int filter) {
-    for (gfx::Surface* level = surface_.get(); level->NextMipLevel(); level = level->NextMipLevel().get())
+    for (platform::video::Surface* level = surface_.get(); level->NextMipLevel(); level = level->NextMipLevel().get())
         Downsample(*level, *level->NextMipLevel(), filter != 0);
 }
 
 bool TDxTextureData::GetPixels(int w, int h, uint32_t* dest) {
-    if (!surface_ || surface_->IsLost() != gfx::kOk) return false;
+    if (!surface_ || surface_->IsLost() != platform::video::kOk) return false;
     int rows = std::min(h, surface_->Height()), columns = std::min(w, surface_->Width());
     for (int y = 0; y < rows; ++y)
         for (int x = 0; x < columns; ++x) dest[static_cast<size_t>(y) * w + x] = surface_->Pixel(x, y);
@@ -67,10 +67,10 @@ bool TDxTextureData::GetPixels(int w, int h, uint32_t* dest) {
 
 bool TDxTextureData::Lock(uint32_t** pixels, int* pitch) {
     if (!surface_ || locked_ || lockBuffer_) return false;
-    if (surface_->Format() == gfx::kA8R8G8B8) {
+    if (surface_->Format() == platform::video::kA8R8G8B8) {
         uint8_t* bits = nullptr;
         int bytePitch = 0;
-        if (gfx::Failed(surface_->Lock(nullptr, &bits, &bytePitch))) return false;
+        if (platform::video::Failed(surface_->Lock(nullptr, &bits, &bytePitch))) return false;
         *pixels = reinterpret_cast<uint32_t*>(bits);
         *pitch = bytePitch / 4;
         locked_ = true;

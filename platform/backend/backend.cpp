@@ -15,7 +15,7 @@ Backends DetectBackends() {
 void UseBackends(Backends backends) {
     bool real = backends == Backends::Real;
     UseWindowBackend(real ? WindowBackend::Real : WindowBackend::Headless);
-    gfx::UseVideoBackend(real ? gfx::VideoBackend::Real : gfx::VideoBackend::Headless);
+    video::UseVideoBackend(real ? video::VideoBackend::Real : video::VideoBackend::Headless);
     UseAudioBackend(real ? AudioBackend::Real : AudioBackend::Headless);
     // Time and the machine's identity are the real ones either way; only tests take them over.
     UseClockBackend(ClockBackend::Real);

@@ -6,7 +6,7 @@
 
 #include "platform/video/raster.h"
 
-namespace gfx {
+namespace platform::video {
 
 Matrix Matrix::Identity() {
   Matrix r;
@@ -341,4 +341,4 @@ Result Device::DrawPrimitive(uint32_t type, uint32_t vertexFormat, const void* v
   return kOk;
 }
 
-}  // namespace gfx
+}  // namespace platform::video

@@ -12,7 +12,7 @@
 #include "platform/video/surface.h"
 #include "platform/video/video.h"
 
-namespace gfx {
+namespace platform::video {
 
 namespace rs {  // render states
 constexpr uint32_t kAntialias = 2;
@@ -238,4 +238,4 @@ class Device {
   std::vector<char> visible_;
 };
 
-}  // namespace gfx
+}  // namespace platform::video

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-namespace gfx {
+namespace platform::video {
 
 const PixelFormat kA8R8G8B8{32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
 const PixelFormat kX8R8G8B8{32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0};
@@ -79,4 +79,4 @@ const char* ResultName(Result r) {
   }
 }
 
-}  // namespace gfx
+}  // namespace platform::video

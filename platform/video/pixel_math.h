@@ -5,7 +5,7 @@
 
 #define ALWAYS_INLINE [[gnu::always_inline]] inline
 
-namespace gfx::raster {
+namespace platform::video::raster {
 
 ALWAYS_INLINE uint32_t Channel(uint32_t c, int shift) { return (c >> shift) & 0xFF; }
 ALWAYS_INLINE uint32_t Mul8(uint32_t a, uint32_t b) { return (a * b + 127) / 255; }
@@ -62,4 +62,4 @@ ALWAYS_INLINE uint32_t Bilinear(uint32_t c00, uint32_t c10, uint32_t c01, uint32
   return static_cast<uint32_t>((low & 0xFF) | (low >> 16 & 0xFF0000) | (high & 0xFF) << 8 | (high >> 32 & 0xFF) << 24);
 }
 
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <mutex>
 
-namespace gfx {
+namespace platform::video {
 
 namespace {
 
@@ -206,4 +206,4 @@ void DisplayObject::LoseSurfaces() {
     if (auto s = weak.lock()) s->MarkLost();
 }
 
-}  // namespace gfx
+}  // namespace platform::video

@@ -12,7 +12,7 @@
 #include "platform/video/surface.h"
 #include "platform/video/video.h"
 
-namespace gfx {
+namespace platform::video {
 
 namespace devcaps {  // device and texture capability bits
 constexpr uint32_t kDepth8 = 0x800;  // DDBD_8
@@ -157,4 +157,4 @@ class DisplayObject {
   std::vector<std::weak_ptr<Surface>> surfaces_;
 };
 
-}  // namespace gfx
+}  // namespace platform::video

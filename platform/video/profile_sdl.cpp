@@ -3,7 +3,7 @@
 
 #include "platform/video/profile.h"
 
-namespace gfx {
+namespace platform::video {
 
 bool DetectProfile() {
   if (GetVideoBackend() != VideoBackend::Real) return false;
@@ -33,4 +33,4 @@ bool DetectProfile() {
   return ok;
 }
 
-}  // namespace gfx
+}  // namespace platform::video

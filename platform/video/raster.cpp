@@ -9,7 +9,7 @@
 #include "platform/video/pixel_math.h"
 #include "platform/video/span_kernels.h"
 
-namespace gfx::raster {
+namespace platform::video::raster {
 
 namespace {
 
@@ -884,4 +884,4 @@ bool DrawAxisAlignedQuad(const Pipeline& p, const ScreenVertex corners[4], Rect*
   return true;
 }
 
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

@@ -6,7 +6,7 @@
 #include "platform/video/surface.h"
 #include "platform/video/video.h"
 
-namespace gfx::raster {
+namespace platform::video::raster {
 
 // A vertex in screen space: x, y in pixels (centres at integers), z in [0, 1], colours as 0..255 floats.
 struct ScreenVertex {
@@ -46,4 +46,4 @@ void DrawPoint(const Pipeline& p, const ScreenVertex& v, Rect* touched);
 // axes; false (nothing drawn) when the corners do not qualify, the caller then draws the triangles.
 bool DrawAxisAlignedQuad(const Pipeline& p, const ScreenVertex corners[4], Rect* touched);
 
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

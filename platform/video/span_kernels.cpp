@@ -2,7 +2,7 @@
 
 #include "platform/video/pixel_math.h"
 
-namespace gfx::raster {
+namespace platform::video::raster {
 
 #if defined(__x86_64__)
 extern const SpanKernels kSse2Kernels;
@@ -83,4 +83,4 @@ const SpanKernels& BestKernels() {
   return best;
 }
 
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

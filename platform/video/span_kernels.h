@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace gfx::raster {
+namespace platform::video::raster {
 
 // Pixels a caller hands the kernels at most at once.
 constexpr int kSpanChunk = 128;
@@ -53,4 +53,4 @@ const SpanKernels& KernelsOf(SimdLevel level);
 // The kernels of the widest level the processor runs.
 const SpanKernels& BestKernels();
 
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

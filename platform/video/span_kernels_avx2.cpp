@@ -3,7 +3,7 @@
 
 #include "platform/video/span_kernels_simd.h"
 
-namespace gfx::raster {
+namespace platform::video::raster {
 namespace {
 
 struct Avx2 {
@@ -42,4 +42,4 @@ struct Avx2 {
 
 extern const SpanKernels kAvx2Kernels = SimdKernels<Avx2>::kKernels;
 
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

@@ -9,7 +9,7 @@
 #include "platform/video/pixel_math.h"
 #include "platform/video/span_kernels.h"
 
-namespace gfx::raster {
+namespace platform::video::raster {
 
 // The plain C++ form (span_kernels.cpp), for instruction sets without a gather.
 void SampleAffineRun(const AffineRun& run, int n, uint32_t* out);
@@ -188,4 +188,4 @@ struct SimdKernels {
 };
 
 }  // namespace
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

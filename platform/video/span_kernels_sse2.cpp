@@ -3,7 +3,7 @@
 
 #include "platform/video/span_kernels_simd.h"
 
-namespace gfx::raster {
+namespace platform::video::raster {
 namespace {
 
 struct Sse2 {
@@ -39,4 +39,4 @@ struct Sse2 {
 
 extern const SpanKernels kSse2Kernels = SimdKernels<Sse2>::kKernels;
 
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <utility>
 
-namespace gfx {
+namespace platform::video {
 
 namespace {
 
@@ -173,4 +173,4 @@ std::vector<Rect> Surface::Dirty() const {
   return dirty_;
 }
 
-}  // namespace gfx
+}  // namespace platform::video

@@ -8,7 +8,7 @@
 
 #include "platform/video/video.h"
 
-namespace gfx {
+namespace platform::video {
 
 // Surface capability bits (DDSCAPS values).
 namespace caps {
@@ -91,4 +91,4 @@ class Surface {
   std::vector<Rect> dirty_;
 };
 
-}  // namespace gfx
+}  // namespace platform::video

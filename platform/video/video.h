@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace gfx {
+namespace platform::video {
 
 using Result = uint32_t;
 
@@ -62,4 +62,4 @@ uint32_t PackColor(const PixelFormat& format, uint32_t argb);
 // 0xAARRGGBB of a raw value: channels shifted back left; a format without alpha bits reads alpha 255.
 uint32_t UnpackColor(const PixelFormat& format, uint32_t raw);
 
-}  // namespace gfx
+}  // namespace platform::video

@@ -7,7 +7,7 @@
 
 #include "platform/video/surface.h"
 
-bool WritePngShot(const gfx::Surface& surface, const char* path) {
+bool WritePngShot(const platform::video::Surface& surface, const char* path) {
     std::FILE* file = std::fopen(path, "wb");
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);

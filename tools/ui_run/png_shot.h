@@ -1,9 +1,9 @@
 // Writes a drawn frame as a PNG picture.
 #pragma once
 
-namespace gfx {
+namespace platform::video {
 class Surface;
 }
 
 // False when the file cannot be written.
-bool WritePngShot(const gfx::Surface& surface, const char* path);
+bool WritePngShot(const platform::video::Surface& surface, const char* path);

@@ -68,7 +68,7 @@ protected:
         LogInit(folder.c_str());
         SetCommonDataFolder(folder.c_str());
         ClearConfig();
-        gfx::SetActiveProfile(gfx::HardwareProfile::Standard(1280, 1024));
+        platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard(1280, 1024));
         host.window.Create(platform::WindowOptions());
         SetDisplayHost(&host);
         SetAssetManager(&host.assets);
@@ -77,7 +77,7 @@ protected:
     void TearDown() override {
         ResetGraphicsState();
         SetAssetManager(nullptr);
-        gfx::SetActiveProfile(gfx::HardwareProfile::Standard());
+        platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard());
         LogInit(nullptr);
         SetCommonDataFolder("");
         std::filesystem::remove_all(folder);
@@ -99,7 +99,7 @@ protected:
         return n;
     }
 
-    gfx::HardwareProfile& Profile() { return gfx::ActiveProfile(); }
+    platform::video::HardwareProfile& Profile() { return platform::video::ActiveProfile(); }
 
     std::filesystem::path folder;
     RecordingHost host;

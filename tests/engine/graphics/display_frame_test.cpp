@@ -15,11 +15,11 @@ protected:
     // A frame filling {x0, y0, x1, y1} with color.
     bool Frame(TPlatform* platform, float x0, float y0, float x1, float y1, uint32_t color) {
         if (!platform->BeginDraw(true)) return false;
-        gfx::TLVertex quad[4] = {{x0 - 0.5f, y0 - 0.5f, 0.1f, 0.5f, color, 0, 0, 0},
+        platform::video::TLVertex quad[4] = {{x0 - 0.5f, y0 - 0.5f, 0.1f, 0.5f, color, 0, 0, 0},
                                  {x1 - 0.5f, y0 - 0.5f, 0.1f, 0.5f, color, 0, 1, 0},
                                  {x1 - 0.5f, y1 - 0.5f, 0.1f, 0.5f, color, 0, 1, 1},
                                  {x0 - 0.5f, y1 - 0.5f, 0.1f, 0.5f, color, 0, 0, 1}};
-        platform->DrawVertices(gfx::prim::kTriangleFan, gfx::fvf::kTLVertex, quad, 4);
+        platform->DrawVertices(platform::video::prim::kTriangleFan, platform::video::fvf::kTLVertex, quad, 4);
         platform->EndDraw(true);
         return true;
     }
@@ -51,12 +51,12 @@ TEST_F(DisplayFrameTest, OverlappingDirtyRectanglesAreCopiedAsOneBox) {
     auto frame = [&](std::vector<TRect> fills) {
         ASSERT_TRUE(platform->BeginDraw(true));
         for (const TRect& r : fills) {
-            gfx::TLVertex quad[4] = {
+            platform::video::TLVertex quad[4] = {
                 {r.left - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
                 {r.right - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
                 {r.right - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
                 {r.left - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0}};
-            platform->DrawVertices(gfx::prim::kTriangleFan, gfx::fvf::kTLVertex, quad, 4);
+            platform->DrawVertices(platform::video::prim::kTriangleFan, platform::video::fvf::kTLVertex, quad, 4);
         }
         platform->EndDraw(true);
     };
@@ -113,7 +113,7 @@ TEST_F(DisplayFrameTest, ALossOnTheFirstFrameRebuildsTheDisplay) {
     std::shared_ptr<TTexture> texture = TTexture::CreateRenderTarget(16, 16, true);
     ASSERT_NE(texture, nullptr);
     auto surfaceOf = [&] { return dynamic_cast<TDxTextureData&>(texture->GetTextureData()).GetSurface(); };
-    std::shared_ptr<gfx::Surface> before = surfaceOf();
+    std::shared_ptr<platform::video::Surface> before = surfaceOf();
     int restoresBefore = host.restores;
     ASSERT_TRUE(platform->BeginDraw(true));
     LoseDevice(platform);
@@ -127,7 +127,7 @@ TEST_F(DisplayFrameTest, ALossOnTheFirstFrameRebuildsTheDisplay) {
     // The texture was released and made again on the new display.
     ASSERT_NE(surfaceOf(), nullptr);
     EXPECT_NE(surfaceOf(), before);
-    EXPECT_EQ(surfaceOf()->IsLost(), gfx::kOk);
+    EXPECT_EQ(surfaceOf()->IsLost(), platform::video::kOk);
     uint32_t* pixels;
     int pitch;
     EXPECT_TRUE(texture->Lock(&pixels, &pitch));
@@ -161,17 +161,17 @@ TEST_F(DisplayFrameTest, AnInactiveApplicationDoesNotRebuild) {
 
 TEST_F(DisplayFrameTest, RestoreFollowsTheCooperativeLevelAnswers) {
     struct Case {
-        std::deque<gfx::Result> answers;
-        std::deque<gfx::Result> restoreAll;
+        std::deque<platform::video::Result> answers;
+        std::deque<platform::video::Result> restoreAll;
         const char* line;
         int builds;
     };
     const Case cases[] = {
-        {{gfx::kWrongMode}, {}, nullptr, 2},
-        {{gfx::kExclusiveModeAlreadySet}, {}, nullptr, 1},
-        {{gfx::kCurrentlyNotAvailable}, {}, "Restore: Test Cooperative level failed. Calling SetDisplay", 2},
-        {{}, {gfx::kWrongMode}, "Restore: RestoreAllSurfaces resulted in DDERR_WRONGMODE. Calling SetDisplay.", 2},
-        {{}, {gfx::kFail}, "RestoreAllSurfaces failed!", 2},
+        {{platform::video::kWrongMode}, {}, nullptr, 2},
+        {{platform::video::kExclusiveModeAlreadySet}, {}, nullptr, 1},
+        {{platform::video::kCurrentlyNotAvailable}, {}, "Restore: Test Cooperative level failed. Calling SetDisplay", 2},
+        {{}, {platform::video::kWrongMode}, "Restore: RestoreAllSurfaces resulted in DDERR_WRONGMODE. Calling SetDisplay.", 2},
+        {{}, {platform::video::kFail}, "RestoreAllSurfaces failed!", 2},
     };
     for (const Case& c : cases) {
         LogInit(folder.c_str());
@@ -193,8 +193,8 @@ TEST_F(DisplayFrameTest, RunningOutOfVideoMemoryOnceSwitchesToLowMemoryVideo) {
     TPlatform* platform = Build();
     ASSERT_TRUE(platform->BeginDraw(true));
     platform->Data()->device->FailDraws(1);
-    gfx::TLVertex point{1, 1, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0};
-    platform->DrawVertices(gfx::prim::kPointList, gfx::fvf::kTLVertex, &point, 1);
+    platform::video::TLVertex point{1, 1, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0};
+    platform->DrawVertices(platform::video::prim::kPointList, platform::video::fvf::kTLVertex, &point, 1);
     platform->EndDraw(true);
     EXPECT_TRUE(Logged("DrawVertices out of video memory"));
     EXPECT_EQ(CountLogged("OutOfVideoMemory triggered!"), 1);
@@ -260,27 +260,27 @@ TEST_F(DisplayFrameTest, RefusedViewportsAreLoggedAndRolledBack) {
 
 TEST_F(DisplayFrameTest, BlendModesSetTheirFactors) {
     TPlatform* platform = Build();
-    gfx::Device* device = platform->Data()->device;
+    platform::video::Device* device = platform->Data()->device;
     struct Case {
         int mode;
         uint32_t src, dest, enabled;
     };
     const Case cases[] = {
-        {BlendAlpha, gfx::blend::kSrcAlpha, gfx::blend::kInvSrcAlpha, 1},
-        {BlendAdditive, gfx::blend::kSrcAlpha, gfx::blend::kOne, 1},
-        {BlendSubtractive, gfx::blend::kZero, gfx::blend::kInvSrcColor, 1},
-        {BlendMultiply, gfx::blend::kZero, gfx::blend::kSrcColor, 1},
-        {BlendOpaque, gfx::blend::kZero, gfx::blend::kSrcColor, 0},  // factors left as they were
+        {BlendAlpha, platform::video::blend::kSrcAlpha, platform::video::blend::kInvSrcAlpha, 1},
+        {BlendAdditive, platform::video::blend::kSrcAlpha, platform::video::blend::kOne, 1},
+        {BlendSubtractive, platform::video::blend::kZero, platform::video::blend::kInvSrcColor, 1},
+        {BlendMultiply, platform::video::blend::kZero, platform::video::blend::kSrcColor, 1},
+        {BlendOpaque, platform::video::blend::kZero, platform::video::blend::kSrcColor, 0},  // factors left as they were
     };
     for (const Case& c : cases) {
         platform->SetBlendMode(c.mode);
-        EXPECT_EQ(device->GetRenderState(gfx::rs::kSrcBlend), c.src) << c.mode;
-        EXPECT_EQ(device->GetRenderState(gfx::rs::kDestBlend), c.dest) << c.mode;
-        EXPECT_EQ(device->GetRenderState(gfx::rs::kAlphaBlendEnable), c.enabled) << c.mode;
+        EXPECT_EQ(device->GetRenderState(platform::video::rs::kSrcBlend), c.src) << c.mode;
+        EXPECT_EQ(device->GetRenderState(platform::video::rs::kDestBlend), c.dest) << c.mode;
+        EXPECT_EQ(device->GetRenderState(platform::video::rs::kAlphaBlendEnable), c.enabled) << c.mode;
     }
     platform->SetBlendMode(7);
     EXPECT_EQ(platform->Data()->blendMode, 7);
-    EXPECT_EQ(device->GetRenderState(gfx::rs::kAlphaBlendEnable), 0u);
+    EXPECT_EQ(device->GetRenderState(platform::video::rs::kAlphaBlendEnable), 0u);
 }
 
 }  // namespace

@@ -16,13 +16,13 @@ TEST_F(DisplayTest, WindowedBuildReadiesTheDeviceWithTheDefaultState) {
     EXPECT_EQ(GetConfig("monitorfrequency"), TString("60"));
     EXPECT_EQ(platform->GetOption("16bitmode"), TString("0"));
     EXPECT_EQ(host.window.width, 800);
-    gfx::Device* device = d->device;
+    platform::video::Device* device = d->device;
     ASSERT_NE(device, nullptr);
-    EXPECT_EQ(device->GetRenderState(gfx::rs::kAlphaRef), 1u);
-    EXPECT_EQ(device->GetRenderState(gfx::rs::kAlphaFunc), gfx::cmp::kGreaterEqual);
-    EXPECT_EQ(device->GetRenderState(gfx::rs::kSrcBlend), gfx::blend::kSrcAlpha);
-    EXPECT_EQ(device->GetRenderState(gfx::rs::kDestBlend), gfx::blend::kInvSrcAlpha);
-    EXPECT_EQ(device->GetTextureStageState(0, gfx::tss::kAlphaOp), gfx::top::kModulate);
+    EXPECT_EQ(device->GetRenderState(platform::video::rs::kAlphaRef), 1u);
+    EXPECT_EQ(device->GetRenderState(platform::video::rs::kAlphaFunc), platform::video::cmp::kGreaterEqual);
+    EXPECT_EQ(device->GetRenderState(platform::video::rs::kSrcBlend), platform::video::blend::kSrcAlpha);
+    EXPECT_EQ(device->GetRenderState(platform::video::rs::kDestBlend), platform::video::blend::kInvSrcAlpha);
+    EXPECT_EQ(device->GetTextureStageState(0, platform::video::tss::kAlphaOp), platform::video::top::kModulate);
     EXPECT_EQ(device->GetMaterial().ambient.r, 128 / 255.0f);
     EXPECT_TRUE(Logged("Device identifier:  \n  Driver: 'alembria-soft'"));
     EXPECT_TRUE(Logged("DDCAPS: 7C010000"));
@@ -45,7 +45,7 @@ TEST_F(DisplayTest, WindowedRequestsBecomeFullScreenWhenAWindowCannotWork) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        gfx::SetActiveProfile(gfx::HardwareProfile::Standard(c.desktopWidth, c.desktopHeight));
+        platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard(c.desktopWidth, c.desktopHeight));
         Profile().desktopColors = c.colors;
         Profile().adapters[0].videoMemory = c.videoMemory;
         LogInit(folder.c_str());
@@ -84,7 +84,7 @@ TEST_F(DisplayTest, WithoutAWayToFullScreenTheGameExplainsAndEnds) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        gfx::SetActiveProfile(gfx::HardwareProfile::Standard(c.desktopWidth, 600));
+        platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard(c.desktopWidth, 600));
         Profile().desktopColors = c.colors;
         host.hosted = c.hosted;
         host.parent = c.parent;
@@ -184,12 +184,12 @@ TEST_F(DisplayTest, FullScreenDepthFollowsTheModesAndTheVideoMemory) {
         {{32, 24, 16}, 256u << 20, 15, 16},
     };
     for (const Case& c : cases) {
-        gfx::Adapter& adapter = Profile().adapters[0];
+        platform::video::Adapter& adapter = Profile().adapters[0];
         adapter.modes.clear();
         for (int bits : c.depths) adapter.modes.push_back({800, 600, bits, 60});
         adapter.videoMemory = c.videoMemory;
         CDisplay display;
-        ASSERT_EQ(display.CreateFullScreenDisplay(nullptr, 800, 600, c.asked, 0), gfx::kOk);
+        ASSERT_EQ(display.CreateFullScreenDisplay(nullptr, 800, 600, c.asked, 0), platform::video::kOk);
         EXPECT_EQ(display.GetDirectDraw()->GetDisplayMode().bits, c.chosen) << c.asked;
         EXPECT_EQ(display.GetDirectDraw()->CooperativeLevel(), 0x11u);
         EXPECT_EQ(display.GetBackBuffer()->Width(), 800);
@@ -197,18 +197,18 @@ TEST_F(DisplayTest, FullScreenDepthFollowsTheModesAndTheVideoMemory) {
 }
 
 TEST_F(DisplayTest, FullScreenTriesTheNextAdapterBeforeGivingUp) {
-    gfx::Adapter second = Profile().adapters[0];
+    platform::video::Adapter second = Profile().adapters[0];
     Profile().adapters[0].refuseModes = true;
     Profile().adapters.push_back(second);
     CDisplay display;
-    EXPECT_EQ(display.CreateFullScreenDisplay(nullptr, 800, 600, 32, 0), gfx::kOk);
+    EXPECT_EQ(display.CreateFullScreenDisplay(nullptr, 800, 600, 32, 0), platform::video::kOk);
     EXPECT_TRUE(Logged("Failed to create screen at 32 bpp."));
     EXPECT_TRUE(Logged("Created screen at 32 bpp."));
     EXPECT_TRUE(host.boxes.empty());
 
     Profile().adapters[1].refuseCreate = true;
     CDisplay none;
-    EXPECT_EQ(none.CreateFullScreenDisplay(nullptr, 800, 600, 32, 0), gfx::kFail);
+    EXPECT_EQ(none.CreateFullScreenDisplay(nullptr, 800, 600, 32, 0), platform::video::kFail);
     ASSERT_EQ(host.boxes.size(), 1u);
     EXPECT_EQ(host.boxes[0].rfind("Error: Sorry, but this product isn't compatible with your display.", 0), 0u);
 }
@@ -216,7 +216,7 @@ TEST_F(DisplayTest, FullScreenTriesTheNextAdapterBeforeGivingUp) {
 TEST_F(DisplayTest, AnAlphaFrontBufferIsAskedAgainWithoutAlpha) {
     Profile().faults.refuseAlphaFrontBuffers = 1;
     CDisplay display;
-    EXPECT_EQ(display.CreateFullScreenDisplay(nullptr, 800, 600, 32, kDisplayFrontAlpha), gfx::kOk);
+    EXPECT_EQ(display.CreateFullScreenDisplay(nullptr, 800, 600, 32, kDisplayFrontAlpha), platform::video::kOk);
     EXPECT_TRUE(Logged("FAILED to create front buffer with DDSCAPS2_ENABLEALPHACHANNEL"));
 }
 
@@ -238,7 +238,7 @@ TEST_F(DisplayTest, ContextChecksTheDeviceAndMarksKnownChips) {
         SCOPED_TRACE(c.description);
         ClearConfig();
         LogInit(folder.c_str());
-        gfx::Adapter& adapter = Profile().adapters[0];
+        platform::video::Adapter& adapter = Profile().adapters[0];
         adapter.identifier.description = c.description;
         adapter.devices[0].maxTextureHeight = c.maxTextureHeight;
         TDXContext context;
@@ -270,20 +270,20 @@ namespace {
 TEST_F(DisplayTest, AnEmbeddedWindowKeepsItsSize) {
     host.window.SetClientSize(320, 200);
     CDisplay embedded;
-    ASSERT_EQ(embedded.CreateWindowedDisplay(&host.window, 640, 480, kDisplayEmbedded), gfx::kOk);
+    ASSERT_EQ(embedded.CreateWindowedDisplay(&host.window, 640, 480, kDisplayEmbedded), platform::video::kOk);
     EXPECT_EQ(host.window.width, 320);
     CDisplay own;
-    ASSERT_EQ(own.CreateWindowedDisplay(&host.window, 640, 480, 0), gfx::kOk);
+    ASSERT_EQ(own.CreateWindowedDisplay(&host.window, 640, 480, 0), platform::video::kOk);
     EXPECT_EQ(host.window.width, 640);
     EXPECT_EQ(own.GetBackBuffer()->Width(), 640);
-    EXPECT_EQ(own.GetDirectDraw()->CooperativeLevel(), gfx::cooperative::kNormal);
+    EXPECT_EQ(own.GetDirectDraw()->CooperativeLevel(), platform::video::cooperative::kNormal);
 }
 
 TEST_F(DisplayTest, SwitchingTheRenderTargetFollowsItsSize) {
     TPlatform* platform = Make();
     platform->SetDisplay(64, 48, false, false, false, false);
     TPlatformData* d = platform->Data();
-    auto target = std::make_shared<gfx::Surface>(32, 16, gfx::kA8R8G8B8, gfx::caps::kTexture | gfx::caps::k3DDevice);
+    auto target = std::make_shared<platform::video::Surface>(32, 16, platform::video::kA8R8G8B8, platform::video::caps::kTexture | platform::video::caps::k3DDevice);
     EXPECT_TRUE(d->SwitchRenderTarget(d->screenTarget, target));
     EXPECT_EQ(d->modeRect, TRect(0, 0, 32, 16));
     EXPECT_EQ(d->device->GetRenderTarget(), target);
@@ -296,7 +296,7 @@ TEST_F(DisplayTest, SwitchingTheRenderTargetFollowsItsSize) {
 
 namespace {
 
-gfx::PixelFormat SurfaceFormat(const std::shared_ptr<TTexture>& texture) {
+platform::video::PixelFormat SurfaceFormat(const std::shared_ptr<TTexture>& texture) {
     return dynamic_cast<TDxTextureData&>(texture->GetTextureData()).GetSurface()->Format();
 }
 
@@ -312,7 +312,7 @@ TEST_F(DisplayTest, ANewAlphaRenderTargetIsTriedOnTheDevice) {
     d->device->RefuseAlphaTargetsOfDepth(16);
     std::shared_ptr<TTexture> first = TTexture::CreateRenderTarget(16, 16, true);
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(SurfaceFormat(first), gfx::kA4R4G4B4);
+    EXPECT_EQ(SurfaceFormat(first), platform::video::kA4R4G4B4);
     EXPECT_TRUE(Logged("Bad viewport in switching render target!"));
     EXPECT_TRUE(Logged("Failed to SetRenderTarget with bit depth 16"));
     EXPECT_TRUE(d->directXBroken);
@@ -320,8 +320,8 @@ TEST_F(DisplayTest, ANewAlphaRenderTargetIsTriedOnTheDevice) {
     EXPECT_EQ(d->device->GetRenderTarget(), d->screenTarget);
     EXPECT_EQ(d->modeRect, TRect(0, 0, 640, 480));
     EXPECT_EQ(d->viewport, TRect(10, 10, 100, 100));
-    EXPECT_EQ(SurfaceFormat(TTexture::CreateRenderTarget(16, 16, true)), gfx::kA8R8G8B8);
-    EXPECT_EQ(SurfaceFormat(TTexture::CreateRenderTarget(16, 16, false)), gfx::kR5G6B5);
+    EXPECT_EQ(SurfaceFormat(TTexture::CreateRenderTarget(16, 16, true)), platform::video::kA8R8G8B8);
+    EXPECT_EQ(SurfaceFormat(TTexture::CreateRenderTarget(16, 16, false)), platform::video::kR5G6B5);
 }
 
 TEST_F(DisplayTest, ARefusedThirtyTwoBitRenderTargetIsReportedOnce) {
@@ -348,18 +348,18 @@ TEST_F(DisplayTest, AnEmbeddedDisplayOpensAsATopLevelWindow) {
 }
 
 TEST_F(DisplayTest, AMipmappedTextureThatComesOutAt16BitsSwitchesTexturesTo16Bits) {
-    Profile().adapters[0].devices[0].textureFormats = {gfx::kA4R4G4B4, gfx::kR5G6B5};
+    Profile().adapters[0].devices[0].textureFormats = {platform::video::kA4R4G4B4, platform::video::kR5G6B5};
     TPlatform* platform = Make();
     platform->SetDisplay(64, 48, false, false, false, false);
     ASSERT_EQ(platform->Data()->screenTarget->Format().bits, 32);
     TDxTextureData mipmapped;
     mipmapped.flags = kTextureMipmap;
     ASSERT_TRUE(mipmapped.Create(16, 16, true));
-    EXPECT_EQ(mipmapped.GetSurface()->Format(), gfx::kR5G6B5);
+    EXPECT_EQ(mipmapped.GetSurface()->Format(), platform::video::kR5G6B5);
     EXPECT_TRUE(Logged("Created a 16 bit texture when requesting 32 bits. Switching to 16 bit mode"));
     TDxTextureData plain;
     ASSERT_TRUE(plain.Create(16, 16, true));
-    EXPECT_EQ(plain.GetSurface()->Format(), gfx::kR5G6B5);
+    EXPECT_EQ(plain.GetSurface()->Format(), platform::video::kR5G6B5);
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(RendererTest, ColorFillValuesComeFromTheFormatMasks) {
     // Sixteen bits: the same colour through the R5G6B5 masks.
     platform->Data()->lowMemoryVideo = true;
     platform->SetDisplay(640, 480, true, true, false, false);
-    ASSERT_EQ(platform->Data()->backSurface->Format(), gfx::kR5G6B5);
+    ASSERT_EQ(platform->Data()->backSurface->Format(), platform::video::kR5G6B5);
     renderer->FillRect(TRect(2, 2, 6, 6), color);
     EXPECT_EQ(platform->Data()->backSurface->RawPixel(3, 3), 0xFBE7u);
 
@@ -132,8 +132,8 @@ TEST_F(RendererTest, TwoDimensionalProjectionIsViewportRelativeWithTheTexelOffse
     ASSERT_TRUE(renderer->Begin2d());
     TVertex v[4];
     renderer->DrawVertices(PrimitiveTriangleFan, Quad(v, 2, 3, 6, 7, 0xFFFF0000));
-    gfx::Matrix m;
-    platform->Data()->device->GetTransform(gfx::transform::kProjection, &m);
+    platform::video::Matrix m;
+    platform->Data()->device->GetTransform(platform::video::transform::kProjection, &m);
     EXPECT_FLOAT_EQ(m.m[0][0], 2.0f / 64);
     EXPECT_FLOAT_EQ(m.m[1][1], -2.0f / 48);
     EXPECT_FLOAT_EQ(m.m[3][0], 65.0f / -64);
@@ -149,7 +149,7 @@ TEST_F(RendererTest, TwoDimensionalProjectionIsViewportRelativeWithTheTexelOffse
 
 TEST_F(RendererTest, ViewportsClampIntoTheModeAndPopOnlyWhatWasPushed) {
     platform->PushViewport(100, 0, 120, 10);
-    gfx::Viewport vp = platform->Data()->device->GetViewport();
+    platform::video::Viewport vp = platform->Data()->device->GetViewport();
     EXPECT_EQ(vp.x, 63);
     EXPECT_EQ(vp.width, 1);
     platform->PopViewport();
@@ -197,7 +197,7 @@ TEST_F(RendererTest, RenderTargetModesDecideWhatReachesTheTexture) {
     }
     // A pass never reaches the window.
     EXPECT_TRUE(platform->Data()->backSurface->Dirty().empty() ||
-                platform->Data()->backSurface->Dirty().back() != (gfx::Rect{0, 0, 4, 4}));
+                platform->Data()->backSurface->Dirty().back() != (platform::video::Rect{0, 0, 4, 4}));
 }
 
 TEST_F(RendererTest, ACoverageMaskOfATextureLargerThanTheScreenStopsAtTheScreen) {
@@ -236,14 +236,14 @@ TEST_F(RendererTest, ACoverageMaskLeavesOrdinaryDrawsModulating) {
     std::shared_ptr<TTexture> target = TTexture::CreateRenderTarget(8, 8, true);
     ASSERT_TRUE(renderer->BeginRenderTarget(target, 4));
     ASSERT_TRUE(renderer->Begin2d());
-    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, gfx::tss::kColorOp), gfx::top::kSelectArg1);
-    EXPECT_EQ(platform->Data()->device->GetRenderState(gfx::rs::kDestBlend), gfx::blend::kOne);
+    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorOp), platform::video::top::kSelectArg1);
+    EXPECT_EQ(platform->Data()->device->GetRenderState(platform::video::rs::kDestBlend), platform::video::blend::kOne);
     renderer->End2d();
     renderer->EndDraw();
     ASSERT_TRUE(renderer->BeginDraw(1));
     renderer->SetBlendMode(BlendAlpha);
-    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, gfx::tss::kColorOp), gfx::top::kModulate);
-    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, gfx::tss::kColorArg2), gfx::ta::kCurrent);
+    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorOp), platform::video::top::kModulate);
+    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorArg2), platform::video::ta::kCurrent);
     renderer->EndDraw();
 }
 

@@ -53,11 +53,11 @@ TEST(TextureData, FormatsByAlphaAndScreenDepth) {
     struct Case {
         int screenBits;
         uint8_t flags;
-        gfx::PixelFormat format;
+        platform::video::PixelFormat format;
     } cases[] = {
-        {32, kTextureAlpha, gfx::kA8R8G8B8}, {32, 0, gfx::kX8R8G8B8}, {16, kTextureAlpha, gfx::kA4R4G4B4},
-        {16, 0, gfx::kR5G6B5},           {32, kTextureAlpha | kTextureMipmap, gfx::kA8R8G8B8},
-        {16, kTextureMipmap, gfx::kR5G6B5},
+        {32, kTextureAlpha, platform::video::kA8R8G8B8}, {32, 0, platform::video::kX8R8G8B8}, {16, kTextureAlpha, platform::video::kA4R4G4B4},
+        {16, 0, platform::video::kR5G6B5},           {32, kTextureAlpha | kTextureMipmap, platform::video::kA8R8G8B8},
+        {16, kTextureMipmap, platform::video::kR5G6B5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.screenBits << " bits, flags " << int(c.flags));
@@ -72,15 +72,15 @@ TEST(TextureData, FormatsByAlphaAndScreenDepth) {
 TEST(TextureData, AlphaFormatIsTheDevicesRichestInAlpha) {
     TestTextureDisplay display;
     display.screenBits = 16;
-    display.device.textureFormats = {gfx::kR5G6B5, gfx::kA1R5G5B5, gfx::kA4R4G4B4, gfx::kA8R8G8B8};
+    display.device.textureFormats = {platform::video::kR5G6B5, platform::video::kA1R5G5B5, platform::video::kA4R4G4B4, platform::video::kA8R8G8B8};
     auto data = NewData(kTextureAlpha);
     ASSERT_TRUE(data->Create(8, 8, false));
-    EXPECT_EQ(data->GetSurface()->Format(), gfx::kA4R4G4B4);
+    EXPECT_EQ(data->GetSurface()->Format(), platform::video::kA4R4G4B4);
 
-    display.device.textureFormats = {gfx::kR5G6B5};  // nothing with alpha at 16 bits
+    display.device.textureFormats = {platform::video::kR5G6B5};  // nothing with alpha at 16 bits
     display.screenBits = 32;
     ASSERT_TRUE(data->Create(8, 8, false));
-    EXPECT_EQ(data->GetSurface()->Format(), gfx::kA8R8G8B8);
+    EXPECT_EQ(data->GetSurface()->Format(), platform::video::kA8R8G8B8);
 }
 
 TEST(TextureData, MipmapsRenderTargetsAndTheMemoryCount) {
@@ -103,7 +103,7 @@ TEST(TextureData, MipmapsRenderTargetsAndTheMemoryCount) {
         ASSERT_TRUE(target->Create(64, 32, true));
         ASSERT_NE(target->GetSurface()->ZBuffer(), nullptr);
         EXPECT_EQ(target->GetSurface()->ZBuffer()->Width(), 64);
-        EXPECT_TRUE(target->GetSurface()->Caps() & gfx::caps::k3DDevice);
+        EXPECT_TRUE(target->GetSurface()->Caps() & platform::video::caps::k3DDevice);
 
         int64_t expected = int64_t(mipmapped->GetSurface()->Pitch()) * 4 + int64_t(target->GetSurface()->Pitch()) * 32;
         EXPECT_EQ(display.textureMemory, expected);
@@ -183,7 +183,7 @@ TEST(TextureData, ClearAndBlit) {
     source->GetSurface()->MarkLost();
     target->GetSurface()->MarkLost();
     target->Clear();  // a lost surface is restored and filled again
-    EXPECT_EQ(target->GetSurface()->IsLost(), gfx::kOk);
+    EXPECT_EQ(target->GetSurface()->IsLost(), platform::video::kOk);
     source->GetSurface()->Restore();  // a restored surface comes back blank
     source->SetPixels(4, 0, fill.data());
     ASSERT_TRUE(target->Blit(*source, TRect(1, 1, 3, 4), 5, 2));
@@ -195,18 +195,18 @@ TEST(TextureData, ClearAndBlit) {
 
 TEST(TextureData, RefusedCreatesRetryAndOutOfMemoryIsReported) {
     TestTextureDisplay display;
-    gfx::ActiveProfile().faults.refuseSurfaces = 1;
+    platform::video::ActiveProfile().faults.refuseSurfaces = 1;
     auto retried = NewData(kTextureAlpha);
     EXPECT_TRUE(retried->Create(16, 16, false));
 
-    gfx::ActiveProfile().faults.outOfVideoMemorySurfaces = 3;
+    platform::video::ActiveProfile().faults.outOfVideoMemorySurfaces = 3;
     auto refused = NewData(kTextureAlpha);
     EXPECT_FALSE(refused->Create(16, 16, false));
     EXPECT_EQ(display.outOfVideoMemory, 3);
     EXPECT_EQ(refused->GetSurface(), nullptr);
 
     // A render target with alpha that cannot be made drops its render-target bit and tries again.
-    gfx::ActiveProfile().faults.refuseSurfaces = 2;
+    platform::video::ActiveProfile().faults.refuseSurfaces = 2;
     auto target = NewData(kTextureAlpha | kTextureRenderTarget);
     EXPECT_TRUE(target->Create(16, 16, false));
     EXPECT_FALSE(target->flags & kTextureRenderTarget);
@@ -224,7 +224,7 @@ TEST(TextureData, RestoreRebuildsABlankSurface) {
     EXPECT_NE(data->GetSurface()->ZBuffer(), nullptr);
 
     data->Release();
-    gfx::ActiveProfile().faults.refuseSurfaces = 10;
+    platform::video::ActiveProfile().faults.refuseSurfaces = 10;
     data->Restore();
     EXPECT_EQ(data->GetSurface(), nullptr);
     EXPECT_EQ(display.restoreFailures, 1);

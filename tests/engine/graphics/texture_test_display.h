@@ -8,18 +8,18 @@
 class TestTextureDisplay : public ITextureDisplay {
 public:
     TestTextureDisplay() {
-        gfx::SetActiveProfile(gfx::HardwareProfile::Standard());
-        gfx::DisplayObject::Create(0, &object);
+        platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard());
+        platform::video::DisplayObject::Create(0, &object);
         device = object->GetAdapter().devices.front();
         SetTextureDisplay(this);
     }
     ~TestTextureDisplay() override {
         SetTextureDisplay(nullptr);
-        gfx::SetActiveProfile(gfx::HardwareProfile::Standard());
+        platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard());
     }
 
-    gfx::DisplayObject* GetDisplayObject() override { return up ? object.get() : nullptr; }
-    const gfx::DeviceDescription* GetDeviceDescription() override { return up ? &device : nullptr; }
+    platform::video::DisplayObject* GetDisplayObject() override { return up ? object.get() : nullptr; }
+    const platform::video::DeviceDescription* GetDeviceDescription() override { return up ? &device : nullptr; }
     bool RequiresSquareTextures() override { return squareOnly; }
     int GetScreenBits() override { return screenBits; }
     void AddTextureMemory(int64_t bytes) override { textureMemory += bytes; }
@@ -28,8 +28,8 @@ public:
     void SwitchTo16BitTextures() override { ++switchedTo16Bits; }
     bool IsDrawing() override { return drawing; }
 
-    std::shared_ptr<gfx::DisplayObject> object;
-    gfx::DeviceDescription device;
+    std::shared_ptr<platform::video::DisplayObject> object;
+    platform::video::DeviceDescription device;
     bool up = true;
     bool squareOnly = false;
     bool drawing = false;

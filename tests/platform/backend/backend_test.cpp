@@ -43,14 +43,14 @@ TEST(Backends, HeadlessWithoutADisplayOrUnderAnInvisibleDriver) {
 TEST(Backends, HeadlessChoosesEveryFacilityAndGivesBackWhatTestsTookOver) {
     platform::UseClockBackend(platform::ClockBackend::Test);
     platform::UseSysinfoBackend(platform::SysinfoBackend::Test);
-    gfx::HardwareProfile small = gfx::HardwareProfile::Standard(640, 480);
-    gfx::SetActiveProfile(small);
+    platform::video::HardwareProfile small = platform::video::HardwareProfile::Standard(640, 480);
+    platform::video::SetActiveProfile(small);
 
     platform::UseBackends(platform::Backends::Headless);
     auto window = platform::CreateWindow();
     EXPECT_TRUE(window->IsHeadless());
-    EXPECT_FALSE(gfx::DetectProfile());
-    EXPECT_EQ(gfx::ActiveProfile().desktopWidth, 640);  // a test's profile stays
+    EXPECT_FALSE(platform::video::DetectProfile());
+    EXPECT_EQ(platform::video::ActiveProfile().desktopWidth, 640);  // a test's profile stays
     uint32_t result = 1;
     EXPECT_NE(platform::OpenAudioDevice(&result), nullptr);
     EXPECT_EQ(platform::GetAudioBackend(), platform::AudioBackend::Headless);
@@ -60,8 +60,8 @@ TEST(Backends, HeadlessChoosesEveryFacilityAndGivesBackWhatTestsTookOver) {
     platform::UseBackends(platform::Backends::Real);
     EXPECT_EQ(platform::GetWindowBackend(), platform::WindowBackend::Real);
     EXPECT_EQ(platform::GetAudioBackend(), platform::AudioBackend::Real);
-    EXPECT_EQ(gfx::GetVideoBackend(), gfx::VideoBackend::Real);
-    gfx::SetActiveProfile(gfx::HardwareProfile::Standard());
+    EXPECT_EQ(platform::video::GetVideoBackend(), platform::video::VideoBackend::Real);
+    platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard());
 }
 
 }  // namespace

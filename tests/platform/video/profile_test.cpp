@@ -2,7 +2,7 @@
 
 #include "platform/video/profile.h"
 
-namespace gfx {
+namespace platform::video {
 namespace {
 
 class ProfileTest : public testing::Test {
@@ -91,4 +91,4 @@ TEST_F(ProfileTest, RecordsCarryTheCapabilityWordsAtTheirOffsets) {
 }
 
 }  // namespace
-}  // namespace gfx
+}  // namespace platform::video

@@ -7,7 +7,7 @@
 
 #include "platform/video/device.h"
 
-namespace gfx {
+namespace platform::video {
 namespace {
 
 TLVertex Tl(float x, float y, uint32_t color, float u = 0, float v = 0) { return {x, y, 0.1f, 0.5f, color, 0, u, v}; }
@@ -576,4 +576,4 @@ TEST(RasterTest, BadInputDrawsNothingAndFailsCleanly) {
 }
 
 }  // namespace
-}  // namespace gfx
+}  // namespace platform::video

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-namespace gfx::raster {
+namespace platform::video::raster {
 namespace {
 
 // Textbook forms of the channel arithmetic, one channel at a time.
@@ -191,4 +191,4 @@ TEST(SpanKernelsTest, WritesBlendOnlyPixelsPassingTheAlphaReference) {
 }
 
 }  // namespace
-}  // namespace gfx::raster
+}  // namespace platform::video::raster

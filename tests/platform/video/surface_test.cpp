@@ -2,7 +2,7 @@
 
 #include "platform/video/surface.h"
 
-namespace gfx {
+namespace platform::video {
 namespace {
 
 TEST(PixelFormatTest, PacksByTruncationAndReadsBackByShifting) {
@@ -100,4 +100,4 @@ TEST(SurfaceTest, FlipExchangesWithTheBackBufferAndReportsPendingFlips) {
 }
 
 }  // namespace
-}  // namespace gfx
+}  // namespace platform::video
