@@ -11,8 +11,10 @@ namespace {
 
 constexpr float kTexelOffset = -0.5f;
 
-std::shared_ptr<platform::video::Surface> MakeTexture(const Picture& picture, const platform::video::PixelFormat& format) {
-  auto t = std::make_shared<platform::video::Surface>(picture.width, picture.height, format, platform::video::caps::kTexture);
+std::shared_ptr<platform::video::Surface> MakeTexture(const Picture& picture,
+                                                      const platform::video::PixelFormat& format) {
+  auto t = std::make_shared<platform::video::Surface>(picture.width, picture.height, format,
+                                                      platform::video::caps::kTexture);
   for (int y = 0; y < picture.height; ++y) {
     auto* row = reinterpret_cast<uint32_t*>(t->Row(y));
     for (int x = 0; x < picture.width; ++x) row[x] = picture.pixels[static_cast<size_t>(y) * picture.width + x];
@@ -23,7 +25,8 @@ std::shared_ptr<platform::video::Surface> MakeTexture(const Picture& picture, co
 class OurDrawer : public FrameDrawer {
  public:
   OurDrawer(const Pictures& pictures, Sampling sampling)
-      : target_(std::make_shared<platform::video::Surface>(kWidth, kHeight, platform::video::kA8R8G8B8, platform::video::caps::k3DDevice)),
+      : target_(std::make_shared<platform::video::Surface>(kWidth, kHeight, platform::video::kA8R8G8B8,
+                                                           platform::video::caps::k3DDevice)),
         device_(target_),
         background_(MakeTexture(pictures.background, platform::video::kX8R8G8B8)),
         sprite_(MakeTexture(pictures.sprite, platform::video::kA8R8G8B8)) {
@@ -65,14 +68,14 @@ class OurDrawer : public FrameDrawer {
   }
 
  private:
-  void Quad(const std::shared_ptr<platform::video::Surface>& texture, float x0, float y0, float x1, float y1, bool additive,
-            uint32_t color = 0xFFFFFFFF) {
+  void Quad(const std::shared_ptr<platform::video::Surface>& texture, float x0, float y0, float x1, float y1,
+            bool additive, uint32_t color = 0xFFFFFFFF) {
     const float xs[4] = {x0, x1, x1, x0}, ys[4] = {y0, y0, y1, y1};
     DrawFan(texture, xs, ys, color, additive);
   }
 
-  void DrawFan(const std::shared_ptr<platform::video::Surface>& texture, const float xs[4], const float ys[4], uint32_t color,
-               bool additive) {
+  void DrawFan(const std::shared_ptr<platform::video::Surface>& texture, const float xs[4], const float ys[4],
+               uint32_t color, bool additive) {
     using namespace platform::video;
     const float us[4] = {0, 1, 1, 0}, vs[4] = {0, 0, 1, 1};
     LVertex v[4];

@@ -41,7 +41,9 @@ public:
     const platform::video::DeviceDescription* GetDeviceDescription() override {
         return Ready() ? &Data()->context->GetDeviceDescription() : nullptr;
     }
-    platform::video::Surface* GetDepthBuffer() override { return Ready() ? Data()->backSurface->ZBuffer().get() : nullptr; }
+    platform::video::Surface* GetDepthBuffer() override {
+        return Ready() ? Data()->backSurface->ZBuffer().get() : nullptr;
+    }
     bool RequiresSquareTextures() override { return Data()->squareTexturesOnly; }
     int GetScreenBits() override {
         return Data()->lowMemoryVideo || Data()->displayDepth == 16 || Data()->sixteenBitTextures ? 16 : 32;
@@ -154,20 +156,23 @@ void TPlatform::SetDepthWrite(bool on) {
 
 void TPlatform::SetWorldTransform(const TMat4& m) {
     if (!data_->device) return;
-    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kWorld, ToMatrix(m)); platform::video::Failed(r))
+    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kWorld, ToMatrix(m));
+        platform::video::Failed(r))
         LogDxError(r, kSource, __LINE__);
 }
 
 void TPlatform::SetViewTransform(const TMat4& m) {
     if (!data_->device) return;
-    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kView, ToMatrix(m)); platform::video::Failed(r))
+    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kView, ToMatrix(m));
+        platform::video::Failed(r))
         LogDxError(r, kSource, __LINE__);
 }
 
 void TPlatform::GetWorldTransform(TMat4* m) {
     if (!data_->device || !m) return;
     platform::video::Matrix world;
-    if (platform::video::Result r = data_->device->GetTransform(platform::video::transform::kWorld, &world); platform::video::Failed(r)) {
+    if (platform::video::Result r = data_->device->GetTransform(platform::video::transform::kWorld, &world);
+        platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         return;
     }
@@ -178,7 +183,8 @@ void TPlatform::SetProjectionTransform(const TMat4& m) {
     if (!data_->device) return;
     data_->projection = m;
     data_->viewChanged = true;
-    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kProjection, ToMatrix(m)); platform::video::Failed(r))
+    if (platform::video::Result r = data_->device->SetTransform(platform::video::transform::kProjection, ToMatrix(m));
+        platform::video::Failed(r))
         LogDxError(r, kSource, __LINE__);
 }
 
@@ -188,7 +194,8 @@ void TPlatform::SetPerspective(float fieldOfView, float aspect, float nearZ, flo
     data_->farZ = farZ;
     if (aspect == 0 && data_->viewport.Height() != 0)
         aspect = static_cast<float>(data_->viewport.Width()) / static_cast<float>(data_->viewport.Height());
-    SetProjectionTransform(FromMatrix(platform::video::PerspectiveFovLH(fieldOfView, aspect == 0 ? 1.0f : aspect, nearZ, farZ)));
+    SetProjectionTransform(
+        FromMatrix(platform::video::PerspectiveFovLH(fieldOfView, aspect == 0 ? 1.0f : aspect, nearZ, farZ)));
 }
 
 void TPlatform::SetMaterial(const TMaterial& material) {
@@ -196,7 +203,8 @@ void TPlatform::SetMaterial(const TMaterial& material) {
     platform::video::Material m;
     m.diffuse = ToColorValue(material.diffuse);
     m.ambient = ToColorValue(material.ambient);
-    if (platform::video::Result r = data_->device->SetMaterial(m); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (platform::video::Result r = data_->device->SetMaterial(m); platform::video::Failed(r))
+        LogDxError(r, kSource, __LINE__);
 }
 
 void TPlatform::SetAmbientColor(TColor color) {
@@ -204,11 +212,15 @@ void TPlatform::SetAmbientColor(TColor color) {
 }
 
 void TPlatform::SetShadeMode(int mode) {
-    if (mode == 1 || mode == 2) SetRenderState(platform::video::rs::kShadeMode, mode == 1 ? platform::video::shade::kFlat : platform::video::shade::kGouraud, __LINE__);
+    if (mode == 1 || mode == 2)
+        SetRenderState(platform::video::rs::kShadeMode,
+                       mode == 1 ? platform::video::shade::kFlat : platform::video::shade::kGouraud, __LINE__);
 }
 
 void TPlatform::SetCullMode(int mode) {
-    uint32_t value = mode == 2 ? platform::video::cull::kClockwise : mode == 3 ? platform::video::cull::kCounterClockwise : platform::video::cull::kNone;
+    uint32_t value = mode == 2   ? platform::video::cull::kClockwise
+                     : mode == 3 ? platform::video::cull::kCounterClockwise
+                                 : platform::video::cull::kNone;
     SetRenderState(platform::video::rs::kCullMode, value, __LINE__);
 }
 
@@ -232,9 +244,12 @@ void TPlatform::SetBlendMode(int32_t mode) {
             dest = platform::video::blend::kOne;
             break;
         case BlendSubtractive:
-            src = coveragePass ? (data_->newSubtractive ? platform::video::blend::kOne : platform::video::blend::kSrcAlpha) : platform::video::blend::kZero;
-            dest = coveragePass ? (data_->newSubtractive ? platform::video::blend::kOne : platform::video::blend::kInvSrcAlpha)
-                                : platform::video::blend::kInvSrcColor;
+            src = coveragePass
+                      ? (data_->newSubtractive ? platform::video::blend::kOne : platform::video::blend::kSrcAlpha)
+                      : platform::video::blend::kZero;
+            dest = coveragePass
+                       ? (data_->newSubtractive ? platform::video::blend::kOne : platform::video::blend::kInvSrcAlpha)
+                       : platform::video::blend::kInvSrcColor;
             break;
         case BlendMultiply:
             src = platform::video::blend::kZero;
@@ -268,13 +283,18 @@ void TPlatform::ApplyDefaultRenderState() {
     SetRenderState(platform::video::rs::kAlphaBlendEnable, 1, __LINE__);
     SetRenderState(platform::video::rs::kWrap0, 0, __LINE__);
     const std::pair<uint32_t, uint32_t> stage[] = {
-        {platform::video::tss::kMagFilter, platform::video::filter::kLinear},   {platform::video::tss::kMinFilter, platform::video::filter::kLinear},
-        {platform::video::tss::kMipFilter, platform::video::filter::kMipLinear}, {platform::video::tss::kColorArg1, platform::video::ta::kTexture},
-        {platform::video::tss::kColorArg2, platform::video::ta::kCurrent},      {platform::video::tss::kColorOp, platform::video::top::kModulate},
-        {platform::video::tss::kAlphaArg1, platform::video::ta::kTexture},      {platform::video::tss::kAlphaArg2, platform::video::ta::kCurrent},
+        {platform::video::tss::kMagFilter, platform::video::filter::kLinear},
+        {platform::video::tss::kMinFilter, platform::video::filter::kLinear},
+        {platform::video::tss::kMipFilter, platform::video::filter::kMipLinear},
+        {platform::video::tss::kColorArg1, platform::video::ta::kTexture},
+        {platform::video::tss::kColorArg2, platform::video::ta::kCurrent},
+        {platform::video::tss::kColorOp, platform::video::top::kModulate},
+        {platform::video::tss::kAlphaArg1, platform::video::ta::kTexture},
+        {platform::video::tss::kAlphaArg2, platform::video::ta::kCurrent},
         {platform::video::tss::kAlphaOp, platform::video::top::kModulate}};
     for (auto [type, value] : stage)
-        if (platform::video::Result r = d->SetTextureStageState(0, type, value); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
+        if (platform::video::Result r = d->SetTextureStageState(0, type, value); platform::video::Failed(r))
+            LogDxError(r, kSource, __LINE__);
     SetRenderState(platform::video::rs::kAlphaTestEnable, 1, __LINE__);
     SetRenderState(platform::video::rs::kAlphaRef, 1, __LINE__);
     SetRenderState(platform::video::rs::kAlphaFunc, platform::video::cmp::kGreaterEqual, __LINE__);

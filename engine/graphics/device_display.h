@@ -39,7 +39,8 @@ public:
     // The restore protocol after a lost surface.
     void Restore();
     // Points the device at another surface (texture data checks a new render target with it).
-    bool SwitchRenderTarget(const std::shared_ptr<platform::video::Surface>& current, const std::shared_ptr<platform::video::Surface>& next);
+    bool SwitchRenderTarget(const std::shared_ptr<platform::video::Surface>& current,
+                            const std::shared_ptr<platform::video::Surface>& next);
 
     platform::video::DisplayObject* directDraw = nullptr;
     std::shared_ptr<platform::video::Surface> backSurface;

@@ -53,7 +53,8 @@ bool TPlatform::BeginDraw(bool checkContext) {
         return false;
     }
     ++d.workingCount;
-    if (platform::video::Result v = ApplyViewport(d.modeRect); platform::video::Failed(v)) LogDxError(v, kSource, __LINE__);
+    if (platform::video::Result v = ApplyViewport(d.modeRect); platform::video::Failed(v))
+        LogDxError(v, kSource, __LINE__);
     if (platform::video::Result v = ApplyViewport(TRect::Intersect(d.viewport, d.modeRect)); platform::video::Failed(v))
         LogDxError(v, kSource, __LINE__);
     d.inScene = true;

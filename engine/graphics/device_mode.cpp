@@ -196,7 +196,8 @@ void TPlatform::FinishBuild() {
     const platform::video::DeviceDescription& caps = d.context->GetDeviceDescription();
     d.separateTextureMemories = caps.deviceCaps & platform::video::devcaps::kSeparateTextureMemories;
     d.noSpecularGouraud = !(caps.triangleShadeCaps & platform::video::devcaps::kSpecularGouraudRgb);
-    d.squareTexturesOnly = (caps.textureCaps & platform::video::devcaps::kSquareOnly) || caps.maxTextureAspectRatio < 64;
+    d.squareTexturesOnly =
+        (caps.textureCaps & platform::video::devcaps::kSquareOnly) || caps.maxTextureAspectRatio < 64;
     d.screenTarget = d.context->GetDevice()->GetRenderTarget();
     d.currentTarget = d.screenTarget;
     d.context->SetViewScale(host.ViewScale());

@@ -90,7 +90,8 @@ void TPlatformData::Restore() {
             host.Sleep(100);
             if (r == platform::video::kExclusiveModeAlreadySet) return;
             if (r == platform::video::kNoExclusiveMode)
-                r = directDraw->SetCooperativeLevel(platform::video::cooperative::kExclusive | platform::video::cooperative::kFullScreen);
+                r = directDraw->SetCooperativeLevel(platform::video::cooperative::kExclusive |
+                                                    platform::video::cooperative::kFullScreen);
             else
                 r = directDraw->TestCooperativeLevel();
         }

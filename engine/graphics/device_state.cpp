@@ -20,7 +20,8 @@ std::shared_ptr<platform::video::Surface> SurfaceOf(const std::shared_ptr<TTextu
 
 void TPlatform::SetStageState(uint32_t type, uint32_t value, int line) {
     if (!data_->device) return;
-    if (platform::video::Result r = data_->device->SetTextureStageState(0, type, value); platform::video::Failed(r)) LogDxError(r, kSource, line);
+    if (platform::video::Result r = data_->device->SetTextureStageState(0, type, value); platform::video::Failed(r))
+        LogDxError(r, kSource, line);
 }
 
 bool TPlatform::Begin2d() {
@@ -64,12 +65,15 @@ void TPlatform::SetFilterMode(int mode) {
     uint32_t filter = mode == 0 ? platform::video::filter::kPoint : platform::video::filter::kLinear;
     SetStageState(platform::video::tss::kMinFilter, filter, __LINE__);
     SetStageState(platform::video::tss::kMagFilter, filter, __LINE__);
-    SetStageState(platform::video::tss::kMipFilter, mode == 0 ? platform::video::filter::kMipPoint : platform::video::filter::kMipLinear, __LINE__);
+    SetStageState(platform::video::tss::kMipFilter,
+                  mode == 0 ? platform::video::filter::kMipPoint : platform::video::filter::kMipLinear, __LINE__);
 }
 
 void TPlatform::SetTextureAddress(int u, int v) {
     auto mode = [](int m) {
-        return m == 1 ? platform::video::address::kWrap : m == 2 ? platform::video::address::kMirror : platform::video::address::kClamp;
+        return m == 1   ? platform::video::address::kWrap
+               : m == 2 ? platform::video::address::kMirror
+                        : platform::video::address::kClamp;
     };
     SetStageState(platform::video::tss::kAddressU, mode(u), __LINE__);
     SetStageState(platform::video::tss::kAddressV, mode(v), __LINE__);
@@ -78,7 +82,8 @@ void TPlatform::SetTextureAddress(int u, int v) {
 void TPlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
     if (!IsDeviceReady()) return;
     data_->stageTexture = SurfaceOf(texture);
-    if (platform::video::Result r = data_->device->SetTexture(0, data_->stageTexture); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (platform::video::Result r = data_->device->SetTexture(0, data_->stageTexture); platform::video::Failed(r))
+        LogDxError(r, kSource, __LINE__);
     ApplyTextureStages();
 }
 
@@ -89,13 +94,19 @@ void TPlatform::ApplyTextureStages() {
     bool coverage = d.renderTargetMode == 4 && d.renderTarget;
     if (coverage && d.blendMode == BlendSubtractive && d.newSubtractive) {
         SetStageState(platform::video::tss::kColorArg1, platform::video::ta::kTFactor, __LINE__);
-        if (!d.newRenderBlend) SetStageState(platform::video::tss::kColorOp, platform::video::top::kSelectArg1, __LINE__);
+        if (!d.newRenderBlend)
+            SetStageState(platform::video::tss::kColorOp, platform::video::top::kSelectArg1, __LINE__);
     } else if (coverage && d.stageTexture) {
-        SetStageState(platform::video::tss::kColorArg1, platform::video::ta::kTexture | platform::video::ta::kAlphaReplicate, __LINE__);
-        if (d.newRenderBlend) SetStageState(platform::video::tss::kColorArg2, platform::video::ta::kDiffuse | platform::video::ta::kAlphaReplicate, __LINE__);
-        SetStageState(platform::video::tss::kColorOp, d.newRenderBlend ? platform::video::top::kModulate : platform::video::top::kSelectArg1, __LINE__);
+        SetStageState(platform::video::tss::kColorArg1,
+                      platform::video::ta::kTexture | platform::video::ta::kAlphaReplicate, __LINE__);
+        if (d.newRenderBlend)
+            SetStageState(platform::video::tss::kColorArg2,
+                          platform::video::ta::kDiffuse | platform::video::ta::kAlphaReplicate, __LINE__);
+        SetStageState(platform::video::tss::kColorOp,
+                      d.newRenderBlend ? platform::video::top::kModulate : platform::video::top::kSelectArg1, __LINE__);
     } else if (coverage) {
-        SetStageState(platform::video::tss::kColorArg1, platform::video::ta::kDiffuse | platform::video::ta::kAlphaReplicate, __LINE__);
+        SetStageState(platform::video::tss::kColorArg1,
+                      platform::video::ta::kDiffuse | platform::video::ta::kAlphaReplicate, __LINE__);
         SetStageState(platform::video::tss::kColorOp, platform::video::top::kSelectArg1, __LINE__);
     } else {
         // Both option states reset the colour operation: a coverage pass must not leave SELECTARG1 behind.
@@ -103,8 +114,10 @@ void TPlatform::ApplyTextureStages() {
         SetStageState(platform::video::tss::kColorArg2, platform::video::ta::kCurrent, __LINE__);
         SetStageState(platform::video::tss::kColorOp, platform::video::top::kModulate, __LINE__);
         bool factorAlpha = d.blendMode == BlendOpaque || (d.blendMode == BlendSubtractive && d.newSubtractive);
-        SetStageState(platform::video::tss::kAlphaArg1, factorAlpha ? platform::video::ta::kTFactor : platform::video::ta::kTexture, __LINE__);
-        SetStageState(platform::video::tss::kAlphaOp, factorAlpha ? platform::video::top::kSelectArg1 : platform::video::top::kModulate, __LINE__);
+        SetStageState(platform::video::tss::kAlphaArg1,
+                      factorAlpha ? platform::video::ta::kTFactor : platform::video::ta::kTexture, __LINE__);
+        SetStageState(platform::video::tss::kAlphaOp,
+                      factorAlpha ? platform::video::top::kSelectArg1 : platform::video::top::kModulate, __LINE__);
         return;
     }
     SetStageState(platform::video::tss::kAlphaArg1, platform::video::ta::kTFactor, __LINE__);
@@ -124,7 +137,8 @@ void TPlatform::PopViewport() {
     }
     d.viewport = d.savedViewports.front();
     d.savedViewports.pop_front();
-    if (platform::video::Result r = ApplyViewport(d.viewport); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
+    if (platform::video::Result r = ApplyViewport(d.viewport); platform::video::Failed(r))
+        LogDxError(r, kSource, __LINE__);
     d.viewChanged = true;
 }
 
@@ -154,7 +168,8 @@ void TPlatform::DrawVertices(uint32_t primitiveType, const TVertexSet& set) {
         TRect r = TRect::Intersect(TRect::Intersect(d.viewport, d.modeRect), d.clipRect);
         float dx = static_cast<float>(std::max(0, d.clipRect.left - d.viewport.left));
         float dy = static_cast<float>(std::max(0, d.clipRect.top - d.viewport.top));
-        platform::video::Matrix m = platform::video::OrthoOffCenterLH(dx - t, dx + r.Width() - t, dy + r.Height() - t, dy - t, d.nearZ, d.farZ);
+        platform::video::Matrix m =
+            platform::video::OrthoOffCenterLH(dx - t, dx + r.Width() - t, dy + r.Height() - t, dy - t, d.nearZ, d.farZ);
         // z passes through unchanged.
         m.m[2][2] = 1, m.m[2][3] = 0, m.m[3][2] = 0, m.m[3][3] = 1;
         TMat4 projection;

@@ -56,11 +56,12 @@ bool TPlatform::BeginRenderTarget(const std::shared_ptr<TTexture>& target, int m
     host.InvalidateWindows();
     if (mode == 2 || mode == 3) {
         platform::video::Rect region{0, 0, std::min(d.targetRect.right, d.modeRect.right),
-                         std::min(d.targetRect.bottom, d.modeRect.bottom)};
+                                     std::min(d.targetRect.bottom, d.modeRect.bottom)};
         std::shared_ptr<platform::video::Surface> source = SurfaceOf(*target);
         region = platform::video::Intersect(region, source->Bounds());
         if (!region.Empty())
-            if (platform::video::Result r = d.screenTarget->Blt(&region, *source, &region); platform::video::Failed(r)) LogDxError(r, kSource, __LINE__);
+            if (platform::video::Result r = d.screenTarget->Blt(&region, *source, &region); platform::video::Failed(r))
+                LogDxError(r, kSource, __LINE__);
     }
     if (mode == 4) {
         const float none[4] = {0, 0, 0, 0};
@@ -98,7 +99,8 @@ void TPlatform::EndRenderTarget() {
             MarkDirectXBroken();
             return;
         }
-        platform::video::Rect r{0, 0, std::min(region.right, surface->Width()), std::min(region.bottom, surface->Height())};
+        platform::video::Rect r{0, 0, std::min(region.right, surface->Width()),
+                                std::min(region.bottom, surface->Height())};
         bool copied = false;
         if (!platform::video::Rect(r).Empty() && surface->Format() == d.screenTarget->Format())
             copied = platform::video::Succeeded(surface->Blt(&r, *d.screenTarget, &r));
@@ -195,9 +197,11 @@ void TPlatform::FillRect(int left, int top, int right, int bottom, const float r
     if (!texture && scale != 1.0f)
         r = TRect(static_cast<int>(r.left * scale), static_cast<int>(r.top * scale), static_cast<int>(r.right * scale),
                   static_cast<int>(r.bottom * scale));
-    platform::video::Rect dest = platform::video::Intersect(platform::video::Rect{r.left, r.top, r.right, r.bottom}, surface->Bounds());
+    platform::video::Rect dest =
+        platform::video::Intersect(platform::video::Rect{r.left, r.top, r.right, r.bottom}, surface->Bounds());
     if (dest.Empty()) return;
-    if (platform::video::Result result = surface->ColorFill(&dest, FillValue(surface->Format(), rgba)); platform::video::Failed(result))
+    if (platform::video::Result result = surface->ColorFill(&dest, FillValue(surface->Format(), rgba));
+        platform::video::Failed(result))
         LogDxError(result, kSource, __LINE__);
 }
 

@@ -29,8 +29,8 @@ CDisplay::~CDisplay() {
     DestroyObjects();
 }
 
-platform::video::Result CDisplay::CreateFullScreenDisplay(platform::Window* window, int width, int height, int bitsPerPixel,
-                                              uint32_t flags, bool quiet) {
+platform::video::Result CDisplay::CreateFullScreenDisplay(platform::Window* window, int width, int height,
+                                                          int bitsPerPixel, uint32_t flags, bool quiet) {
     DestroyObjects();
     window_ = window;
     windowed_ = false;
@@ -47,7 +47,8 @@ platform::video::Result CDisplay::CreateFullScreenDisplay(platform::Window* wind
             }
             continue;
         }
-        directDraw_->SetCooperativeLevel(platform::video::cooperative::kExclusive | platform::video::cooperative::kFullScreen);
+        directDraw_->SetCooperativeLevel(platform::video::cooperative::kExclusive |
+                                         platform::video::cooperative::kFullScreen);
 
         int depth = bitsPerPixel;
         if (directDraw_->TotalVideoMemory() < 0x1000000 && bitsPerPixel > 16) depth = 16;
@@ -81,7 +82,8 @@ platform::video::Result CDisplay::CreateFullScreenDisplay(platform::Window* wind
 
 platform::video::Result CDisplay::CreateFlipChain(uint32_t flags) {
     platform::video::SurfaceRequest request;
-    request.caps = platform::video::caps::kPrimarySurface | platform::video::caps::kFlip | platform::video::caps::kComplex | platform::video::caps::k3DDevice;
+    request.caps = platform::video::caps::kPrimarySurface | platform::video::caps::kFlip |
+                   platform::video::caps::kComplex | platform::video::caps::k3DDevice;
     request.backBuffers = 1;
     request.alphaChannel = (flags & kDisplayFrontAlpha) != 0;
     platform::video::Result r = directDraw_->CreateSurface(request, &front_);
@@ -98,7 +100,8 @@ platform::video::Result CDisplay::CreateFlipChain(uint32_t flags) {
     return platform::video::kOk;
 }
 
-platform::video::Result CDisplay::CreateWindowedDisplay(platform::Window* window, int width, int height, uint32_t flags) {
+platform::video::Result CDisplay::CreateWindowedDisplay(platform::Window* window, int width, int height,
+                                                        uint32_t flags) {
     DestroyObjects();
     window_ = window;
     windowed_ = true;
@@ -116,7 +119,8 @@ platform::video::Result CDisplay::CreateWindowedDisplay(platform::Window* window
     }
     if (platform::video::Succeeded(r)) {
         platform::video::SurfaceRequest request;
-        request.caps = platform::video::caps::kOffscreenPlain | platform::video::caps::k3DDevice | platform::video::caps::kVideoMemory;
+        request.caps = platform::video::caps::kOffscreenPlain | platform::video::caps::k3DDevice |
+                       platform::video::caps::kVideoMemory;
         request.width = width;
         request.height = height;
         request.format = &front_->Format();
@@ -161,7 +165,7 @@ void CDisplay::UpdateBounds() {
 }
 
 platform::video::Result CDisplay::CreateSurface(std::shared_ptr<platform::video::Surface>* out, int width, int height,
-                                    const platform::video::PixelFormat* format, uint32_t caps) {
+                                                const platform::video::PixelFormat* format, uint32_t caps) {
     if (!directDraw_) return platform::video::kPointer;
     if (!out) return platform::video::kInvalidArg;
     platform::video::SurfaceRequest request;

@@ -21,7 +21,7 @@ public:
     virtual ~CDisplay();
 
     platform::video::Result CreateFullScreenDisplay(platform::Window* window, int width, int height, int bitsPerPixel,
-                                        uint32_t flags, bool quiet = false);
+                                                    uint32_t flags, bool quiet = false);
     platform::video::Result CreateWindowedDisplay(platform::Window* window, int width, int height, uint32_t flags);
     platform::video::Result DestroyObjects();
     // Windowed: copies the whole back buffer to the front; full screen: flips.
@@ -30,7 +30,7 @@ public:
     // The window's client origin on the screen.
     platform::video::Rect GetScreenRect() const { return screen_; }
     platform::video::Result CreateSurface(std::shared_ptr<platform::video::Surface>* out, int width, int height,
-                              const platform::video::PixelFormat* format = nullptr, uint32_t caps = 0);
+                                          const platform::video::PixelFormat* format = nullptr, uint32_t caps = 0);
     void RestoreDisplayMode();
 
     platform::video::DisplayObject* GetDirectDraw() const { return directDraw_.get(); }

@@ -14,19 +14,25 @@ constexpr char kSource[] = "directx";
 
 uint32_t DepthBit(int bits) {
     switch (bits) {
-        case 8: return platform::video::devcaps::kDepth8;
-        case 16: return platform::video::devcaps::kDepth16;
-        case 24: return platform::video::devcaps::kDepth24;
-        default: return platform::video::devcaps::kDepth32;
+        case 8:
+            return platform::video::devcaps::kDepth8;
+        case 16:
+            return platform::video::devcaps::kDepth16;
+        case 24:
+            return platform::video::devcaps::kDepth24;
+        default:
+            return platform::video::devcaps::kDepth32;
     }
 }
 
 // The device enumeration: hardware devices that render at the display's depth with Gouraud colour; a
 // device with hardware transform and lighting ends the search.
-const platform::video::DeviceDescription* ChooseDevice(const std::vector<platform::video::DeviceDescription>& devices, int bits) {
+const platform::video::DeviceDescription* ChooseDevice(const std::vector<platform::video::DeviceDescription>& devices,
+                                                       int bits) {
     const platform::video::DeviceDescription* chosen = nullptr;
     for (const platform::video::DeviceDescription& d : devices) {
-        if (!(d.renderDepths & DepthBit(bits)) || !(d.triangleShadeCaps & platform::video::devcaps::kColorGouraudRgb)) continue;
+        if (!(d.renderDepths & DepthBit(bits)) || !(d.triangleShadeCaps & platform::video::devcaps::kColorGouraudRgb))
+            continue;
         if (!(d.deviceCaps & platform::video::devcaps::kHwRasterization)) continue;
         chosen = &d;
         if (d.deviceCaps & platform::video::devcaps::kHwTransformAndLight) break;
@@ -80,8 +86,9 @@ bool TDXContext::Create(platform::Window* window, bool fullScreen, int width, in
     Release();
     window_ = window;
     uint32_t displayFlags = (flags & kContextEmbedded) ? kDisplayEmbedded : 0;
-    platform::video::Result r = fullScreen ? display_.CreateFullScreenDisplay(window, width, height, bitsPerPixel, displayFlags)
-                               : display_.CreateWindowedDisplay(window, width, height, displayFlags);
+    platform::video::Result r =
+        fullScreen ? display_.CreateFullScreenDisplay(window, width, height, bitsPerPixel, displayFlags)
+                   : display_.CreateWindowedDisplay(window, width, height, displayFlags);
     if (platform::video::Failed(r)) {
         LogDxError(r, kSource, __LINE__);
         Release();
@@ -119,8 +126,9 @@ bool TDXContext::CreateDevice(uint32_t flags) {
     const std::shared_ptr<platform::video::Surface>& back = display_.GetBackBuffer();
     if (depthBits != device->zBufferDepths.end()) {
         platform::video::PixelFormat depthFormat{*depthBits, 0, 0, 0, 0};
-        platform::video::Result r = display_.CreateSurface(&depth_, back->Width(), back->Height(), &depthFormat,
-                                               platform::video::caps::kZBuffer | platform::video::caps::kVideoMemory);
+        platform::video::Result r =
+            display_.CreateSurface(&depth_, back->Width(), back->Height(), &depthFormat,
+                                   platform::video::caps::kZBuffer | platform::video::caps::kVideoMemory);
         if (platform::video::Failed(r)) {
             LogDxError(r, kSource, __LINE__);
             return false;
@@ -205,9 +213,9 @@ std::pair<int, int> TDXContext::Present(int a, int b, int flag) {
     for (platform::video::Rect source : queue) {
         if (!ClipRect(&source, back->Bounds())) continue;
         // Destination in the window: the source scaled by the view scale (buffer to window adds 0.5).
-        platform::video::Rect dest{static_cast<int>(source.left * viewScale_ + 0.5f), static_cast<int>(source.top * viewScale_ + 0.5f),
-                       static_cast<int>(source.right * viewScale_ + 0.5f),
-                       static_cast<int>(source.bottom * viewScale_ + 0.5f)};
+        platform::video::Rect dest{
+            static_cast<int>(source.left * viewScale_ + 0.5f), static_cast<int>(source.top * viewScale_ + 0.5f),
+            static_cast<int>(source.right * viewScale_ + 0.5f), static_cast<int>(source.bottom * viewScale_ + 0.5f)};
         if (!ClipRect(&dest, front->Bounds())) continue;
         platform::video::Result r = front->Blt(&dest, *back, &source);
         if (r == platform::video::kSurfaceLost) {

@@ -35,7 +35,9 @@ platform::video::PixelFormat AlphaFormat(const platform::video::DeviceDescriptio
 }
 
 // Textures without alpha take a format without alpha bits, so they sample alpha 255.
-platform::video::PixelFormat OpaqueFormat(int screenBits) { return screenBits == 16 ? platform::video::kR5G6B5 : platform::video::kX8R8G8B8; }
+platform::video::PixelFormat OpaqueFormat(int screenBits) {
+    return screenBits == 16 ? platform::video::kR5G6B5 : platform::video::kX8R8G8B8;
+}
 
 uint64_t SurfaceBytes(const platform::video::Surface& surface) {
     return static_cast<uint64_t>(surface.Height()) * surface.Pitch();
@@ -94,7 +96,8 @@ bool TDxTextureData::CreateSurface(int w, int h) {
     bool alpha = flags & kTextureAlpha;
     bool alphaTarget = alpha && (flags & kTextureRenderTarget);
     int bits = alphaTarget && display.AlphaTargetsAt32Bits() ? 32 : display.GetScreenBits();
-    platform::video::PixelFormat format = alpha ? AlphaFormat(display.GetDeviceDescription(), bits) : OpaqueFormat(bits);
+    platform::video::PixelFormat format =
+        alpha ? AlphaFormat(display.GetDeviceDescription(), bits) : OpaqueFormat(bits);
     platform::video::SurfaceRequest request;
     request.width = w;
     request.height = h;
@@ -136,7 +139,7 @@ bool TDxTextureData::CreateMipmapped(int w, int h) {
     bool alpha = flags & kTextureAlpha;
     bool sixteen = display.GetScreenBits() == 16;
     platform::video::PixelFormat format = alpha ? (sixteen ? platform::video::kA4R4G4B4 : platform::video::kA8R8G8B8)
-                                    : (sixteen ? platform::video::kR5G6B5 : platform::video::kX8R8G8B8);
+                                                : (sixteen ? platform::video::kR5G6B5 : platform::video::kX8R8G8B8);
     const auto& offered = display.GetDeviceDescription()->textureFormats;
     if (std::find(offered.begin(), offered.end(), format) == offered.end() && !sixteen) {
         format = alpha ? platform::video::kA4R4G4B4 : platform::video::kR5G6B5;

@@ -46,7 +46,8 @@ void TDxTextureData::WritePixels(platform::video::Surface& surface, int sourceWi
     if (format.bits == 16 || format.bits == 32) {
         for (int y = 0; y < surface.Height(); ++y) {
             const uint32_t* row = pixels + static_cast<size_t>(y) * sourceWidth;
-            for (int x = 0; x < columns; ++x) surface.SetRawPixel(x, y, platform::video::PackColor(format, row[x] & keep));
+            for (int x = 0; x < columns; ++x)
+                surface.SetRawPixel(x, y, platform::video::PackColor(format, row[x] & keep));
         }
     }
     surface.Unlock();

@@ -16,9 +16,9 @@ protected:
     bool Frame(TPlatform* platform, float x0, float y0, float x1, float y1, uint32_t color) {
         if (!platform->BeginDraw(true)) return false;
         platform::video::TLVertex quad[4] = {{x0 - 0.5f, y0 - 0.5f, 0.1f, 0.5f, color, 0, 0, 0},
-                                 {x1 - 0.5f, y0 - 0.5f, 0.1f, 0.5f, color, 0, 1, 0},
-                                 {x1 - 0.5f, y1 - 0.5f, 0.1f, 0.5f, color, 0, 1, 1},
-                                 {x0 - 0.5f, y1 - 0.5f, 0.1f, 0.5f, color, 0, 0, 1}};
+                                             {x1 - 0.5f, y0 - 0.5f, 0.1f, 0.5f, color, 0, 1, 0},
+                                             {x1 - 0.5f, y1 - 0.5f, 0.1f, 0.5f, color, 0, 1, 1},
+                                             {x0 - 0.5f, y1 - 0.5f, 0.1f, 0.5f, color, 0, 0, 1}};
         platform->DrawVertices(platform::video::prim::kTriangleFan, platform::video::fvf::kTLVertex, quad, 4);
         platform->EndDraw(true);
         return true;
@@ -51,11 +51,10 @@ TEST_F(DisplayFrameTest, OverlappingDirtyRectanglesAreCopiedAsOneBox) {
     auto frame = [&](std::vector<TRect> fills) {
         ASSERT_TRUE(platform->BeginDraw(true));
         for (const TRect& r : fills) {
-            platform::video::TLVertex quad[4] = {
-                {r.left - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
-                {r.right - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
-                {r.right - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
-                {r.left - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0}};
+            platform::video::TLVertex quad[4] = {{r.left - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
+                                                 {r.right - 0.5f, r.top - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
+                                                 {r.right - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0},
+                                                 {r.left - 0.5f, r.bottom - 0.5f, 0.1f, 0.5f, 0xFFFFFFFF, 0, 0, 0}};
             platform->DrawVertices(platform::video::prim::kTriangleFan, platform::video::fvf::kTLVertex, quad, 4);
         }
         platform->EndDraw(true);
@@ -169,8 +168,14 @@ TEST_F(DisplayFrameTest, RestoreFollowsTheCooperativeLevelAnswers) {
     const Case cases[] = {
         {{platform::video::kWrongMode}, {}, nullptr, 2},
         {{platform::video::kExclusiveModeAlreadySet}, {}, nullptr, 1},
-        {{platform::video::kCurrentlyNotAvailable}, {}, "Restore: Test Cooperative level failed. Calling SetDisplay", 2},
-        {{}, {platform::video::kWrongMode}, "Restore: RestoreAllSurfaces resulted in DDERR_WRONGMODE. Calling SetDisplay.", 2},
+        {{platform::video::kCurrentlyNotAvailable},
+         {},
+         "Restore: Test Cooperative level failed. Calling SetDisplay",
+         2},
+        {{},
+         {platform::video::kWrongMode},
+         "Restore: RestoreAllSurfaces resulted in DDERR_WRONGMODE. Calling SetDisplay.",
+         2},
         {{}, {platform::video::kFail}, "RestoreAllSurfaces failed!", 2},
     };
     for (const Case& c : cases) {
@@ -270,7 +275,8 @@ TEST_F(DisplayFrameTest, BlendModesSetTheirFactors) {
         {BlendAdditive, platform::video::blend::kSrcAlpha, platform::video::blend::kOne, 1},
         {BlendSubtractive, platform::video::blend::kZero, platform::video::blend::kInvSrcColor, 1},
         {BlendMultiply, platform::video::blend::kZero, platform::video::blend::kSrcColor, 1},
-        {BlendOpaque, platform::video::blend::kZero, platform::video::blend::kSrcColor, 0},  // factors left as they were
+        {BlendOpaque, platform::video::blend::kZero, platform::video::blend::kSrcColor,
+         0},  // factors left as they were
     };
     for (const Case& c : cases) {
         platform->SetBlendMode(c.mode);

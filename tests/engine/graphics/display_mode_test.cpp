@@ -283,7 +283,8 @@ TEST_F(DisplayTest, SwitchingTheRenderTargetFollowsItsSize) {
     TPlatform* platform = Make();
     platform->SetDisplay(64, 48, false, false, false, false);
     TPlatformData* d = platform->Data();
-    auto target = std::make_shared<platform::video::Surface>(32, 16, platform::video::kA8R8G8B8, platform::video::caps::kTexture | platform::video::caps::k3DDevice);
+    auto target = std::make_shared<platform::video::Surface>(
+        32, 16, platform::video::kA8R8G8B8, platform::video::caps::kTexture | platform::video::caps::k3DDevice);
     EXPECT_TRUE(d->SwitchRenderTarget(d->screenTarget, target));
     EXPECT_EQ(d->modeRect, TRect(0, 0, 32, 16));
     EXPECT_EQ(d->device->GetRenderTarget(), target);

@@ -236,14 +236,17 @@ TEST_F(RendererTest, ACoverageMaskLeavesOrdinaryDrawsModulating) {
     std::shared_ptr<TTexture> target = TTexture::CreateRenderTarget(8, 8, true);
     ASSERT_TRUE(renderer->BeginRenderTarget(target, 4));
     ASSERT_TRUE(renderer->Begin2d());
-    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorOp), platform::video::top::kSelectArg1);
+    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorOp),
+              platform::video::top::kSelectArg1);
     EXPECT_EQ(platform->Data()->device->GetRenderState(platform::video::rs::kDestBlend), platform::video::blend::kOne);
     renderer->End2d();
     renderer->EndDraw();
     ASSERT_TRUE(renderer->BeginDraw(1));
     renderer->SetBlendMode(BlendAlpha);
-    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorOp), platform::video::top::kModulate);
-    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorArg2), platform::video::ta::kCurrent);
+    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorOp),
+              platform::video::top::kModulate);
+    EXPECT_EQ(platform->Data()->device->GetTextureStageState(0, platform::video::tss::kColorArg2),
+              platform::video::ta::kCurrent);
     renderer->EndDraw();
 }
 

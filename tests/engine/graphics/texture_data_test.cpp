@@ -55,8 +55,11 @@ TEST(TextureData, FormatsByAlphaAndScreenDepth) {
         uint8_t flags;
         platform::video::PixelFormat format;
     } cases[] = {
-        {32, kTextureAlpha, platform::video::kA8R8G8B8}, {32, 0, platform::video::kX8R8G8B8}, {16, kTextureAlpha, platform::video::kA4R4G4B4},
-        {16, 0, platform::video::kR5G6B5},           {32, kTextureAlpha | kTextureMipmap, platform::video::kA8R8G8B8},
+        {32, kTextureAlpha, platform::video::kA8R8G8B8},
+        {32, 0, platform::video::kX8R8G8B8},
+        {16, kTextureAlpha, platform::video::kA4R4G4B4},
+        {16, 0, platform::video::kR5G6B5},
+        {32, kTextureAlpha | kTextureMipmap, platform::video::kA8R8G8B8},
         {16, kTextureMipmap, platform::video::kR5G6B5},
     };
     for (const Case& c : cases) {
@@ -72,7 +75,8 @@ TEST(TextureData, FormatsByAlphaAndScreenDepth) {
 TEST(TextureData, AlphaFormatIsTheDevicesRichestInAlpha) {
     TestTextureDisplay display;
     display.screenBits = 16;
-    display.device.textureFormats = {platform::video::kR5G6B5, platform::video::kA1R5G5B5, platform::video::kA4R4G4B4, platform::video::kA8R8G8B8};
+    display.device.textureFormats = {platform::video::kR5G6B5, platform::video::kA1R5G5B5, platform::video::kA4R4G4B4,
+                                     platform::video::kA8R8G8B8};
     auto data = NewData(kTextureAlpha);
     ASSERT_TRUE(data->Create(8, 8, false));
     EXPECT_EQ(data->GetSurface()->Format(), platform::video::kA4R4G4B4);
