@@ -8,7 +8,7 @@
 #include "engine/graphics/renderer.h"
 #include "engine/graphics/textblock.h"
 #include "engine/ui/button.h"
-#include "engine/ui/font_spec.h"
+#include "engine/ui/text_font.h"
 #include "engine/ui/modal_window.h"
 #include "engine/ui/placement.h"
 #include "engine/ui/window_host.h"

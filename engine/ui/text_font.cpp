@@ -1,4 +1,4 @@
-#include "engine/ui/font_spec.h"
+#include "engine/ui/text_font.h"
 
 #include "engine/ui/window_style.h"
 
