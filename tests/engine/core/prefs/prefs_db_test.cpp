@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include "engine/core/base/config.h"
 #include "engine/core/prefs/prefs_db.h"
 #include "tests/engine/core/files/file_fixture.h"
+#include "tests/engine/core/prefs/store_disk.h"
 
 namespace {
 
@@ -20,6 +22,12 @@ protected:
         StartLog();
     }
     std::unique_ptr<TPrefsDB> Open() { return std::make_unique<TPrefsDB>(true); }
+
+    int Mode(const std::string& relative) const {
+        struct stat info {};
+        stat((root_ / relative).c_str(), &info);
+        return static_cast<int>(info.st_mode & 07777);
+    }
 };
 
 TEST_F(PrefsDbTest, ValuesSurviveARestartEnciphered) {
@@ -39,6 +47,53 @@ TEST_F(PrefsDbTest, ValuesSurviveARestartEnciphered) {
     EXPECT_STREQ(prefs->GetValue("greeting", "", -1).CStr(), "PlainTextGreeting");
     EXPECT_EQ(prefs->GetInt("missing", 750, -1), 750);
     EXPECT_STREQ(prefs->GetInstallKey().CStr(), "unknown");
+}
+
+TEST_F(PrefsDbTest, TheStoreIsThePlayersAlone) {
+    std::filesystem::permissions(root_ / "user", std::filesystem::perms::all);
+    Open()->SetInt("a", 1, -1, true);
+    EXPECT_EQ(Mode("user"), 0700);
+    EXPECT_EQ(Mode("user/prefsdb.dat"), 0600);
+
+    // A store of an older run loses the rights of others, and a read-only one stays read-only.
+    std::filesystem::permissions(root_ / "user/prefsdb.dat", std::filesystem::perms::owner_read |
+                                                                 std::filesystem::perms::group_read |
+                                                                 std::filesystem::perms::others_read);
+    Open();
+    EXPECT_EQ(Mode("user/prefsdb.dat"), 0400);
+}
+
+// A full disk in the middle of a batch: the batch is lost whole, the store stays at the last commit.
+TEST_F(PrefsDbTest, AFailedWriteDropsTheWholeBatch) {
+    StoreDisk disk;
+    auto prefs = disk.Watch([this] { return Open(); });
+    ASSERT_TRUE(disk.Watching());
+    prefs->SetValue("name", "Ann", 0, false);
+    prefs->SetInt("level", 1, 0, false);
+    prefs->SetInt("savedupto", 1, -1, false);
+    ASSERT_TRUE(prefs->Commit());
+
+    ASSERT_TRUE(disk.Fill());
+    const TString story(std::string(20000, 's').c_str());
+    EXPECT_TRUE(prefs->SetInt("level", 2, 0, false));  // fits in its page
+    EXPECT_FALSE(prefs->SetValue("story", story, 0, false));
+    EXPECT_FALSE(prefs->SetInt("savedupto", 2, -1, false));  // would fit, but its batch is gone
+    EXPECT_FALSE(prefs->Commit());
+    EXPECT_EQ(prefs->GetInt("level", 0, 0), 1);
+    EXPECT_EQ(prefs->GetInt("savedupto", 0, -1), 1);
+    EXPECT_FALSE(prefs->SetValue("story", story, 0, true));  // a batch of one write, committed at once
+    EXPECT_NE(LogText().find("cannot store \"story\""), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("a failed batch is not committed"), std::string::npos) << LogText();
+
+    // Room again: the next batch is stored whole.
+    ASSERT_TRUE(disk.Free());
+    EXPECT_TRUE(prefs->SetValue("story", story, 0, false));
+    EXPECT_TRUE(prefs->SetInt("savedupto", 3, -1, true));
+    prefs.reset();
+    prefs = Open();
+    EXPECT_EQ(prefs->GetInt("level", 0, 0), 1);
+    EXPECT_EQ(prefs->GetInt("savedupto", 0, -1), 3);
+    EXPECT_EQ(prefs->GetValue("story", "", 0).Length(), story.Length());
 }
 
 TEST_F(PrefsDbTest, UserRowsFollowTheCreationRule) {
@@ -210,6 +265,7 @@ TEST_F(PrefsDbTest, EveryWriteToAReadOnlyStoreIsLogged) {
     Open()->SetValue("name", "Ann", 0, true);
     constexpr uid_t kNobody = 65534;
     std::filesystem::permissions(root_, std::filesystem::perms::all);
+    std::filesystem::permissions(root_ / "user", std::filesystem::perms::all);
     std::filesystem::permissions(root_ / "log", std::filesystem::perms::all);
     std::ofstream(root_ / "log/logfile.txt", std::ios::app).close();
     std::filesystem::permissions(root_ / "log/logfile.txt", std::filesystem::perms::all);
