@@ -24,6 +24,9 @@ bool IsExcluded(const TString& lowerPath);
 // arrives from data can never read arbitrary memory.
 std::set<TString>& MemoryBlocks();
 
+// Creates the folders between a data folder and the file name when the disk path lies under one.
+void CreateFoldersUnderDataRoot(const TString& path);
+
 // Clamps a seek target into [0, size].
 uint32_t ClampSeek(int32_t offset, int origin, uint32_t position, uint32_t size);
 
