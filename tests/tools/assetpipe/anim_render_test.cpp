@@ -1,0 +1,67 @@
+// Rendering animation frames from an SVG: parts shown and hidden by their tracks.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tools/assetpipe/anim_description.h"
+#include "tools/assetpipe/svg_document.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A 20 x 20 document: a body always drawn on the left, a part on the right that the SVG hides.
+const char kSvg[] =
+    "<svg xmlns='http://www.w3.org/2000/svg' width='20' height='20' viewBox='0 0 20 20'>"
+    "<rect id='body' x='0' y='0' width='8' height='20' fill='#000'/>"
+    "<g id='eyes' display='none'><rect x='12' y='8' width='6' height='4' fill='#f00'/></g>"
+    "<g id='brows' style='fill:#00f;display:none'><rect x='12' y='2' width='6' height='2'/></g>"
+    "</svg>";
+
+class AnimRenderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fs::temp_directory_path() / ("alembria-assetpipe-" + std::to_string(::getpid()));
+        fs::create_directories(folder_);
+        std::ofstream(folder_ / "face.svg") << kSvg;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    // The alpha of pixel (x, y) on each frame of the description's tracks.
+    std::vector<int> AlphaPerFrame(const std::string& tracks, int x, int y) {
+        assetpipe::AnimDescription d;
+        std::string error;
+        EXPECT_TRUE(assetpipe::ParseAnimDescription("svg face.svg\nsize 20 20\nframes 3\n" + tracks, &d, &error))
+            << error;
+        assetpipe::SvgDocument document;
+        EXPECT_TRUE(document.Load((folder_ / "face.svg").string(), &error)) << error;
+        EXPECT_TRUE(document.PrepareElements(d.elements, &error)) << error;
+        std::vector<int> alphas;
+        for (int frame = 1; frame <= d.frameCount; ++frame) {
+            for (const auto& [id, element] : d.elements) document.Pose(id, assetpipe::PoseAt(element, frame));
+            assetpipe::Surface image = document.Render(20, 20, &error);
+            if (!image) return {};
+            const unsigned char* row = cairo_image_surface_get_data(image.get()) +
+                                       y * cairo_image_surface_get_stride(image.get());
+            alphas.push_back(reinterpret_cast<const uint32_t*>(row)[x] >> 24);
+        }
+        return alphas;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(AnimRenderTest, AShowTrackRevealsAPartTheSvgHides) {
+    EXPECT_EQ(AlphaPerFrame("track eyes show 2\n", 14, 10), (std::vector<int>{0, 255, 0}));
+    EXPECT_EQ(AlphaPerFrame("track brows show 1 3\n", 14, 3), (std::vector<int>{255, 0, 255}))
+        << "hidden through its style";
+}
+
+TEST_F(AnimRenderTest, APartWithoutAShowTrackKeepsTheSvgsVisibility) {
+    EXPECT_EQ(AlphaPerFrame("track eyes translate 1:0,0 3:0,2\n", 14, 10), (std::vector<int>{0, 0, 0}));
+    EXPECT_EQ(AlphaPerFrame("track body show 1-2\n", 2, 10), (std::vector<int>{255, 255, 0}));
+}
+
+}  // namespace
