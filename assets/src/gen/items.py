@@ -14,7 +14,7 @@ def bottle_outline(shape, cx, top, w, h):
     if shape == 'round':
         r = min(w / 2, (bottom - nb) / 2 + 2)
         cy = bottom - r
-        return ('M%s,%s L%s,%s A%s,%s 0 1 1 %s,%s L%s,%s Z' % (
+        return ('M%s,%s L%s,%s A%s,%s 0 1 0 %s,%s L%s,%s Z' % (
             f(cx - neck / 2), f(top), f(cx - neck / 2), f(cy - r * 0.92), f(r), f(r), f(cx + neck / 2),
             f(cy - r * 0.92), f(cx + neck / 2), f(top)))
     if shape == 'tall':
