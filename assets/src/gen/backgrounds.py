@@ -115,10 +115,10 @@ def decorations():
     # animated decorations: each replays DoAnim now and then
     eyes = group('lids', ellipse(20, 20, 12, 9, '#ffffff', 2), ellipse(52, 20, 12, 9, '#ffffff', 2), circle(22, 21, 4, INK, 0), circle(54, 21, 4, INK, 0))
     anim(o + 'ojos', 72, 40, flat('rect x="0" y="0" width="72" height="40" rx="18"', INK, 0.5) + eyes, 8, 80,
-         tracks=['lids scale 1:1 3:1,0.1 4:1 6:1,0.1 7:1', 'lids pivot 36,20'])
+         tracks=['lids scale 1:1 3:1,0.1 4:1 6:1,0.1 7:1', 'lids pivot 36,20'], margin=1)
     box = group('lid', rect(4, 20, 82, 14, L('plum'), 3, 4)) + rect(8, 32, 74, 46, B('plum'), 3, 4) + group('peek', circle(34, 40, 5, '#ffffff', 2), circle(56, 40, 5, '#ffffff', 2), circle(35, 41, 2, INK, 0), circle(57, 41, 2, INK, 0))
     anim(o + 'monsterbox', 90, 84, shadow(45, 80, 36, 4) + box, 10, 80, tracks=[
-        'lid translate 1:0,0 3:0,-16 7:0,-16 9:0,0', 'lid rotate 1:0 3:-12 7:-12 9:0', 'peek show 3-8', 'peek translate 3:0,8 5:0,-6 8:0,8'])
+        'lid translate 1:0,0 3:0,-16 7:0,-16 9:0,0', 'lid rotate 1:0 3:-12 7:-12 9:0', 'peek show 3-8', 'peek translate 3:0,8 5:0,-6 8:0,8'], margin=8)
     anim(o + 'book_holog', 90, 100, rect(10, 70, 70, 20, B('sky'), 3, 3) + '<ellipse id="holo" cx="45" cy="40" rx="34" ry="32" fill="url(#hg)"/>' +
          group('rune', star(45, 40, 14, L('sky'), 2, 6)), 10, 80, defs=glow_def('hg', L('sky'), 0.8),
          tracks=['holo opacity 1:0.4 5:1 10:0.4', 'rune rotate 1:0 10:54', 'rune translate 1:0,0 5:0,-6 10:0,0'])
@@ -131,7 +131,7 @@ def decorations():
     hippo = group('hip', ellipse(50, 60, 42, 28, B('plum'), 3), ellipse(50, 70, 30, 14, L('plum'), 2), circle(30, 40, 6, '#ffffff', 2), circle(70, 40, 6, '#ffffff', 2),
                   circle(31, 41, 2.5, INK, 0), circle(71, 41, 2.5, INK, 0))
     jaw = group('jaw', path('M26,72 Q50,96 74,72 Z', S('plum'), 3))
-    anim(o + 'hipo', 100, 100, shadow(50, 96, 40, 4) + jaw + hippo, 8, 90, tracks=['jaw translate 1:0,0 3:0,12 6:0,12 8:0,0', 'hip translate 1:0,0 3:0,-3 6:0,-3 8:0,0'])
+    anim(o + 'hipo', 100, 100, shadow(50, 96, 40, 4) + jaw + hippo, 8, 90, tracks=['jaw translate 1:0,0 3:0,12 6:0,12 8:0,0', 'hip translate 1:0,0 3:0,-3 6:0,-3 8:0,0'], margin=4)
     mummy = group('mum', rect(20, 14, 50, 100, L('parchment'), 3, 20) + ''.join(line([(22, y), (68, y + 6)], 2, S('parchment')) for y in range(26, 110, 12)) +
                   circle(36, 34, 4, INK, 0) + circle(54, 34, 4, INK, 0))
     sign = rect(40, 70, 56, 26, B('parchment'), 2, 3) + text(68, 88, 'LUNCH', 10)
@@ -140,7 +140,7 @@ def decorations():
     urn = path('M30,40 Q10,70 26,104 L64,104 Q80,70 60,40 Z', B('stone'), 3) + rect(26, 30, 38, 12, L('stone'), 3, 3)
     ghost = group('ghost', path('M30,36 Q30,2 45,2 Q60,2 60,36 L56,32 L52,36 L48,32 L44,36 L40,32 L36,36 Z', '#ffffff', 2, ' opacity="0.85"'),
                   circle(40, 16, 3, INK, 0), circle(50, 16, 3, INK, 0))
-    anim(o + 'urna_ghost', 90, 110, ghost + urn, 10, 90, tracks=['ghost translate 1:0,30 4:0,-4 7:0,-4 10:0,30', 'ghost opacity 1:0 4:1 7:1 10:0'])
+    anim(o + 'urna_ghost', 90, 110, ghost + urn, 10, 90, tracks=['ghost translate 1:0,30 4:0,-4 7:0,-4 10:0,30', 'ghost opacity 1:0 4:1 7:1 10:0'], margin=4)
 
 
 def build():

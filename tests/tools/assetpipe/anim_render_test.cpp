@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "tools/assetpipe/anim_description.h"
+#include "tools/assetpipe/anim_sheet.h"
 #include "tools/assetpipe/svg_document.h"
 
 namespace {
@@ -62,6 +63,32 @@ TEST_F(AnimRenderTest, AShowTrackRevealsAPartTheSvgHides) {
 TEST_F(AnimRenderTest, APartWithoutAShowTrackKeepsTheSvgsVisibility) {
     EXPECT_EQ(AlphaPerFrame("track eyes translate 1:0,0 3:0,2\n", 14, 10), (std::vector<int>{0, 0, 0}));
     EXPECT_EQ(AlphaPerFrame("track body show 1-2\n", 2, 10), (std::vector<int>{255, 255, 0}));
+}
+
+TEST_F(AnimRenderTest, AFrameWhoseDrawingReachesItsBorderIsRefusedUnlessItMayBleed) {
+    const struct {
+        std::string tracks;
+        std::string error;  // empty: rendered
+    } cases[] = {
+        {"track eyes show 1\n", ""},
+        {"track eyes show 1-3\ntrack eyes translate 2:0,0 3:3,0\n",
+         "frame 3 is cut by its frame at the right (draw it inside the frame, or add 'bleed right' where that is meant)"},
+        {"track body scale 1:0.5 2:1 3:0.5\n",
+         "frame 2 is cut by its frame at the top bottom left (draw it inside the frame, or add 'bleed top bottom left' "
+         "where that is meant)"},
+        {"bleed left top bottom\ntrack body scale 1:1\n", ""},
+        {"bleed\ntrack body scale 1:1\ntrack eyes show 1-3\ntrack eyes translate 1:3,0\n", ""},
+    };
+    for (const auto& c : cases) {
+        std::string description = (folder_ / "face.anim").string();
+        std::ofstream(description) << "svg face.svg\nsize 20 20\nframes 3\ntrack body scale 1:0.5\n" << c.tracks;
+        std::string error;
+        bool rendered = assetpipe::RenderAnimation(description, (folder_ / "out/face.xml").string(), "", &error);
+        EXPECT_EQ(rendered, c.error.empty()) << c.tracks;
+        if (!c.error.empty()) {
+            EXPECT_EQ(error, description + ": " + c.error) << c.tracks;
+        }
+    }
 }
 
 }  // namespace
