@@ -1,7 +1,7 @@
 """Potions, ingredients, charms, money and the plant's fruit."""
 from svgkit import *
 
-POTION_LIQUIDS = ['berry', 'teal', 'sky', 'leaf', 'plum', 'gold', 'flame', 'copper', 'berry', 'teal']
+POTION_LIQUIDS = ['berry', 'teal', 'sky', 'leaf', 'plum', 'lemon', 'flame', 'indigo', 'orchid', 'mint']
 POTION_SHAPES = ['round', 'tall', 'heart', 'square', 'cone', 'round', 'tall', 'cone', 'square', 'heart']
 POTION_CORKS = ['wood', 'wood', 'gold', 'wood', 'copper', 'gold', 'copper', 'wood', 'gold', 'copper']
 

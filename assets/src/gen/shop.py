@@ -70,14 +70,22 @@ def cauldrons():
     anim('anim/ballon', 96, 72, group('bal', balloon), 4, 60, tracks=['bal scale 1:0.3 3:1.1 4:1', 'bal pivot 26,70'], margin=6)
 
 
+def warning_color(color, fill):
+    """An emptying bar's colour: its own, then amber, then red in its last frames."""
+    if fill <= 0.2:
+        return 'berry'
+    return 'gold' if fill <= 0.4 else color
+
+
 def bar(name, frames, color, upward=False):
-    """A status bar emptying (or, upward, filling) over its frames."""
+    """A status bar emptying (or, upward, filling) over its frames; an emptying one warns as it runs out."""
     w, h = 64, 14
     body = rect(2, 2, w - 4, h - 4, B('night'), 2, 5)
     for k in range(frames):
         fill = (k + 1) / frames if upward else (frames - k) / frames
-        body += group('lvl%d' % k, rect(4, 4, max(2, (w - 8) * fill), h - 8, B(color), 0, 3),
-                      flat('rect x="5" y="4.5" width="%s" height="2" rx="1"' % f(max(1, (w - 10) * fill)), L(color)))
+        shown = color if upward else warning_color(color, fill)
+        body += group('lvl%d' % k, rect(4, 4, max(2, (w - 8) * fill), h - 8, B(shown), 0, 3),
+                      flat('rect x="5" y="4.5" width="%s" height="2" rx="1"' % f(max(1, (w - 10) * fill)), L(shown)))
     body += rect(2, 2, w - 4, h - 4, 'none', 2, 5)
     anim(name, w, h, body, frames, 100, tracks=['lvl%d show %d' % (k, k + 1) for k in range(frames)])
 
@@ -135,7 +143,7 @@ def gui():
                                                 'L', (9, 17), 'L', (9, 6), 'Z'), B('parchment'), 2) +
             line([(18, 14), (18, 20)], 1.5) + line([(22, 15), (22, 21)], 1.5))
     for n in range(1, 11):
-        bar('anim/stats/bar_%02d' % n, 10, ['leaf', 'teal', 'sky', 'gold', 'flame', 'berry', 'plum', 'leaf', 'copper', 'teal'][n - 1])
+        bar('anim/stats/bar_%02d' % n, 10, ['leaf', 'teal', 'sky', 'leaf', 'plum', 'teal', 'plum', 'leaf', 'sky', 'teal'][n - 1])
 
 
 def furniture():

@@ -21,6 +21,11 @@ PAL = {  # name: (light, base, shade)
     'flame': ('#fff3a0', '#ff9a2e', '#e0502a'),
     'stone': ('#d9cfc4', '#a89a8c', '#766a5f'),
     'night': ('#4a3f6b', '#2e2748', '#1c1730'),
+    # potion liquids only, so that no two potions share a hue
+    'lemon': ('#fff38a', '#f2dc3a', '#b8a01a'),
+    'mint': ('#9af0bc', '#3ec878', '#23894f'),
+    'indigo': ('#a49cff', '#5a4fe0', '#3a2fa0'),
+    'orchid': ('#f59be6', '#d94fc0', '#9a2d86'),
 }
 
 
