@@ -90,6 +90,13 @@ constexpr auto kByteKinds = [] {
 
 unsigned char KindOf(char byte) { return kByteKinds[static_cast<unsigned char>(byte)]; }
 
+// The bytes of the character at p: its whole UTF-8 sequence, cut short by the end.
+size_t CharacterLength(const char* p, const char* end) {
+    unsigned char lead = static_cast<unsigned char>(*p);
+    if (lead < 0x80) return 1;
+    return std::min(static_cast<size_t>(TString::Utf8SequenceLength(lead)), static_cast<size_t>(end - p));
+}
+
 // Tokenises a text in memory. Characters are whole UTF-8 sequences: a lead byte of 0x80 or more takes its
 // continuation bytes whatever they are; a NUL byte where a character would start is skipped.
 class Tokenizer {
@@ -138,8 +145,7 @@ private:
                 ++p;
                 continue;
             }
-            size_t length = kind == kLead ? static_cast<size_t>(TString::Utf8SequenceLength(static_cast<unsigned char>(*p))) : 1;
-            p += std::min(length, static_cast<size_t>(end_ - p));
+            p += CharacterLength(p, end_);
             run.last = p - 1;
         }
         run.end = position_ = p;
@@ -165,8 +171,7 @@ private:
         std::string kept;
         for (const char* p = run.begin; p < run.end;) {
             unsigned char lead = static_cast<unsigned char>(*p);
-            size_t length = lead < 0x80 ? 1 : std::min<size_t>(static_cast<size_t>(TString::Utf8SequenceLength(lead)),
-                                                               static_cast<size_t>(run.end - p));
+            size_t length = CharacterLength(p, run.end);
             if (lead != 0) kept.append(p, length);
             p += length;
         }
