@@ -3,6 +3,7 @@
 #include <numeric>
 
 #include "engine/core/base/clock.h"
+#include "engine/core/base/log.h"
 #include "engine/sound/sound.h"
 #include "engine/ui/window_anim.h"
 #include "engine/ui/window_manager.h"
@@ -25,7 +26,9 @@ public:
     void AddPreloadSound(const TString&) override {}
     bool PlaySound(const TString&, bool) override { return false; }
     bool PauseSound(const TString&, bool) override { return false; }
-    void StopSound(const TString&) override {}
+    void StopSound(const TString& name) override {
+        LogPrintf("[WARN] No game instance trying to free resource: %s", name.CStr());
+    }
 };
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "game/shop/scene/scene_session.h"
 #include "platform/clock/clock.h"
 #include "tests/engine/core/files/file_fixture.h"
+#include "tests/game/data/log_capture.h"
 #include "tests/game/shop/recording_scene.h"
 #include "tests/game/shop/seeded_random.h"
 
@@ -97,6 +98,10 @@ TEST(GameInterfaceTest, WithoutTheSessionsAssetsNothingLoadsOrSounds) {
     PlainScene scene;
     EXPECT_EQ(scene.GetAssets().GetTexture("anim/numbers"), nullptr);
     EXPECT_FALSE(scene.GetAssets().PlaySound("audio/sfx/time_over", false));
+    LogCapture log;
+    scene.GetAssets().StopSound("audio/sfx/time_over");
+    EXPECT_EQ(log.Messages(),
+              std::vector<std::string>{"[WARN] No game instance trying to free resource: audio/sfx/time_over"});
     RecordingAssets assets;
     GetSceneSession().assets = &assets;
     EXPECT_TRUE(scene.GetAssets().PlaySound("audio/sfx/time_over", false));
