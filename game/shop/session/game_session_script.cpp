@@ -6,6 +6,7 @@
 #include "engine/ui/window.h"
 #include "game/shop/probe/game_probe.h"
 #include "game/shop/session/game_session.h"
+#include "game/shop/scene/game_interface.h"
 
 void clsGameSession::BindScriptFunctions() {
     if (!script_) return;

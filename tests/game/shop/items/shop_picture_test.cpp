@@ -18,7 +18,7 @@
 #include "platform/clock/clock.h"
 #include "tests/engine/graphics/display_fixture.h"
 #include "tests/game/shop/recording_scene.h"
-#include "tools/ui_run/png_shot.h"
+#include "engine/graphics/png_shot.h"
 
 namespace {
 
