@@ -7,6 +7,20 @@ TextFont = "fonts/default.mvec"
 gMaximumNumberOfPlayers = 6
 kScrollOffset = 0
 
+-- The dialogs' fonts and a button that shows a string of strings.xml: Button's fields plus label,
+-- the string's name, and font (kButtonFont when left out).
+kTextFont = { TextFont, 26, FColor(1, 1, 1, 1) }
+kButtonFont = { TextFont, 30, FColor(1, 0.945, 0.357, 1) }
+
+function LabelButton(t)
+  local label = Text{ name = "label", label = t.label, font = t.font or kButtonFont, flags = kPushButtonAlignment,
+                      x = 0, y = 0, w = t.w, h = t.h }
+  t.label = nil
+  t.font = nil
+  table.insert(t, label)
+  return Button(t)
+end
+
 gLevelOfPlant = 0
 gLevelOfPhoenix = 0
 gNext = nil

@@ -218,9 +218,9 @@ int main(int argc, char** argv) {
         return kBadInput;
     }
     std::vector<TimedEvent> events;
-    std::string error;
-    if (!options.events.empty() && !ReadTimedEvents(options.events, events, error)) {
-        std::fprintf(stderr, "ui_run: %s\n", error.c_str());
+    std::string eventsError;
+    if (!options.events.empty() && !ReadTimedEvents(options.events, events, eventsError)) {
+        std::fprintf(stderr, "ui_run: %s\n", eventsError.c_str());
         return kBadInput;
     }
 

@@ -61,7 +61,6 @@ public:
         if (currentScene_ == scene) SetCurrentScene<Scene>(nullptr);
     }
     clsGameInterface* GetCurrentScene() const { return currentScene_; }
-    const TWindow* GetCurrentSceneWindow() const { return currentSceneWindow_; }
 
     // Level flow. AdvanceLevel follows a won shop level: the next index (0 after the last level), the
     // money added, the collapse game due before every third level, one more level won.
@@ -70,7 +69,6 @@ public:
     void ClearCollapseFlag() { collapseNext_ = false; }
     // Flags, counters and the level flow back to their start (another player was taken up).
     void Reset();
-    bool IsCollapseNext() const { return collapseNext_; }
     int GetLevelsWon() const { return levelsWon_; }
     int GetLevelsLost() const { return levelsLost_; }
     // The level record at the current level index; null (logged) when the index names no level.
@@ -79,7 +77,7 @@ public:
     // The script functions.
     void StartNextGame();
     int GetCurrentLevel() override;
-    bool IsNextLevelCollapse() { return collapseNext_; }
+    bool IsNextLevelCollapse() const { return collapseNext_; }
 
     // Assets: the level's map first, then the menus' map.
     std::shared_ptr<TTexture> GetTexture(const TString& name) override;
@@ -96,8 +94,6 @@ public:
     bool LoadPendingAssets();
     // Loads the last pending name of the menus' list; false when it was empty.
     bool LoadMenuAssets();
-    TAssetMap& GetGameAssets() { return gameAssets_; }
-    TAssetMap& GetMenuAssets() { return menuAssets_; }
 
     // The cursor goes through the application, once it is known.
     void SetApplication(TApplication* application) { application_ = application; }

@@ -60,7 +60,7 @@ TEST_P(AdvanceLevelTest, MovesOnAddsTheMoneyAndCountsTheWin) {
     session_->AdvanceLevel(40);
     EXPECT_EQ(GetLevelFlow().currentLevel, c.levelAfter);
     EXPECT_EQ(GetLevelFlow().playerMoney, 140);
-    EXPECT_EQ(session_->IsCollapseNext(), c.collapseNext);
+    EXPECT_EQ(session_->IsNextLevelCollapse(), c.collapseNext);
     EXPECT_EQ(session_->GetLevelsWon(), 1);
 }
 
@@ -73,9 +73,9 @@ TEST_F(GameSessionTest, TheCollapseFlagStaysUntilCleared) {
     GetLevelFlow().currentLevel = 2;
     session_->AdvanceLevel(0);
     session_->AdvanceLevel(0);
-    EXPECT_TRUE(session_->IsCollapseNext());
+    EXPECT_TRUE(session_->IsNextLevelCollapse());
     session_->ClearCollapseFlag();
-    EXPECT_FALSE(session_->IsCollapseNext());
+    EXPECT_FALSE(session_->IsNextLevelCollapse());
 }
 
 TEST_F(GameSessionTest, ResetClearsTheFlowAndTheCounters) {
@@ -88,7 +88,7 @@ TEST_F(GameSessionTest, ResetClearsTheFlowAndTheCounters) {
     EXPECT_EQ(GetLevelFlow().playerMoney, 0);
     EXPECT_EQ(session_->GetLevelsWon(), 0);
     EXPECT_EQ(session_->GetLevelsLost(), 0);
-    EXPECT_FALSE(session_->IsCollapseNext());
+    EXPECT_FALSE(session_->IsNextLevelCollapse());
 }
 
 TEST_F(GameSessionTest, TheCurrentLevelRecordIsCheckedAgainstTheLevels) {
