@@ -9,7 +9,9 @@
 #include "game/data/game_manager.h"
 #include "game/data/game_tables.h"
 #include "game/shop/playlog/play_log.h"
+#include "game/shop/scene/scene_session.h"
 #include "game/shop/session/game_session.h"
+#include "game/shop/trophies/trophy_tracker.h"
 
 namespace {
 
@@ -46,6 +48,7 @@ void ApplicationSteps::StartSession() {
     clsGameSession* session = clsGameSession::Instance();
     session->SetApplication(application_);
     session->SetCursor(clsGameSession::kArrowCursor, false);
+    GetSceneSession().assets = session;  // the scenes' objects and the background find their pictures here
 }
 
 void ApplicationSteps::LoadUserData() { GameManager::Get()->ChangeUserData(); }
@@ -88,8 +91,13 @@ void ApplicationSteps::RecordPlayLog(const char* name, int value) { PlayLogRecor
 
 void ApplicationSteps::SendPlayLog() { PlayLogSend(); }
 
-void ApplicationSteps::DeleteSession() { clsGameSession::DeleteInstance(); }
+void ApplicationSteps::DeleteSession() {
+    GetSceneSession().assets = nullptr;
+    clsGameSession::DeleteInstance();
+}
 
 void ApplicationSteps::DestroyGameManager() { GameManager::Destroy(); }
+
+void ApplicationSteps::DeleteTrophyTracker() { clsTrophyTracker::DestroyInstance(); }
 
 void ApplicationSteps::FinishPlayLog() { PlayLogFinish(); }

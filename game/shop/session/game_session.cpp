@@ -9,6 +9,7 @@
 #include "engine/ui/window_script.h"
 #include "game/data/game_tables.h"
 #include "game/shop/probe/game_probe.h"
+#include "game/shop/trophies/trophy_tracker.h"
 
 namespace {
 
@@ -87,7 +88,7 @@ void clsGameSession::SetCurrentLevel(int level) { GetLevelFlow().currentLevel = 
 void clsGameSession::SetMoneyTotal(int money) { GetLevelFlow().playerMoney = money; }
 
 void clsGameSession::ResetLevelCounters() {
-    // The trophy tracker keeps the level's counters; it joins with the shop's statistics.
+    clsTrophyTracker::GetInstance()->ResetLevelCounters();
 }
 
 void clsGameSession::SetCursor(int kind, bool force) {

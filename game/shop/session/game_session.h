@@ -82,12 +82,12 @@ public:
     // Assets: the level's map first, then the menus' map.
     std::shared_ptr<TTexture> GetTexture(const TString& name) override;
     std::shared_ptr<TTexture> GetMenuTexture(const TString& name);
-    // Sounds of the effects group ("?group=1000"); false when no session exists or the sound is missing.
-    static bool PlaySound(const TString& name, bool loop);
-    static bool PauseSound(const TString& name, bool pause);
-    static void StopSound(const TString& name);
+    // Sounds of the effects group ("?group=1000"); false when the sound is missing.
+    bool PlaySound(const TString& name, bool loop) override;
+    bool PauseSound(const TString& name, bool pause) override;
+    void StopSound(const TString& name) override;
     void AddPreloadAnim(const TString& name) override;
-    void AddPreloadSound(const TString& name);
+    void AddPreloadSound(const TString& name) override;
     void AddMenuPreloadAnim(const TString& name);
     // Loads one pending name: the level's list first, each list last name first. False when both
     // lists were empty.

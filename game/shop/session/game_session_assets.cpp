@@ -1,5 +1,4 @@
 // The session's asset maps, preload lists and effect sounds.
-#include "engine/core/base/log.h"
 #include "engine/graphics/texture.h"
 #include "engine/sound/sound.h"
 #include "game/shop/session/game_session.h"
@@ -31,23 +30,19 @@ std::shared_ptr<TSound> clsGameSession::FindSound(const TString& name) {
 }
 
 bool clsGameSession::PlaySound(const TString& name, bool loop) {
-    std::shared_ptr<TSound> sound = Existing() ? Existing()->FindSound(name) : nullptr;
+    std::shared_ptr<TSound> sound = FindSound(name);
     if (sound) sound->Play(loop);
     return sound != nullptr;
 }
 
 bool clsGameSession::PauseSound(const TString& name, bool pause) {
-    std::shared_ptr<TSound> sound = Existing() ? Existing()->FindSound(name) : nullptr;
+    std::shared_ptr<TSound> sound = FindSound(name);
     if (sound) sound->Pause(pause);
     return sound != nullptr;
 }
 
 void clsGameSession::StopSound(const TString& name) {
-    if (!Existing()) {
-        LogPrintf("[WARN] No game instance trying to free resource: %s", name.CStr());
-        return;
-    }
-    if (std::shared_ptr<TSound> sound = Existing()->FindSound(name)) sound->Stop();
+    if (std::shared_ptr<TSound> sound = FindSound(name)) sound->Stop();
 }
 
 void clsGameSession::AddPreloadAnim(const TString& name) { gamePreload_.push_back(name); }

@@ -125,12 +125,10 @@ TEST_F(GameSessionTest, MenuAssetsLoadFromTheMenuListOnly) {
     EXPECT_TRUE(session_->LoadPendingAssets());  // the game list is still there
 }
 
-TEST_F(GameSessionTest, SoundsNeedASession) {
-    LogCapture log;
-    EXPECT_FALSE(clsGameSession::PlaySound("audio/sfx/none", false));  // no session made through Instance
-    clsGameSession::StopSound("audio/sfx/none");
-    EXPECT_EQ(log.Messages(),
-              std::vector<std::string>{"[WARN] No game instance trying to free resource: audio/sfx/none"});
+TEST_F(GameSessionTest, MissingSoundsAreNotPlayed) {
+    EXPECT_FALSE(session_->PlaySound("audio/sfx/none", false));
+    EXPECT_FALSE(session_->PauseSound("audio/sfx/none", true));
+    session_->StopSound("audio/sfx/none");
 }
 
 TEST_F(GameSessionTest, SetCurrentLevelStartsTheNextGameWithoutChangingIt) {
