@@ -147,6 +147,13 @@ void GameTables::Load(const dtGame& store) {
     upgradeFreak = store.GetInt("trophies", "upgradeFreak");
 }
 
+float GameTables::AddonParameter(int kind, int level) const {
+    if (kind < 0 || static_cast<size_t>(kind) >= addons.size()) return 0.0f;
+    const std::vector<float>& perLevel = addons[static_cast<size_t>(kind)].paramPerLevel;
+    if (level < 1 || static_cast<size_t>(level) > perLevel.size()) return 0.0f;
+    return perLevel[static_cast<size_t>(level - 1)];
+}
+
 GameTables& GetGameTables() {
     static GameTables tables;
     return tables;

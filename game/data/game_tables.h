@@ -66,6 +66,12 @@ struct AddonRecord {
     std::vector<float> paramPerLevel;
 };
 
+// Shop upgrades have levels 1..3; an object given another level works at level 1.
+constexpr int kMaxUpgradeLevel = 3;
+inline int KnownUpgradeLevel(int level) {
+    return level >= 1 && level <= kMaxUpgradeLevel ? level : 1;
+}
+
 struct CollapseLevelRecord {
     int colors = 0;
     std::vector<TString> charms;  // charm ids
@@ -81,6 +87,9 @@ struct GameTables {
     // Fills every table from the store, replacing what it held. A missing key reads 0, 0.0 or an empty
     // list; more than kMaxLevels levels are cut to that many with a warning.
     void Load(const dtGame& store);
+    // The parameter of the add-on record at position kind for an upgrade level (1-based); 0 when the
+    // table has no such record or level.
+    float AddonParameter(int kind, int level) const;
 
     int levelCount = 0;
     int maxConsecutives = 0;

@@ -10,6 +10,7 @@
 #include "game/data/game_tables.h"
 #include "game/shop/playlog/play_log.h"
 #include "game/shop/session/game_session.h"
+#include "game/shop/trophies/trophy_tracker.h"
 
 namespace {
 
@@ -88,8 +89,12 @@ void ApplicationSteps::RecordPlayLog(const char* name, int value) { PlayLogRecor
 
 void ApplicationSteps::SendPlayLog() { PlayLogSend(); }
 
-void ApplicationSteps::DeleteSession() { clsGameSession::DeleteInstance(); }
+void ApplicationSteps::DeleteSession() {
+    clsGameSession::DeleteInstance();
+}
 
 void ApplicationSteps::DestroyGameManager() { GameManager::Destroy(); }
+
+void ApplicationSteps::DeleteTrophyTracker() { clsTrophyTracker::DestroyInstance(); }
 
 void ApplicationSteps::FinishPlayLog() { PlayLogFinish(); }

@@ -37,6 +37,7 @@ public:
     void SendPlayLog() override;
     void DeleteSession() override;
     void DestroyGameManager() override;
+    void DeleteTrophyTracker() override;
     void FinishPlayLog() override;
 
 protected:

@@ -45,6 +45,7 @@ public:
     virtual void SendPlayLog() = 0;
     virtual void DeleteSession() = 0;
     virtual void DestroyGameManager() = 0;
+    virtual void DeleteTrophyTracker() = 0;
     virtual void FinishPlayLog() = 0;
 };
 

@@ -3,11 +3,12 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "engine/ui/text_edit.h"
+#include "game/shop/background/shop_background.h"
 #include "game/shop/entry/placeholder_window.h"
 
 const GameWindowType kGameWindowTypes[34] = {
     {"ShopGameWindow", &PlaceholderWindow<"ShopGameWindow">::Create},                  // clsShopGame
-    {"BackgroundWindow", &PlaceholderWindow<"BackgroundWindow">::Create},              // clsShopBackground
+    {"BackgroundWindow", &clsShopBackground::Create},
     {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
     {"OptionsWindow", &PlaceholderWindow<"OptionsWindow">::Create},                    // TOptions
     {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer

@@ -61,6 +61,7 @@ void ShutDown(GameSteps& steps) {
     steps.SendPlayLog();
     steps.DeleteSession();
     steps.DestroyGameManager();
+    steps.DeleteTrophyTracker();
     steps.FinishPlayLog();
 }
 

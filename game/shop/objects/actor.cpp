@@ -41,6 +41,16 @@ void clsActor::Draw() {
     body_->Draw();
 }
 
+void clsActor::ShowAnimation(const TString& textureName, const TString& action, int state) {
+    if (owner_) body_->SetTexture(owner_->GetAssets().GetTexture(textureName));
+    body_->Play(action);
+    state_ = state;
+}
+
+void clsActor::PlaySound(const TString& name) {
+    if (owner_) owner_->GetAssets().PlaySound(name, false);
+}
+
 void clsActor::AddShadow(float dx, float dy, float scale) {
     if (!shadow_) {
         shadow_ = std::make_unique<clsSprite>(owner_);

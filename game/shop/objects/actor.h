@@ -33,6 +33,11 @@ public:
     // Shadow, then body: the shadow lies under the body.
     virtual void Draw();
 
+    // Shows the named animation of the owner scene's assets on the body, plays the action and takes
+    // the state that stands for it.
+    void ShowAnimation(const TString& textureName, const TString& action, int state);
+    // Plays an effect sound of the owner scene's assets once.
+    void PlaySound(const TString& name);
     // Puts a shadow under the body at (dx, dy) from it, scaled (made on the first call).
     void AddShadow(float dx, float dy, float scale);
     static void PreloadShadow(iGameAssets& assets);

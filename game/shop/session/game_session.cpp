@@ -11,6 +11,7 @@
 #include "game/shop/probe/game_probe.h"
 #include "game/shop/scene/game_interface.h"
 #include "game/shop/scene/scene_session.h"
+#include "game/shop/trophies/trophy_tracker.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ void clsGameSession::SetCurrentLevel(int level) { GetLevelFlow().currentLevel = 
 void clsGameSession::SetMoneyTotal(int money) { GetLevelFlow().playerMoney = money; }
 
 void clsGameSession::ResetLevelCounters() {
-    // The trophy tracker keeps the level's counters; it joins with the shop's statistics.
+    clsTrophyTracker::GetInstance()->ResetLevelCounters();
 }
 
 void clsGameSession::SetCursor(int kind, bool force) {

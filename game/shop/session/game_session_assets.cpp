@@ -1,5 +1,4 @@
 // The session's asset maps, preload lists and effect sounds.
-#include "engine/core/base/log.h"
 #include "engine/graphics/texture.h"
 #include "engine/sound/sound.h"
 #include "game/shop/session/game_session.h"

@@ -60,6 +60,7 @@ public:
     void SendPlayLog() override { Note("SendPlayLog"); }
     void DeleteSession() override { Note("DeleteSession"); }
     void DestroyGameManager() override { Note("DestroyGameManager"); }
+    void DeleteTrophyTracker() override { Note("DeleteTrophyTracker"); }
     void FinishPlayLog() override { Note("FinishPlayLog"); }
 
     void Add(int type, int param = 0) {
@@ -95,6 +96,7 @@ public:
         "SendPlayLog",
         "DeleteSession",
         "DestroyGameManager",
+        "DeleteTrophyTracker",
         "FinishPlayLog",
     };
 

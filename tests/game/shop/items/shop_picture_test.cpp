@@ -9,6 +9,7 @@
 #include "engine/core/files/file.h"
 #include "engine/graphics/animated_sprite.h"
 #include "engine/graphics/animated_texture.h"
+#include "engine/graphics/png_shot.h"
 #include "engine/graphics/texture.h"
 #include "game/data/game_tables.h"
 #include "game/shop/hud/control_number.h"
@@ -18,7 +19,6 @@
 #include "platform/clock/clock.h"
 #include "tests/engine/graphics/display_fixture.h"
 #include "tests/game/shop/recording_scene.h"
-#include "engine/graphics/png_shot.h"
 
 namespace {
 

@@ -125,6 +125,12 @@ TEST_F(GameSessionTest, MenuAssetsLoadFromTheMenuListOnly) {
     EXPECT_TRUE(session_->LoadPendingAssets());  // the game list is still there
 }
 
+TEST_F(GameSessionTest, MissingSoundsAreNotPlayed) {
+    EXPECT_FALSE(session_->PlaySound("audio/sfx/none", false));
+    EXPECT_FALSE(session_->PauseSound("audio/sfx/none", true));
+    session_->StopSound("audio/sfx/none");
+}
+
 TEST_F(GameSessionTest, SetCurrentLevelStartsTheNextGameWithoutChangingIt) {
     Run("calls = '' function playShopGame(n) calls = calls .. 'shop' .. n .. ';' end "
         "function playCollapseGame() calls = calls .. 'collapse;' end");
