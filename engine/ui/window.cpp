@@ -191,8 +191,9 @@ void TWindow::DeleteChildren() {
 
 TWindowAnim* TWindow::GetWindowAnim() {
     if (anim_) return anim_;
+    // Due at once with no period: OnAnimate runs on every pass of the modal's task list until
+    // the window asks for a period with StartAnim.
     anim_ = new TWindowAnim(this);
-    anim_->Unschedule();
     animWaiting_ = true;
     TModalWindow* modal = IsKindOf(TModalWindow::ClassId()) ? static_cast<TModalWindow*>(this) : GetModalParent();
     AdoptAnimations(modal);

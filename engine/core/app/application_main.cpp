@@ -65,6 +65,20 @@ void ReadCommandLineSettings(const TApplicationData& data) {
     for (const auto& [key, value] : OptionPairs(commandLine)) SetConfig(key, value);
 }
 
+// "randomseed" (settings file or command line) makes every run draw the same random sequence.
+void ApplyRandomSeed(TApplicationData& data) {
+    TString text = GetConfig("randomseed", "");
+    if (text.IsEmpty()) return;
+    char* end = nullptr;
+    unsigned long seed = std::strtoul(text.CStr(), &end, 10);
+    if (end == text.CStr() || *end != '\0') {
+        LogPrintf("[WARN] randomseed \"%s\" is not a number; the seed stays random", text.CStr());
+        return;
+    }
+    data.random.Seed(static_cast<uint32_t>(seed));
+    LogPrintf("Random generator seeded with %lu", seed);
+}
+
 bool LogWanted(const TApplicationData& data) {
     return !data.hosted || HasOption(data.commandLine, "-pq=");
 }
@@ -105,6 +119,7 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
     SetConfig("startupdir", startDirectory);
     SetConfig("buildtag", application->Data()->internalName);
     ReadCommandLineSettings(*application->Data());
+    ApplyRandomSeed(*application->Data());
 
     StartBridge(*application->Data());
 

@@ -33,6 +33,8 @@ public:
     // Moves to another time source, keeping the time left to the due time.
     void SetTimeSource(const TClock* timeSource);
     uint32_t GetDueTime() const { return due_; }
+    // The clock the due time is measured on; null for the application timer.
+    const TClock* GetTimeSource() const { return timeSource_; }
 
     bool IsReady(int mode) override;
     bool Run() override;

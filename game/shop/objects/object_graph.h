@@ -26,6 +26,9 @@ public:
     // Starts a straight move at speed (units per second); false when the point is the position.
     virtual bool MoveTowards(const TVec2& point, float speed);
 
+    // Drifts at velocity (units per second) with no target to arrive at.
+    void SetVelocity(const TVec2& velocity) { velocity_ = velocity; }
+
     // Scales accumulate: each pending scale is multiplied into the drawn transform.
     void SetScale(float scale) { SetScaleXY(scale, scale); }
     void SetScaleXY(float sx, float sy);

@@ -41,6 +41,24 @@ void RandomBlock(MersenneTwister& random, const Range<TransformBlock>& range, Tr
         out.values[i] = RandomInRange(random, range.min.values[i], range.max.values[i]);
 }
 
+// The velocity block, group by group; a group flagged to start moving along its own start values
+// copies them and takes nothing from the random sequence.
+void RandomVelocity(MersenneTwister& random, const KeyParticleRecord& key, const TransformBlock& start,
+                    TransformBlock& out) {
+    const std::pair<uint8_t, int> groups[] = {{KeyParticleRecord::kCopyPosition, TransformBlock::kPosition},
+                                              {KeyParticleRecord::kCopyRotation, TransformBlock::kRotation},
+                                              {KeyParticleRecord::kCopyScale, TransformBlock::kScale},
+                                              {KeyParticleRecord::kCopyPivot, TransformBlock::kPivot}};
+    for (auto [copyBit, group] : groups) {
+        if (key.velocityFromStart & copyBit) {
+            std::copy_n(start.Group(group), 3, out.Group(group));
+            continue;
+        }
+        for (int i = group; i < group + 3; ++i)
+            out.values[i] = RandomInRange(random, key.velocity.min.values[i], key.velocity.max.values[i]);
+    }
+}
+
 void RandomColor(MersenneTwister& random, const Range<ColorBytes>& range, ColorBytes& out) {
     for (size_t c = 0; c < out.rgba.size(); ++c)
         out.rgba[c] = static_cast<uint8_t>(RandomInRange(random, range.min.rgba[c], range.max.rgba[c]));
@@ -163,14 +181,7 @@ void clsParticleEmitter::SpawnParticle(int index) {
     clsParticle& particle = particles_[index];
     const KeyParticleRecord& key = CurrentKey();
     RandomBlock(random_, key.start, particle.start);
-    RandomBlock(random_, key.velocity, particle.velocity);
-    // Groups flagged to start moving along their own start values.
-    const std::pair<uint8_t, int> copies[] = {{KeyParticleRecord::kCopyPosition, TransformBlock::kPosition},
-                                              {KeyParticleRecord::kCopyRotation, TransformBlock::kRotation},
-                                              {KeyParticleRecord::kCopyScale, TransformBlock::kScale},
-                                              {KeyParticleRecord::kCopyPivot, TransformBlock::kPivot}};
-    for (auto [bit, group] : copies)
-        if (key.velocityFromStart & bit) std::copy_n(particle.start.Group(group), 3, particle.velocity.Group(group));
+    RandomVelocity(random_, key, particle.start, particle.velocity);
     RandomBlock(random_, key.acceleration, particle.acceleration);
     RandomColor(random_, key.startColor, particle.startColor);
     RandomColor(random_, key.endColor, particle.endColor);

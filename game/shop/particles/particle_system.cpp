@@ -6,6 +6,7 @@
 clsParticleSystem::clsParticleSystem(TRenderer* renderer) : renderer_(renderer) {}
 
 void clsParticleSystem::Start() {
+    stopped_ = false;
     for (auto& emitter : emitters_) emitter->Start();
 }
 

@@ -4,7 +4,6 @@
 
 #include "engine/core/base/clock.h"
 #include "engine/sound/sound.h"
-#include "engine/ui/modal_window.h"
 #include "engine/ui/window_anim.h"
 #include "engine/ui/window_manager.h"
 #include "game/data/game_manager.h"
@@ -48,9 +47,7 @@ clsGameInterface::~clsGameInterface() {
 void clsGameInterface::Init(TWindowStyle& style) {
     TWindow::Init(style);
     if (GameManager* manager = GameManager::Get()) manager->InsideGame(true);
-    GetWindowAnim();
-    TModalWindow* modal = GetModalParent();
-    clock_ = modal ? &modal->GetClock() : nullptr;
+    clock_ = GetWindowAnim()->GetTimeSource();
     startTimeMs_ = clock_ ? clock_->GetTime() : 0;
 }
 

@@ -148,13 +148,15 @@ TEST_F(WindowScriptTest, UnknownOrRefusedWindowsCreateNothing) {
 
 TEST_F(WindowScriptTest, LabelFunctionsAnswerTheirTexts) {
     Run("PushModal('l'); MakeDialog{ Text{ name='t', label='Hello', w=100, h=20 },"
-        " Window{ name='w', w=10, h=10 } }");
+        " Window{ name='w', w=10, h=10 },"
+        " Button{ name='ok', w=40, h=20, Text{ name='label', label='42', w=40, h=20 } } }");
     struct Case {
         const char* expression;
         const char* expected;
     } cases[] = {
         {"GetLabel('t')", "Hello"},
         {"GetLabel('w')", "w_is_not_a_TText_window_or_TButton"},
+        {"GetLabel('ok')", "42"},
         {"GetLabel('none')", "none_is_not_found"},
         {"TagHotKey('ctrl-s', 'Save')", "<u>S</u>ave"},
         {"TagHotKey('', 'Save')", "Save"},
@@ -174,6 +176,9 @@ TEST_F(WindowScriptTest, LabelFunctionsAnswerTheirTexts) {
     Run("SetLabel('t', 'Bye')");
     Run("gOut = GetLabel('t')");
     EXPECT_EQ(Global("gOut"), "Bye");
+    Run("SetLabel('ok', '43')");
+    Run("gOut = GetLabel('ok')");
+    EXPECT_EQ(Global("gOut"), "43");
 }
 
 TEST_F(WindowScriptTest, PushModalAnswersTheIdTextAndPopWindowKeepsTheLast) {

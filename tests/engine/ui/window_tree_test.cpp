@@ -177,6 +177,16 @@ TEST_F(WindowAnimTest, AnimationAskedBeforeAttachmentRunsOnceUnderAModalWindow) 
     EXPECT_EQ(window->frames, 1);
 }
 
+TEST_F(WindowAnimTest, AnAnimationWithoutAPeriodRunsOnEveryPass) {
+    TModalWindow modal;
+    modal.OnAttach();
+    CountingWindow* window = new CountingWindow();
+    modal.AddChild(window, false);
+    window->GetWindowAnim();
+    for (int pass = 0; pass < 3; ++pass) modal.RunTasks(0);  // the modal's clock has not moved
+    EXPECT_EQ(window->frames, 3);
+}
+
 TEST_F(WindowAnimTest, WindowAndTaskUnlinkWhenEitherDies) {
     TModalWindow modal;
     TWindow* window = new TWindow();

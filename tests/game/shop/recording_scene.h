@@ -44,6 +44,10 @@ public:
         clsGameInterface::QueueRelease(object);
     }
 
+    bool OnAnimate() override {
+        ++animationPasses;
+        return clsGameInterface::OnAnimate();
+    }
     const TClock* GetClock() override { return &clock; }
     iGameAssets& GetAssets() override { return assets; }
 
@@ -86,6 +90,7 @@ public:
     int Count(const std::string& hook) const { return static_cast<int>(std::count(hooks.begin(), hooks.end(), hook)); }
 
     TClock clock;  // paused: the test moves it
+    int animationPasses = 0;
     RecordingAssets assets;
     std::vector<std::string> hooks;
     std::vector<clsBasicObject*> registered;

@@ -142,6 +142,30 @@ TEST_F(EffectTest, StoppingEndsRenewalAndTheSystemFinishesWithItsLastParticle) {
     EXPECT_TRUE(fx->GetSystem().IsFinished());
     EXPECT_EQ(Alive(emitter), 0);
     EXPECT_GT(frames, 0);
+    fx->Play();  // playing again starts renewing again
+    EXPECT_FALSE(fx->IsStopped());
+    for (int frame = 0; frame < 10; ++frame) fx->Update(100), fx->Draw();
+    EXPECT_GT(Alive(emitter), 0);
+}
+
+TEST_F(EffectTest, AVelocityGroupCopiedFromTheStartTakesNoRandomDraw) {
+    EmitterFile file = StillEmitter(1);
+    KeyParticleRecord& key = file.keyParticles[0];
+    for (auto* range : {&key.start, &key.velocity, &key.acceleration})
+        range->min.values.fill(0.0f), range->max.values.fill(1.0f);
+    key.velocityFromStart = KeyParticleRecord::kCopyPosition | KeyParticleRecord::kCopyPivot;
+    AddEffect("copied.par", file);
+    auto fx = Effect("copied.par");
+    fx->Play();
+    const clsParticle& particle = Emitter(*fx).GetParticles().at(0);
+
+    MersenneTwister reference;  // the emitter's own generator starts from the same fixed key
+    std::vector<float> draws(12 + 6 + 12);
+    for (float& draw : draws) draw = RandomInRange(reference, 0.0f, 1.0f);
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(particle.start.values[i], draws[i]) << i;
+    for (int i : {0, 1, 2, 9, 10, 11}) EXPECT_EQ(particle.velocity.values[i], particle.start.values[i]) << i;
+    for (int i = 3; i < 9; ++i) EXPECT_EQ(particle.velocity.values[i], draws[12 + i - 3]) << i;
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(particle.acceleration.values[i], draws[18 + i]) << i;
 }
 
 TEST_F(EffectTest, TheOwnerHearsTheEndOfThePathOnce) {

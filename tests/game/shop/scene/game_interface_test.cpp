@@ -155,6 +155,9 @@ TEST_F(SceneLifeTest, OverlappingScenesKeepThePlayerInsideTheGameUntilTheLastGoe
     EXPECT_TRUE(InsideGame());
     EXPECT_EQ(first->GetName(), "shop");
     RecordingScene* second = Open();
+    EXPECT_EQ(first->clsGameInterface::GetClock(), &modal.GetClock());
+    for (int pass = 0; pass < 3; ++pass) modal.RunTasks(0);
+    EXPECT_EQ(first->animationPasses, 3) << "the scene animates on every pass";
     Close(first);
     EXPECT_TRUE(InsideGame());
     EXPECT_EQ(GetSceneSession().currentScene, second);
