@@ -29,22 +29,15 @@ const char* const kWins[] = {"anim/tessa/tessa_win_01", "anim/tessa/tessa_win_02
 const char* const kLosses[] = {"anim/tessa/tessa_lose_01", "anim/tessa/tessa_lose_02"};
 const char kActivated[] = "anim/tessa/tessa_activated";
 
-struct Offset {
-    float x, y;
-};
 // Where the first carried item sits on her body, by Facing, and while she stands.
-constexpr Offset kCarryAnchors[] = {{-5, -25}, {-25, -25}, {-25, -45}, {35, -45}};
-constexpr Offset kStandingCarryAnchor{-25, -25};
-constexpr Offset kShadowOffset{0, 60};
+const TVec2 kCarryAnchors[] = {{-5, -25}, {-25, -25}, {-25, -45}, {35, -45}};
+const TVec2 kStandingCarryAnchor{-25, -25};
+const TVec2 kShadowOffset{0, 60};
 constexpr float kShadowScale = 0.7f;
 
 constexpr int kShoesAddon = 1;  // the add-on record whose parameter is the speed factor
 constexpr int kIdleDelayMinSeconds = 5;
 constexpr int kIdleDelaySpreadSeconds = 11;  // 5 to 15 whole seconds
-
-TVec2 Vec(const Offset& offset) {
-    return TVec2(offset.x, offset.y);
-}
 
 // One of two pictures with equal chance.
 const char* EitherOf(const char* const (&pictures)[2]) {
@@ -80,7 +73,7 @@ float WalkingSpeed(int shoesLevel) {
 clsPlayer::clsPlayer(iGameScene* owner) : clsPlayer(owner, CurrentShoesLevel()) {}
 
 clsPlayer::clsPlayer(iGameScene* owner, int shoesLevel)
-    : clsActor(owner), idleDelaySeconds_(DrawIdleDelay()), carryAnchor_(Vec(kStandingCarryAnchor)) {
+    : clsActor(owner), idleDelaySeconds_(DrawIdleDelay()), carryAnchor_(kStandingCarryAnchor) {
     SetSpeed(WalkingSpeed(shoesLevel));
     AddShadow(kShadowOffset.x, kShadowOffset.y, kShadowScale);
     CreateInvocationEffect();
@@ -108,7 +101,7 @@ void clsPlayer::PlayWalk(float degrees) {
     Facing facing = FacingOfAngle(degrees);
     int way = static_cast<int>(facing);
     const char* walk = carried_.empty() ? kWalks[way] : kCarryingWalks[way];
-    SetCarryAnchor(Vec(kCarryAnchors[way]));
+    SetCarryAnchor(kCarryAnchors[way]);
     std::shared_ptr<TTexture> texture = GetBody()->GetSceneTexture(walk);
     if (texture != GetBody()->GetFrameworkSprite()->GetTexture()) {
         GetBody()->SetTexture(texture);
@@ -121,7 +114,7 @@ void clsPlayer::PlayWalk(float degrees) {
 void clsPlayer::RefreshAnimation() {
     PlayOnBody(carried_.empty() ? kStand : kStandCarrying, "DoAnim");
     SetState(kStanding);
-    SetCarryAnchor(Vec(kStandingCarryAnchor));
+    SetCarryAnchor(kStandingCarryAnchor);
     SetShoesEmitting(false);
 }
 

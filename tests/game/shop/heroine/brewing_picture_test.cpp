@@ -32,7 +32,7 @@ protected:
         cauldron.paramPerLevel = {8, 6, 4};
         tables.addons = {cauldron};
         tables.potions.assign(3, PotionRecord());
-        tables.potions[0].ingredients = {0, 1};
+        tables.potions[1].ingredients = {0, 1};
         tables.potions[2].ingredients = {2};
         tables.potionCount = 3;
         MountFolder("", ALEMBRIA_ASSET_DIR);
@@ -85,7 +85,7 @@ TEST_F(BrewingPictureTest, TheHeroineCarriesTwoPotionsBesideABoilingCauldron) {
     ASSERT_NE(scene->assets.textures.count("anim/cauldron/cauldron_02_boil"), 0u);
 
     clsCauldron cauldron(2, scene.get(), TVec2(250, 170));
-    cauldron.StartPotion(0);
+    cauldron.StartPotion(1);
     cauldron.AddIngredient(0, true);
     cauldron.AddIngredient(1, true);
     cauldron.HideBalloon();
@@ -93,7 +93,7 @@ TEST_F(BrewingPictureTest, TheHeroineCarriesTwoPotionsBesideABoilingCauldron) {
     clsPlayer player(scene.get(), 1);
     player.SetPosition(110, 150);
     player.TakePotion(2);
-    player.TakePotion(0);
+    player.TakePotion(1);
     player.RefreshAnimation();
     for (int frame = 0; frame < 20; ++frame) Step(0.05f, cauldron, player);
     ASSERT_EQ(cauldron.GetState(), clsCauldron::kBoiling);
