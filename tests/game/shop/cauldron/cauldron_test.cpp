@@ -118,6 +118,7 @@ TEST_F(CauldronTest, ABrewAsksForTheRecipeWaitsForTheFireBoilsAndHandsOverThePot
     EXPECT_TRUE(cauldron.GetFireEffect()->IsVisible());
     EXPECT_EQ(scene->assets.sounds, std::vector<std::string>{"loop audio/sfx/cauldron_loop0"});
     cauldron.Empty();
+    cauldron.AddIngredient(0, true);  // a boiling cauldron takes nothing
     EXPECT_EQ(cauldron.GetState(), clsCauldron::kBoiling);
 
     int frames = 0;
