@@ -23,26 +23,9 @@
 // frameCount frames of 4 x 4 pixels side by side, each one filled with its own colour, and the
 // script that names the actions ("function DoAnim() frames{1,2,3} end"; 16 ms a frame by default).
 inline Bytes FramesAnm(const std::string& image, int frameCount, const std::string& script) {
-    Bytes anm;
-    auto raw = [&](const void* p, size_t n) {
-        anm.insert(anm.end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + n);
-    };
-    auto i32 = [&](int v) { raw(&v, 4); };
-    auto f32 = [&](float v) { raw(&v, 4); };
-    auto str = [&](const std::string& text) {
-        i32(static_cast<int>(text.size()));
-        raw(text.data(), text.size());
-    };
-    raw("ANIM", 4), i32(0), i32(2), str("frames"), str("");
-    raw("IMGN", 4), i32(0), i32(0), i32(4 * frameCount), i32(4), str(image), str("");
-    raw("FRMS", 4), i32(frameCount);
-    for (int frame = 0; frame < frameCount; ++frame) {
-        i32(0), i32(0), i32(4 * frame), i32(0), i32(4), i32(4), f32(1.0f);
-        f32(-1e7f), f32(0), f32(0), f32(0), f32(0), f32(0);
-        str(""), i32(0);
-    }
-    if (!script.empty()) raw("SCRP", 4), str(script);
-    return anm;
+    std::vector<AnmFrame> frames;
+    for (int frame = 0; frame < frameCount; ++frame) frames.push_back({0, 0, 4 * frame, 1.0f, -1e7f});
+    return AnmFile("frames", image, 4 * frameCount, frames, script);
 }
 
 inline Bytes FramesSheet(int frameCount) {
