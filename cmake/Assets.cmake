@@ -69,10 +69,32 @@ if(COMMAND alembria_particle_assets)
   add_dependencies(assets asset_particles)
 endif()
 
+# Review pages in ALEMBRIA_CONTACT_DIR: every picture and animation, then larger pages of the
+# heroine, each customer, the phoenix and the potions, and each shop with a customer at each of the
+# customers' places.
 set(ALEMBRIA_CONTACT_DIR ${CMAKE_BINARY_DIR}/contact)
+set(contact_subjects tessa witch mage vampire shadow druid medusa 2head fenix potions)
+set(customer_places 233,520 154,469 105,390 80,304)
+set(contact_commands)
+foreach(subject IN LISTS contact_subjects)
+  list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/${subject} anim/${subject}/)
+endforeach()
+set(customers witch mage vampire shadow druid medusa 2head)
+foreach(shop RANGE 1 8)
+  set(sprites)
+  foreach(place IN LISTS customer_places)
+    list(LENGTH sprites placed)
+    math(EXPR pick "(${shop} + ${placed} * 2) % 7")
+    list(GET customers ${pick} customer)
+    list(APPEND sprites anim/${customer}/${customer}_stand@${place})
+  endforeach()
+  list(APPEND contact_commands COMMAND ${assetpipe} scene ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/shop_${shop}.png
+       backgrounds/shop_${shop}/bg_shop_0${shop} ${sprites})
+endforeach()
 add_custom_target(asset_contact_sheets
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ALEMBRIA_CONTACT_DIR}
   COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/alembria
+  ${contact_commands}
   DEPENDS assets assetpipe
   COMMENT "Contact sheets in ${ALEMBRIA_CONTACT_DIR}"
   VERBATIM)

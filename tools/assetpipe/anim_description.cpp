@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "tools/assetpipe/frame_border.h"
+
 namespace assetpipe {
 
 namespace {
@@ -134,6 +136,16 @@ void ParseAction(const std::vector<std::string>& tokens, AnimDescription& d) {
     d.actions.push_back(action);
 }
 
+// "bleed" alone: every side; else the sides named.
+void ParseBleed(const std::vector<std::string>& tokens, AnimDescription& d) {
+    if (tokens.size() == 1) d.bleedSides = kAllSides;
+    for (size_t i = 1; i < tokens.size(); ++i) {
+        unsigned side = SideNamed(tokens[i]);
+        if (!side) throw ParseError("unknown side '" + tokens[i] + "' (top, bottom, left, right)");
+        d.bleedSides |= side;
+    }
+}
+
 void ParseLine(const std::vector<std::string>& tokens, AnimDescription& d) {
     const std::string& keyword = tokens[0];
     if (keyword == "svg") {
@@ -157,6 +169,8 @@ void ParseLine(const std::vector<std::string>& tokens, AnimDescription& d) {
     } else if (keyword == "origin") {
         NeedCount(tokens, 3);
         d.origin = std::make_pair(Integer(tokens[1]), Integer(tokens[2]));
+    } else if (keyword == "bleed") {
+        ParseBleed(tokens, d);
     } else if (keyword == "action") {
         ParseAction(tokens, d);
     } else if (keyword == "track") {

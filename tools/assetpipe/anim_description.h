@@ -48,6 +48,7 @@ struct AnimDescription {
     int frameTime = 60;
     int frameCount = 0;
     std::optional<std::pair<int, int>> origin;  // registration point in frame pixels; default the centre
+    unsigned bleedSides = 0;                    // FrameSide bits the drawing may reach (see frame_border.h)
     std::vector<AnimAction> actions;            // never empty after a successful parse
     std::map<std::string, ElementTracks> elements;
 };

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/assetpipe/frame_border.h"
 #include "tools/assetpipe/svg_document.h"
 
 namespace fs = std::filesystem;
@@ -68,6 +69,15 @@ std::string DepfileRule(const std::string& target, const std::string& dependency
     return escape(target) + ": " + escape(dependency) + "\n";
 }
 
+// False, saying where, when the frame's drawing reaches a side of the frame it may not.
+bool InsideItsFrame(const AnimDescription& d, cairo_surface_t* image, int frame, std::string* error) {
+    unsigned cut = TouchedSides(image) & ~d.bleedSides;
+    if (!cut) return true;
+    *error = "frame " + std::to_string(frame) + " is cut by its frame at the " + SideNames(cut) +
+             " (draw it inside the frame, or add 'bleed " + SideNames(cut) + "' where that is meant)";
+    return false;
+}
+
 // Draws every frame of the description into a new sheet.
 Surface RenderSheet(const AnimDescription& d, SvgDocument& document, const SheetLayout& layout, std::string* error) {
     Surface sheet(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, layout.width, layout.height));
@@ -76,7 +86,7 @@ Surface RenderSheet(const AnimDescription& d, SvgDocument& document, const Sheet
     for (int frame = 1; frame <= d.frameCount && ok; ++frame) {
         for (const auto& [id, tracks] : d.elements) document.Pose(id, PoseAt(tracks, frame));
         Surface image = document.Render(d.width, d.height, error);
-        ok = image != nullptr;
+        ok = image != nullptr && InsideItsFrame(d, image.get(), frame, error);
         if (!ok) break;
         cairo_set_source_surface(cr, image.get(), layout.cellX(frame - 1), layout.cellY(frame - 1));
         cairo_paint(cr);
@@ -152,7 +162,10 @@ bool RenderAnimation(const std::string& descriptionPath, const std::string& xmlP
     std::string svgPath = (fs::path(descriptionPath).parent_path() / description.svg).string();
     if (!document.Load(svgPath, error) || !document.PrepareElements(description.elements, error)) return false;
     Surface sheet = RenderSheet(description, document, layout, error);
-    if (!sheet) return false;
+    if (!sheet) {
+        *error = descriptionPath + ": " + *error;
+        return false;
+    }
 
     fs::path xml(xmlPath);
     std::error_code ignored;

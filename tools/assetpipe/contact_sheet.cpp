@@ -21,6 +21,7 @@ constexpr int kMargin = 12;
 constexpr int kLabelHeight = 16;
 constexpr int kPictureCellWidth = 200, kPictureBox = 150;
 constexpr int kFrameBox = 96;
+constexpr int kLargeFrameBox = 200;  // on pages of a few chosen assets
 
 struct FrameRect {
     int x, y, w, h;
@@ -30,6 +31,7 @@ struct Animation {
     std::string name;  // asset name: path below the folder without ".xml"
     fs::path sheet;
     std::vector<FrameRect> frames;
+    int regx = 0, regy = 0;  // the first frame's registration point
 };
 
 struct Picture {
@@ -66,9 +68,14 @@ bool ReadAnimation(const fs::path& file, Animation* animation) {
     xmlNodePtr list = Child(sequence, "framelist");
     if (img && list) {
         animation->sheet = file.parent_path() / TextProp(img, "name");
-        for (xmlNodePtr frame = list->children; frame; frame = frame->next)
-            if (frame->type == XML_ELEMENT_NODE && xmlStrcmp(frame->name, BAD_CAST "frame") == 0)
-                animation->frames.push_back({IntProp(frame, "x"), IntProp(frame, "y"), IntProp(frame, "w"), IntProp(frame, "h")});
+        for (xmlNodePtr frame = list->children; frame; frame = frame->next) {
+            if (frame->type != XML_ELEMENT_NODE || xmlStrcmp(frame->name, BAD_CAST "frame") != 0) continue;
+            if (animation->frames.empty()) {
+                animation->regx = IntProp(frame, "regx");
+                animation->regy = IntProp(frame, "regy");
+            }
+            animation->frames.push_back({IntProp(frame, "x"), IntProp(frame, "y"), IntProp(frame, "w"), IntProp(frame, "h")});
+        }
     }
     xmlFreeDoc(doc);
     return !animation->frames.empty();
@@ -79,7 +86,14 @@ std::string AssetName(const fs::path& file, const fs::path& root) {
     return (relative.parent_path() / relative.stem()).generic_string();
 }
 
-void Collect(const fs::path& root, std::vector<Picture>* pictures, std::vector<Animation>* animations) {
+// Whether name starts with one of the prefixes; every name does when there are none.
+bool Chosen(const std::string& name, const std::vector<std::string>& prefixes) {
+    return prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(),
+                                           [&](const std::string& prefix) { return name.rfind(prefix, 0) == 0; });
+}
+
+void Collect(const fs::path& root, const std::vector<std::string>& prefixes, std::vector<Picture>* pictures,
+             std::vector<Animation>* animations) {
     std::set<fs::path> sheets;
     std::vector<fs::path> pngs;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
@@ -90,11 +104,12 @@ void Collect(const fs::path& root, std::vector<Picture>* pictures, std::vector<A
         if (file.extension() == ".xml" && ReadAnimation(file, &animation)) {
             animation.name = AssetName(file, root);
             sheets.insert(animation.sheet.lexically_normal());
-            animations->push_back(std::move(animation));
+            if (Chosen(animation.name, prefixes)) animations->push_back(std::move(animation));
         }
     }
     for (const fs::path& png : pngs)
-        if (!sheets.count(png.lexically_normal())) pictures->push_back({AssetName(png, root), png});
+        if (!sheets.count(png.lexically_normal()) && Chosen(AssetName(png, root), prefixes))
+            pictures->push_back({AssetName(png, root), png});
     std::sort(pictures->begin(), pictures->end(), [](auto& a, auto& b) { return a.name < b.name; });
     std::sort(animations->begin(), animations->end(), [](auto& a, auto& b) { return a.name < b.name; });
 }
@@ -200,50 +215,52 @@ bool DrawPictures(const std::vector<Picture>& pictures, PageWriter& pages) {
     return pages.Flush();
 }
 
-constexpr int kFrameCell = kFrameBox + 4;
-constexpr int kFramesPerRow = (kPageWidth - 2 * kMargin) / kFrameCell;
-
-int BlockWidth(const Animation& animation) {
-    int count = static_cast<int>(animation.frames.size());
-    return std::max(std::min(count, kFramesPerRow) * kFrameCell, 260) + 12;
-}
-
-int BlockHeight(const Animation& animation) {
-    int count = static_cast<int>(animation.frames.size());
-    return kLabelHeight + (count + kFramesPerRow - 1) / kFramesPerRow * kFrameCell + 6;
-}
+// How big the frames of animations are drawn.
+struct FrameGrid {
+    int box;
+    int Cell() const { return box + 4; }
+    int PerRow() const { return (kPageWidth - 2 * kMargin) / Cell(); }
+    int BlockWidth(const Animation& animation) const {
+        int count = static_cast<int>(animation.frames.size());
+        return std::max(std::min(count, PerRow()) * Cell(), 260) + 12;
+    }
+    int BlockHeight(const Animation& animation) const {
+        int count = static_cast<int>(animation.frames.size());
+        return kLabelHeight + (count + PerRow() - 1) / PerRow() * Cell() + 6;
+    }
+};
 
 // One animation's label and frames with the top left at (x, 0).
-void DrawAnimation(cairo_t* cr, const Animation& animation, double x) {
+void DrawAnimation(cairo_t* cr, const Animation& animation, double x, FrameGrid grid) {
     int count = static_cast<int>(animation.frames.size());
     Surface sheet = LoadPng(animation.sheet);
     const FrameRect& first = animation.frames.front();
     Label(cr, x, 12, animation.name + "  (" + std::to_string(count) + " frames, " + std::to_string(first.w) + "x" +
                          std::to_string(first.h) + (sheet ? ")" : ", SHEET MISSING)"), 10);
     for (int i = 0; i < count; ++i) {
-        double fx = x + (i % kFramesPerRow) * kFrameCell, fy = kLabelHeight + (i / kFramesPerRow) * kFrameCell;
-        Thumbnail(cr, sheet.get(), animation.frames[static_cast<size_t>(i)], fx, fy, kFrameBox);
+        double fx = x + (i % grid.PerRow()) * grid.Cell(), fy = kLabelHeight + (i / grid.PerRow()) * grid.Cell();
+        Thumbnail(cr, sheet.get(), animation.frames[static_cast<size_t>(i)], fx, fy, grid.box);
         Label(cr, fx + 2, fy + 10, std::to_string(i + 1), 8);
     }
 }
 
 // Animations side by side while they fit the page's width, row after row.
-bool DrawAnimations(const std::vector<Animation>& animations, PageWriter& pages) {
+bool DrawAnimations(const std::vector<Animation>& animations, FrameGrid grid, PageWriter& pages) {
     const int rowWidth = kPageWidth - 2 * kMargin;
     for (size_t start = 0; start < animations.size();) {
         size_t end = start;
         int width = 0, height = 0;
-        while (end < animations.size() && (end == start || width + BlockWidth(animations[end]) <= rowWidth)) {
-            width += BlockWidth(animations[end]);
-            height = std::max(height, BlockHeight(animations[end]));
+        while (end < animations.size() && (end == start || width + grid.BlockWidth(animations[end]) <= rowWidth)) {
+            width += grid.BlockWidth(animations[end]);
+            height = std::max(height, grid.BlockHeight(animations[end]));
             ++end;
         }
         cairo_t* cr = pages.Block(height);
         if (!cr) return false;
         double x = 0;
         for (size_t i = start; i < end; ++i) {
-            DrawAnimation(cr, animations[i], x);
-            x += BlockWidth(animations[i]);
+            DrawAnimation(cr, animations[i], x, grid);
+            x += grid.BlockWidth(animations[i]);
         }
         start = end;
     }
@@ -252,8 +269,8 @@ bool DrawAnimations(const std::vector<Animation>& animations, PageWriter& pages)
 
 }  // namespace
 
-bool WriteContactSheets(const std::string& assetFolder, const std::string& prefix, std::vector<std::string>* pages,
-                        std::string* error) {
+bool WriteContactSheets(const std::string& assetFolder, const std::string& prefix,
+                        const std::vector<std::string>& chosen, std::vector<std::string>* pages, std::string* error) {
     std::error_code failure;
     if (!fs::is_directory(assetFolder, failure)) {
         *error = "not a folder: " + assetFolder;
@@ -261,14 +278,53 @@ bool WriteContactSheets(const std::string& assetFolder, const std::string& prefi
     }
     std::vector<Picture> pictures;
     std::vector<Animation> animations;
-    Collect(assetFolder, &pictures, &animations);
+    Collect(assetFolder, chosen, &pictures, &animations);
+    FrameGrid grid{chosen.empty() ? kFrameBox : kLargeFrameBox};
     PageWriter picturePages(prefix + "_pictures", pages);
     PageWriter animationPages(prefix + "_animations", pages);
-    if (!DrawPictures(pictures, picturePages) || !DrawAnimations(animations, animationPages)) {
+    if (!DrawPictures(pictures, picturePages) || !DrawAnimations(animations, grid, animationPages)) {
         *error = "cannot write the pages at " + prefix;
         return false;
     }
     return true;
+}
+
+bool WriteScene(const std::string& assetFolder, const std::string& background, const std::vector<ScenePlacement>& sprites,
+                const std::string& output, std::string* error) {
+    fs::path root(assetFolder);
+    Surface picture = LoadPng(root / (background + ".png"));
+    if (!picture) {
+        *error = "cannot read the picture " + background;
+        return false;
+    }
+    // Farther sprites (higher on the picture) first, as the game draws them.
+    std::vector<ScenePlacement> ordered(sprites);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.y < b.y; });
+    cairo_t* cr = cairo_create(picture.get());
+    bool ok = true;
+    for (const ScenePlacement& sprite : ordered) {
+        Animation animation;
+        Surface sheet;
+        ok = ReadAnimation(root / (sprite.animation + ".xml"), &animation) && (sheet = LoadPng(animation.sheet));
+        if (!ok) {
+            *error = "cannot read the animation " + sprite.animation;
+            break;
+        }
+        const FrameRect& frame = animation.frames.front();
+        double left = sprite.x - animation.regx, top = sprite.y - animation.regy;
+        cairo_save(cr);
+        cairo_rectangle(cr, left, top, frame.w, frame.h);
+        cairo_clip(cr);
+        cairo_set_source_surface(cr, sheet.get(), left - frame.x, top - frame.y);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
+    cairo_destroy(cr);
+    if (ok && cairo_surface_write_to_png(picture.get(), output.c_str()) != CAIRO_STATUS_SUCCESS) {
+        *error = "cannot write " + output;
+        ok = false;
+    }
+    return ok;
 }
 
 }  // namespace assetpipe

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sstream>
 
 #include "tools/assetpipe/svg_transform.h"
 
@@ -79,6 +80,23 @@ bool ViewBox(RsvgHandle* handle, RsvgRectangle* box) {
     return true;
 }
 
+// Drops the element's own "display" (attribute or style declaration), so that its wrapper alone
+// decides whether it is drawn.
+void DropOwnDisplay(xmlNodePtr element) {
+    xmlUnsetProp(element, BAD_CAST "display");
+    xmlChar* value = xmlGetProp(element, BAD_CAST "style");
+    if (!value) return;
+    std::string kept, declaration;
+    std::istringstream declarations(reinterpret_cast<const char*>(value));
+    xmlFree(value);
+    while (std::getline(declarations, declaration, ';')) {
+        size_t name = declaration.find_first_not_of(" \t\n");
+        if (name == std::string::npos || declaration.compare(name, 7, "display") == 0) continue;
+        kept += declaration + ";";
+    }
+    xmlSetProp(element, BAD_CAST "style", BAD_CAST kept.c_str());
+}
+
 }  // namespace
 
 SvgDocument::~SvgDocument() {
@@ -123,6 +141,7 @@ bool SvgDocument::PrepareElements(const std::map<std::string, ElementTracks>& el
         xmlNodePtr wrapper = xmlNewNode(element->ns, BAD_CAST "g");
         xmlReplaceNode(element, wrapper);
         xmlAddChild(wrapper, element);
+        if (!tracks.shown.empty()) DropOwnDisplay(element);
         wrappers_[id].node = wrapper;
     }
     for (const auto& [id, tracks] : elements) {

@@ -33,7 +33,8 @@ public:
     bool IntrinsicSize(int* width, int* height, std::string* error) const;
 
     // Wraps each element named by id so that Pose can move it; the pivot of an element without an
-    // explicit one is the centre of its box. False when an id is missing.
+    // explicit one is the centre of its box. An element with a show track loses its own display
+    // setting (a part drawn hidden in the SVG can be shown). False when an id is missing.
     bool PrepareElements(const std::map<std::string, ElementTracks>& elements, std::string* error);
 
     // Sets the wrapper of id to the pose.

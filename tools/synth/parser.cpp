@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kLongestSong = 600.0;  // seconds
 
-const std::set<std::string> kStatements = {"tempo", "length", "loop", "level",
+const std::set<std::string> kStatements = {"tempo", "length", "loop", "level", "loudness",
                                            "instrument", "pattern", "track", "at"};
 
 struct Line {
@@ -132,6 +132,7 @@ private:
     std::optional<double> tempo_;
     std::optional<double> length_;
     std::optional<float> peakDb_;
+    std::optional<float> loudnessDb_;
     bool loop_ = false;
     std::vector<Instrument> instruments_;
     std::map<std::string, int> instrumentLines_;
@@ -179,6 +180,9 @@ void Parser::ReadStatement(const Line& line) {
     } else if (word == "level") {
         ExpectCount(line, 2, 2, "level <peak dB, 0 or below>");
         peakDb_ = Number(line, 1, -40, 0);
+    } else if (word == "loudness") {
+        ExpectCount(line, 2, 2, "loudness <dB, -40 to -6>");
+        loudnessDb_ = Number(line, 1, -40, -6);
     } else if (word == "instrument") {
         ExpectCount(line, 2, 2, "instrument <name>");
         instruments_.push_back(Instrument{});
@@ -438,6 +442,7 @@ Song Parser::Finish() {
     song.loop = loop_;
     song.length = length_ ? *length_ : (loop_ ? end : 0.0);
     song.peakDb = peakDb_ ? *peakDb_ : song.peakDb;
+    song.loudnessDb = loudnessDb_ ? *loudnessDb_ : song.loudnessDb;
     return song;
 }
 

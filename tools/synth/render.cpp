@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "tools/synth/effects.h"
+#include "tools/synth/loudness.h"
 #include "tools/synth/voice.h"
 
 namespace synth {
@@ -103,12 +104,7 @@ std::vector<float> RenderSong(const Song& song) {
         CutAt(mix, std::max<size_t>(1, (last + 1) / 2));
     }
 
-    peak = Peak(mix);
-    if (peak > 0.0f) {
-        float scale = std::pow(10.0f, song.peakDb / 20.0f) / peak;
-        for (float& sample : mix)
-            sample *= scale;
-    }
+    Normalise(mix, song.loudnessDb, song.peakDb);
     return mix;
 }
 

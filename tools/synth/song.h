@@ -82,7 +82,8 @@ struct Song {
     std::vector<Note> notes;
     double length = 0.0;         // seconds; 0 = as long as the notes and their tails
     bool loop = false;           // the end wraps onto the start
-    float peakDb = -3.0f;        // the loudest sample after rendering
+    float loudnessDb = -16.0f;   // how loud the sound is heard (see loudness.h)
+    float peakDb = -1.0f;        // no sample is louder
 };
 
 }  // namespace synth

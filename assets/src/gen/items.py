@@ -1,7 +1,7 @@
 """Potions, ingredients, charms, money and the plant's fruit."""
 from svgkit import *
 
-POTION_LIQUIDS = ['berry', 'teal', 'sky', 'leaf', 'plum', 'gold', 'flame', 'copper', 'berry', 'teal']
+POTION_LIQUIDS = ['berry', 'teal', 'sky', 'leaf', 'plum', 'lemon', 'flame', 'indigo', 'orchid', 'mint']
 POTION_SHAPES = ['round', 'tall', 'heart', 'square', 'cone', 'round', 'tall', 'cone', 'square', 'heart']
 POTION_CORKS = ['wood', 'wood', 'gold', 'wood', 'copper', 'gold', 'copper', 'wood', 'gold', 'copper']
 
@@ -14,7 +14,7 @@ def bottle_outline(shape, cx, top, w, h):
     if shape == 'round':
         r = min(w / 2, (bottom - nb) / 2 + 2)
         cy = bottom - r
-        return ('M%s,%s L%s,%s A%s,%s 0 1 1 %s,%s L%s,%s Z' % (
+        return ('M%s,%s L%s,%s A%s,%s 0 1 0 %s,%s L%s,%s Z' % (
             f(cx - neck / 2), f(top), f(cx - neck / 2), f(cy - r * 0.92), f(r), f(r), f(cx + neck / 2),
             f(cy - r * 0.92), f(cx + neck / 2), f(top)))
     if shape == 'tall':
@@ -70,9 +70,9 @@ def potions():
     for i in range(10):
         defs, body = bottle(i, 20, 2, 36, 52)
         anim('anim/potions/potion%d' % (i + 1), 40, 56, shadow(20, 54, 13, 2) + body, 6, 90,
-             tracks=['bubbles translate 1:0,0 6:0,-14', 'bubbles opacity 1:1 4:1 6:0'], defs=defs)
+             tracks=['bubbles translate 1:0,0 6:0,-14', 'bubbles opacity 1:1 4:1 6:0'], defs=defs, margin=1)
         defs, body = bottle(i, 16, 1, 26, 30, width=1.6, bubbles=False)
-        anim('anim/potions/icons/potion%d' % (i + 1), 32, 32, body, 1, defs=defs)
+        anim('anim/potions/icons/potion%d' % (i + 1), 32, 32, body, 1, defs=defs, margin=1.5)
 
 
 # Ingredient symbols drawn in a 32 x 32 box centred on (0, 0).
@@ -133,7 +133,7 @@ def ingredients():
         body += group('contents', '<g transform="translate(36 16) scale(0.85)">%s</g>' % ingredient_symbol(letter))
         body += rect(22, 36, 28, 16, B('parchment'), 2, 2) + text(36, 49, letter.upper(), 12)
         anim('anim/ingredients/ingredient_box_%s' % letter, 72, 64, body, 6, 90,
-             tracks=['contents translate 1:0,0 3:0,-3 6:0,0', 'contents scale 1:1 3:1.06 6:1'])
+             tracks=['contents translate 1:0,0 3:0,-3 6:0,0', 'contents scale 1:1 3:1.06 6:1'], margin=1.5)
         # the scroll: the ingredient as it is shown in a customer's or cauldron's request
         body = path('M8,10 Q8,4 14,4 L40,4 Q44,4 44,10 L44,40 Q44,46 38,46 L10,46 Q4,46 4,40 Z', B('parchment'), 2)
         body += flat('path d="M30,6 L40,6 Q42,6 42,10 L42,40 Q42,44 38,44 L30,44 Z"', S('parchment'), 0.6)

@@ -51,33 +51,41 @@ def cauldrons():
                    for i, (x, r) in enumerate([(30, 7), (50, 10), (72, 6)]))
     anim('anim/cauldron/boil_stand', 100, 60, body, 8, 90, tracks=[
         'b0 translate 1:0,0 8:-3,-40', 'b0 opacity 1:1 6:1 8:0', 'b1 translate 1:0,8 8:2,-34', 'b1 opacity 1:0 2:1 7:1 8:0',
-        'b2 translate 1:0,4 8:4,-44', 'b2 opacity 1:1 5:1 8:0'])
+        'b2 translate 1:0,4 8:4,-44', 'b2 opacity 1:1 5:1 8:0'], margin=8)
     anim('anim/cauldron/anim_fire_icon', 32, 32, circle(16, 16, 14, B('night'), 2) + flame(16, 26, 14, 20, 'fl'), 6, 90,
          tracks=['fl scale 1:1 3:1.1,0.9 4:0.9,1.1 6:1', 'fl pivot 16,26'])
     combo = group('burst', path(star_points(48, 30, 30, 18, 10), B('gold'), 3)) + group('word', text(48, 36, 'COMBO', 15, L('parchment'), stroke=INK, stroke_width=3))
     anim('anim/cauldron/combo', 96, 60, combo, 8, 70, tracks=[
-        'burst rotate 1:0 8:20', 'burst scale 1:0.3 3:1.15 5:1 8:1', 'word scale 1:0.2 3:1.2 4:1 8:1'])
+        'burst rotate 1:0 8:20', 'burst scale 1:0.3 3:1.15 5:1 8:1', 'word scale 1:0.2 3:1.2 4:1 8:1'], margin=10)
     for n in range(1, 12):
         bar('anim/stats/cauldron_bar_%02d' % n, 11, ['teal', 'sky', 'leaf', 'gold', 'flame', 'berry', 'plum', 'teal', 'sky', 'leaf', 'gold'][n - 1], True)
     fire = ''.join(flame(x, 54, w, h, 'f%d' % i) for i, (x, w, h) in enumerate([(30, 24, 34), (60, 34, 50), (90, 24, 38)]))
     logs = rect(12, 50, 96, 8, B('wood'), 3, 4) + line([(20, 54), (100, 54)], 1.5, S('wood'))
     anim('effects/fx_cauldrun_fire', 120, 64, logs + fire, 8, 70, tracks=[
         'f0 scale 1:1 3:0.9,1.15 5:1.05,0.9 8:1', 'f0 pivot 30,54', 'f1 scale 1:1 2:1.08,0.9 4:0.92,1.12 6:1.05,0.95 8:1',
-        'f1 pivot 60,54', 'f2 scale 1:0.9,1.1 4:1.05,0.92 8:0.9,1.1', 'f2 pivot 90,54'])
+        'f1 pivot 60,54', 'f2 scale 1:0.9,1.1 4:1.05,0.92 8:0.9,1.1', 'f2 pivot 90,54'], margin=4)
     balloon = path(P('M', (12, 6), 'L', (84, 6), 'Q', (94, 6), (94, 16), 'L', (94, 48), 'Q', (94, 58), (84, 58), 'L', (40, 58),
                      'L', (26, 70), 'L', (28, 58), 'L', (12, 58), 'Q', (2, 58), (2, 48), 'L', (2, 16), 'Q', (2, 6), (12, 6), 'Z'),
                    '#ffffff', 3) + flat('path d="M80,10 Q90,10 90,20 L90,46 Q90,54 82,54 L74,54 Q86,40 80,10 Z"', L('parchment'))
-    anim('anim/ballon', 96, 72, group('bal', balloon), 4, 60, tracks=['bal scale 1:0.3 3:1.1 4:1', 'bal pivot 26,70'])
+    anim('anim/ballon', 96, 72, group('bal', balloon), 4, 60, tracks=['bal scale 1:0.3 3:1.1 4:1', 'bal pivot 26,70'], margin=6)
+
+
+def warning_color(color, fill):
+    """An emptying bar's colour: its own, then amber, then red in its last frames."""
+    if fill <= 0.2:
+        return 'berry'
+    return 'gold' if fill <= 0.4 else color
 
 
 def bar(name, frames, color, upward=False):
-    """A status bar emptying (or, upward, filling) over its frames."""
+    """A status bar emptying (or, upward, filling) over its frames; an emptying one warns as it runs out."""
     w, h = 64, 14
     body = rect(2, 2, w - 4, h - 4, B('night'), 2, 5)
     for k in range(frames):
         fill = (k + 1) / frames if upward else (frames - k) / frames
-        body += group('lvl%d' % k, rect(4, 4, max(2, (w - 8) * fill), h - 8, B(color), 0, 3),
-                      flat('rect x="5" y="4.5" width="%s" height="2" rx="1"' % f(max(1, (w - 10) * fill)), L(color)))
+        shown = color if upward else warning_color(color, fill)
+        body += group('lvl%d' % k, rect(4, 4, max(2, (w - 8) * fill), h - 8, B(shown), 0, 3),
+                      flat('rect x="5" y="4.5" width="%s" height="2" rx="1"' % f(max(1, (w - 10) * fill)), L(shown)))
     body += rect(2, 2, w - 4, h - 4, 'none', 2, 5)
     anim(name, w, h, body, frames, 100, tracks=['lvl%d show %d' % (k, k + 1) for k in range(frames)])
 
@@ -109,24 +117,24 @@ def gui():
                      text(70, 61, word, 20, L('parchment'), stroke=INK, stroke_width=3))
     chains = line([(30, 0), (30, 30)], 3, S('iron')) + line([(110, 0), (110, 30)], 3, S('iron'))
     anim('gui/open_closed_appears', 140, 84, group('board', chains, sign('OPEN', 'leaf', 'open')), 8, 60, tracks=[
-        'board translate 1:0,-84 4:0,6 6:0,-3 8:0,0'])
+        'board translate 1:0,-84 4:0,4 6:0,-3 8:0,0'], bleed='top')
     anim('gui/open_closed_changes', 140, 84, chains + sign('OPEN', 'leaf', 'open') + sign('CLOSED', 'berry', 'closed'), 8, 60, tracks=[
-        'open scale 1:1 4:0.05,1', 'open pivot 70,53', 'open show 1-4', 'closed scale 5:0.05,1 8:1', 'closed pivot 70,53', 'closed show 5-8'])
+        'open scale 1:1 4:0.05,1', 'open pivot 70,53', 'open show 1-4', 'closed scale 5:0.05,1 8:1', 'closed pivot 70,53', 'closed show 5-8'], bleed='top')
     # the magic book's paper: unrolls
     paper = path('M14,10 L126,10 L120,150 L20,150 Z', B('parchment'), 3) + flat('path d="M100,12 L124,12 L118,148 L96,148 Z"', S('parchment'), 0.6)
     paper += ''.join(line([(30, y), (110, y)], 1.5, S('parchment')) for y in range(40, 140, 16))
     roll = group('roll', rect(8, 2, 124, 14, L('parchment'), 3, 7))
     anim('gui/magicbook/anim_gui_paper', 140, 160, group('sheet', paper) + roll, 6, 60, tracks=[
-        'sheet scale 1:1,0.1 4:1,1.05 6:1,1', 'sheet pivot 70,10'])
+        'sheet scale 1:1,0.1 4:1,1.05 6:1,1', 'sheet pivot 70,10'], margin=1)
     anim('anim/anim_check', 48, 48, group('chk', circle(24, 24, 20, B('leaf'), 3), line([(14, 24), (21, 32), (34, 15)], 5, '#ffffff')), 6, 60,
-         tracks=['chk scale 1:0.2 3:1.1 4:0.95 6:1'])
+         tracks=['chk scale 1:0.2 3:1.1 4:0.95 6:1'], margin=1)
     for name, word, color in [('anim/goal_reached', 'GOAL!', 'leaf'), ('anim/expert_goal_reached', 'EXPERT!', 'plum')]:
         banner = path('M10,22 L310,22 L296,50 L310,78 L10,78 L24,50 Z', B(color), 4)
         banner += flat('path d="M24,60 L296,60 L310,78 L10,78 Z"', S(color), 0.7)
         banner += text(160, 62, word, 34, B('gold'), stroke=INK, stroke_width=5) + star(40, 50, 12) + star(280, 50, 12)
         anim(name, 320, 100, group('ban', banner), 8, 60,
              actions=[('DoAnim', 1, 8), ('startMsg', 1, 8), ('endMsg', 8, 1)],
-             tracks=['ban scale 1:0.1 4:1.1 6:0.97 8:1', 'ban opacity 1:0 3:1'])
+             tracks=['ban scale 1:0.1 4:1.1 6:0.97 8:1', 'ban opacity 1:0 3:1'], margin=3)
     # cursors: hot spot at the top left
     picture('cursor/cursor_arrow', 32, 32, path('M3,3 L3,25 L9,19 L14,29 L19,27 L14,17 L22,17 Z', B('parchment'), 2) +
             flat('path d="M6,8 L6,19 L10,15 Z"', '#ffffff'))
@@ -135,13 +143,13 @@ def gui():
                                                 'L', (9, 17), 'L', (9, 6), 'Z'), B('parchment'), 2) +
             line([(18, 14), (18, 20)], 1.5) + line([(22, 15), (22, 21)], 1.5))
     for n in range(1, 11):
-        bar('anim/stats/bar_%02d' % n, 10, ['leaf', 'teal', 'sky', 'gold', 'flame', 'berry', 'plum', 'leaf', 'copper', 'teal'][n - 1])
+        bar('anim/stats/bar_%02d' % n, 10, ['leaf', 'teal', 'sky', 'leaf', 'plum', 'teal', 'plum', 'leaf', 'sky', 'teal'][n - 1])
 
 
 def furniture():
     drawer = rect(3, 3, 130, 40, B('wood'), 3, 4) + flat('rect x="90" y="6" width="40" height="34" rx="3"', S('wood'))
     drawer += line([(8, 10), (126, 10)], 1.5, L('wood')) + ellipse(68, 24, 10, 5, B('gold'), 2) + glint(64, 22, 2, 1.2, 0)
-    anim('anim/drawer_01', 136, 46, group('d', drawer), 6, 60, tracks=['d translate 1:0,0 2:0,-2 3:0,1 4:0,0'])
+    anim('anim/drawer_01', 136, 46, group('d', drawer), 6, 60, tracks=['d translate 1:0,0 2:0,-2 3:0,1 4:0,0'], margin=1.5)
     gems = ['teal', 'berry', 'sky', 'leaf', 'plum', 'gold', 'flame', 'copper', 'sky']
     for n in range(1, 10):
         gem = gems[n - 1]
@@ -170,7 +178,7 @@ def furniture():
     body = group('glass', body)
     tracks = ['top%d show %d' % (k, k + 1) for k in range(10)] + ['bot%d show %d 11-14' % (k, k + 1) if k == 9 else 'bot%d show %d' % (k, k + 1) for k in range(10)]
     tracks += ['glass opacity 10:1 14:0', 'glass scale 10:1 12:1.08 14:0.4']
-    anim('anim/artifacts/artifact_time', 64, 68, body, 14, 100, actions=[('DoAnim', 1, 10), ('disappear', 10, 14)], tracks=tracks)
+    anim('anim/artifacts/artifact_time', 64, 68, body, 14, 100, actions=[('DoAnim', 1, 10), ('disappear', 10, 14)], tracks=tracks, margin=1)
     anim('fx/artifact/fx_artifact', 72, 72, '<circle id="halo" cx="36" cy="36" r="34" fill="url(#h)"/>' +
          group('st', sparkle(18, 20, 6), sparkle(54, 28, 5), sparkle(34, 58, 6)), 8, 80, defs=glow_def('h', L('gold'), 0.85),
          tracks=['halo opacity 1:0.4 4:1 8:0.4', 'halo scale 1:0.9 4:1.05 8:0.9', 'st rotate 1:0 8:40'])
@@ -192,7 +200,7 @@ def plant():
     anim('anim/plant/plant', 100, 140, body, 13, 90,
          actions=[('DoAnim', 1, 1), ('Anim12', 1, 4), ('Anim23', 4, 7), ('Anim34', 7, 10), ('Anim41', 10, 13)],
          tracks=['stem scale 1:0.4 4:0.8 7:1 10:1 13:0.4', 'stem pivot 51,96', 'leaves show 3-12', 'leaves scale 3:0.3 5:1 10:1 12:0.4',
-                 'bud show 6-9', 'bud scale 6:0.2 8:1', 'fruits show 9-12', 'fruits scale 9:0.2 10:1.1 11:1 12:0.3'])
+                 'bud show 6-9', 'bud scale 6:0.2 8:1', 'fruits show 9-12', 'fruits scale 9:0.2 10:1.1 11:1 12:0.3'], margin=1)
 
 
 def bucket():
@@ -202,9 +210,9 @@ def bucket():
     water = ellipse(40, 34, 28, 6, B('sky'), 3)
     fish = group('fish', path('M22,40 Q40,10 58,40 Z', B('leaf'), 3), circle(34, 26, 4, '#ffffff', 1.5), circle(35, 26, 1.6, INK, 0),
                  path('M30,36 L34,32 L38,36 L42,32 L46,36 Z', '#ffffff', 1.5))
-    anim('anim/bucket/bucket_stand', 80, 80, pail + water + fish, 6, 120, tracks=['fish translate 1:0,12 3:0,10 6:0,12'])
+    anim('anim/bucket/bucket_stand', 80, 80, pail + water + fish, 6, 120, tracks=['fish translate 1:0,12 3:0,10 6:0,12'], margin=1)
     anim('anim/bucket/bucket_eat', 80, 80, pail + water + fish, 10, 60, tracks=[
-        'fish translate 1:0,12 3:0,-8 5:0,-10 7:0,6 10:0,12', 'fish scale 3:1 4:1.2,0.8 5:1 6:1.15,0.85 7:1', 'fish pivot 40,40'])
+        'fish translate 1:0,12 3:0,-8 5:0,-10 7:0,6 10:0,12', 'fish scale 3:1 4:1.2,0.8 5:1 6:1.15,0.85 7:1', 'fish pivot 40,40'], margin=1)
 
 
 def harp():
@@ -216,10 +224,10 @@ def harp():
         body += group('strings', strings) + rect(12, 116, 80, 10, L(frame_col), 3, 3) + star(30, 16, 7, B('gold'), 2)
         notes = group('notes', text(70, 30, '\u266A', 20, L(string_col), stroke=INK, stroke_width=2),
                       text(94, 54, '\u266B', 16, L(string_col), stroke=INK, stroke_width=2))
-        anim('anim/harp/harp_stand%02d' % n, 110, 132, body, 1)
+        anim('anim/harp/harp_stand%02d' % n, 110, 132, body, 1, margin=1)
         anim('anim/harp/harp_dance%02d' % n, 110, 132, body + notes, 8, 80, tracks=[
             'strings translate 1:0,0 2:1,0 3:-1,0 4:1,0 5:0,0 6:-1,0 7:1,0 8:0,0', 'notes translate 1:0,10 8:8,-14',
-            'notes opacity 1:0 3:1 7:1 8:0'])
+            'notes opacity 1:0 3:1 7:1 8:0'], margin=1)
 
 
 def effects():
@@ -233,7 +241,7 @@ def effects():
              'small pivot 32,74', 'glow opacity 1:0.6 4:1 8:0.6'])
     puff = ''.join(group('p%d' % i, circle(x, y, r, L('plum'), 2)) for i, (x, y, r) in enumerate([(32, 32, 14), (18, 26, 9), (46, 24, 10), (26, 44, 8), (44, 42, 9)]))
     anim('effects/fx_ingredient', 64, 64, group('puff', puff) + group('st', sparkle(32, 16, 7), sparkle(12, 44, 5), sparkle(52, 50, 6)), 8, 60,
-         tracks=['puff scale 1:0.3 4:1.1 8:1.4', 'puff opacity 1:1 5:1 8:0', 'st rotate 1:0 8:60', 'st opacity 1:0 3:1 8:0'])
+         tracks=['puff scale 1:0.3 4:1.1 8:1.4', 'puff opacity 1:1 5:1 8:0', 'st rotate 1:0 8:60', 'st opacity 1:0 3:1 8:0'], margin=3)
     from items import sparkle_fx
     sparkle_fx('effects/fx_takeitem', 'teal')
 

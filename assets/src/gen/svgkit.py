@@ -21,6 +21,11 @@ PAL = {  # name: (light, base, shade)
     'flame': ('#fff3a0', '#ff9a2e', '#e0502a'),
     'stone': ('#d9cfc4', '#a89a8c', '#766a5f'),
     'night': ('#4a3f6b', '#2e2748', '#1c1730'),
+    # potion liquids only, so that no two potions share a hue
+    'lemon': ('#fff38a', '#f2dc3a', '#b8a01a'),
+    'mint': ('#9af0bc', '#3ec878', '#23894f'),
+    'indigo': ('#a49cff', '#5a4fe0', '#3a2fa0'),
+    'orchid': ('#f59be6', '#d94fc0', '#9a2d86'),
 }
 
 
@@ -156,9 +161,11 @@ def group(ident, *parts, extra=''):
 HEADER = '<!-- Drawn by assets/src/gen/%s; edit that script and rerun it, or delete this line and edit by hand. -->\n'
 
 
-def svg_text(w, h, body, defs='', script='art.py'):
+def svg_text(w, h, body, defs='', script='art.py', margin=0):
+    """margin: room kept around the drawing, in user units; the drawing shrinks to keep it."""
+    box = '%s %s %s %s' % (f(-margin), f(-margin), f(w + 2 * margin), f(h + 2 * margin))
     return (HEADER % script +
-            '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">\n' % (w, h, w, h) +
+            '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="%s">\n' % (w, h, box) +
             ('<defs>%s</defs>\n' % defs if defs else '') + body + '\n</svg>\n')
 
 
@@ -174,14 +181,18 @@ def picture(name, w, h, body, defs=''):
     write('pictures/%s.svg' % name, svg_text(w, h, body, defs))
 
 
-def anim(name, w, h, body, frames, frametime=80, actions=None, tracks=(), defs='', origin=None):
-    """assets/src/anims/<name>.svg and its description <name>.anim; tracks are lines after "track"."""
+def anim(name, w, h, body, frames, frametime=80, actions=None, tracks=(), defs='', origin=None, margin=0, bleed=None):
+    """assets/src/anims/<name>.svg and its description <name>.anim; tracks are lines after "track".
+    margin keeps every frame clear of the frame's border (see svg_text); bleed names the sides
+    ('top', ...) the drawing is meant to run off."""
     stem = os.path.basename(name)
-    write('anims/%s.svg' % name, svg_text(w, h, body, defs))
+    write('anims/%s.svg' % name, svg_text(w, h, body, defs, margin=margin))
     lines = ['# Drawn by assets/src/gen/art.py', 'svg %s.svg' % stem, 'size %d %d' % (w, h),
              'frametime %d' % frametime, 'frames %d' % frames]
     if origin:
         lines.append('origin %d %d' % origin)
+    if bleed:
+        lines.append('bleed ' + bleed)
     for a in (actions or [('DoAnim', 1, frames)]):
         lines.append('action ' + ' '.join(str(x) for x in a))
     for t in tracks:

@@ -33,6 +33,7 @@ TEST(AnimDescriptionTest, BadLinesNameTheirLineAndFault) {
         {std::string(kHead) + "action do-it 1 8\n", "line 4: an action needs a name of letters, digits and '_'"},
         {"svg a.svg\naction DoAnim 1 2\n", "line 2: 'frames' must come before actions and tracks"},
         {"svg a.svg\nsize 2000 20\n", "line 2: size must be 1..1024 in both directions"},
+        {std::string(kHead) + "bleed top middle\n", "line 4: unknown side 'middle' (top, bottom, left, right)"},
     };
     for (const auto& c : cases) {
         AnimDescription description;

@@ -49,11 +49,13 @@ at 1.6 lead F#4 0.25 0.8   # the sharp is a pitch; this is a comment
     }
     EXPECT_TRUE(song.loop);
     EXPECT_DOUBLE_EQ(song.length, 2.5);  // where the track ends, rests included
-    EXPECT_FLOAT_EQ(song.peakDb, -3.0f);
+    EXPECT_FLOAT_EQ(song.peakDb, -1.0f);
+    EXPECT_FLOAT_EQ(song.loudnessDb, -16.0f);
 }
 
 TEST(ParserTest, InstrumentSettingsLandInTheirFields) {
     Song song = synth::ParseSong(R"(level -6
+loudness -20
 length 1.5
 at 0 bell C5 0.1
 instrument bell
@@ -101,6 +103,7 @@ instrument bell
     EXPECT_FLOAT_EQ(bell.reverb.mix, 0.2f);
     EXPECT_FLOAT_EQ(bell.reverb.size, 0.7f);
     EXPECT_FLOAT_EQ(song.peakDb, -6.0f);
+    EXPECT_FLOAT_EQ(song.loudnessDb, -20.0f);
     EXPECT_DOUBLE_EQ(song.length, 1.5);
     EXPECT_FALSE(song.loop);
 }

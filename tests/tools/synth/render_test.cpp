@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "tools/synth/loudness.h"
 #include "tools/synth/parser.h"
 #include "tools/synth/voice.h"
 
@@ -94,17 +95,33 @@ TEST(VoiceTest, EnvelopeRisesHoldsAndReleasesToSilence) {
     EXPECT_LT(Rms(voice, voice.size() - 441, 441), 0.005);                  // gone at the release's end
 }
 
-TEST(RenderTest, MixIsScaledToItsPeakLevelAndPanned) {
-    for (const char* level : {"0", "-6", "-20"}) {
-        std::vector<float> mix = synth::RenderSong(Parse(
-            std::string("level ") + level + "\ninstrument i\n osc saw 1\n pan -1\nat 0 i C4 0.2\nat 0.1 i G4 0.2\n"));
-        float peakLeft = 0.0f, peakRight = 0.0f;
-        for (size_t i = 0; i < mix.size(); i += 2) {
-            peakLeft = std::max(peakLeft, std::abs(mix[i]));
-            peakRight = std::max(peakRight, std::abs(mix[i + 1]));
+TEST(RenderTest, MixIsBroughtToItsLoudnessUnderItsPeakLevelAndPanned) {
+    // A soft hum and a loud click come out equally loud; the click's peaks are softened under the level.
+    const char* const kSounds[] = {"instrument i\n osc sine 0.05\n pan -1\nat 0 i C4 1.5\n",
+                                   "instrument i\n osc saw 1\n env 0 0.04 0 0\n pan -1\nat 0 i C4 0.05\n"};
+    for (const char* sound : kSounds) {
+        for (const char* loudness : {"-12", "-20"}) {
+            std::vector<float> mix = synth::RenderSong(Parse(std::string("loudness ") + loudness + "\nlevel -3\n" + sound));
+            float peakLeft = 0.0f, peakRight = 0.0f;
+            for (size_t i = 0; i < mix.size(); i += 2) {
+                peakLeft = std::max(peakLeft, std::abs(mix[i]));
+                peakRight = std::max(peakRight, std::abs(mix[i + 1]));
+            }
+            EXPECT_NEAR(synth::LoudnessDb(mix), std::stod(loudness), 1.0) << sound << loudness;
+            EXPECT_LE(peakLeft, std::pow(10.0f, -3.0f / 20.0f) + 0.005f) << sound << loudness;
+            EXPECT_LT(peakRight, 1e-6) << sound << loudness;
         }
-        EXPECT_NEAR(peakLeft, std::pow(10.0f, std::stof(level) / 20.0f), 1e-5) << level;
-        EXPECT_LT(peakRight, 1e-6) << level;
+    }
+}
+
+TEST(RenderTest, ConstantOffsetsAreTakenOut) {
+    // A square wave with a quarter duty cycle sits off centre; so does the loop built from it.
+    for (const char* head : {"", "loop\nlength 1\n"}) {
+        std::vector<float> mix = synth::RenderSong(
+            Parse(std::string(head) + "instrument i\n osc square 1 width 0.25\n env 0 0 1 0\nat 0 i A3 1\n"));
+        double sum = 0.0;
+        for (size_t i = 0; i < mix.size(); i += 2) sum += mix[i];
+        EXPECT_LT(std::abs(sum / double(mix.size() / 2)), 0.01) << head;
     }
 }
 
@@ -129,9 +146,9 @@ TEST(RenderTest, LoopWrapsWhatSoundsPastItsEndOntoItsStart) {
     std::vector<float> mix = synth::RenderSong(
         Parse("loop\nlength 1\ninstrument i\n osc sine 1\n env 0 0 1 0.01\nat 0.8 i A4 0.3\n"));
     ASSERT_EQ(mix.size(), size_t(2 * kSampleRate));
-    EXPECT_GT(Rms(mix, 0, 2 * 4410), 0.3);                    // 1.0-1.1 s, wrapped
-    EXPECT_LT(Rms(mix, 2 * 6615, 2 * 4410), 1e-6);            // 0.15-0.25 s: silent
-    EXPECT_GT(Rms(mix, 2 * 35280 + 2 * 441, 2 * 4410), 0.3);  // 0.8 s on
+    EXPECT_GT(Rms(mix, 0, 2 * 4410), 0.1);                    // 1.0-1.1 s, wrapped
+    EXPECT_LT(Rms(mix, 2 * 6615, 2 * 4410), 1e-3);            // 0.15-0.25 s: silent
+    EXPECT_GT(Rms(mix, 2 * 35280 + 2 * 441, 2 * 4410), 0.1);  // 0.8 s on
 }
 
 TEST(RenderTest, EchoRepeatsAndReverbProlongsTheSound) {
@@ -141,8 +158,8 @@ TEST(RenderTest, EchoRepeatsAndReverbProlongsTheSound) {
     std::vector<float> reverberant = synth::RenderSong(Parse(kClick + " reverb 0.5 0.8\nat 0 i A5 0.05\n"));
     EXPECT_NEAR(double(dry.size() / 2) / kSampleRate, 0.055, 0.002);
     EXPECT_NEAR(double(echoed.size() / 2) / kSampleRate, 0.255, 0.002);
-    EXPECT_LT(Rms(echoed, 2 * 4410, 2 * 4410), 1e-6);      // nothing between the note and its echo
-    EXPECT_GT(Rms(echoed, 2 * 8820, 2 * 2000), 0.1);        // the echo, on the left
+    EXPECT_LT(Rms(echoed, 2 * 4410, 2 * 4410), 1e-3);      // nothing between the note and its echo
+    EXPECT_GT(Rms(echoed, 2 * 8820, 2 * 2000), 0.05);       // the echo, on the left
     EXPECT_GT(reverberant.size(), 10 * dry.size());
 }
 

@@ -115,7 +115,9 @@ TEST_F(PlayLogTest, AnswersAndFailuresOfTheServer) {
             url = server.Url("/playlog.php");
             if (c.reachable) {
                 PlayLogSetup("key", url.c_str(), "http://127.0.0.1/?license=");
-                EXPECT_EQ(PlayLogSend(300), c.sent);
+                // Only a server that never answers waits out the short limit; an answer may take long
+                // on a busy machine.
+                EXPECT_EQ(PlayLogSend(c.hold ? 300 : kPlayLogWaitLimitMs), c.sent);
             }
             server.Release();
         }

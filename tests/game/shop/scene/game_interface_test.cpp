@@ -8,6 +8,7 @@
 #include "engine/ui/window_style.h"
 #include "game/data/game_manager.h"
 #include "game/shop/scene/scene_session.h"
+#include "platform/clock/clock.h"
 #include "tests/engine/core/files/file_fixture.h"
 #include "tests/game/shop/recording_scene.h"
 #include "tests/game/shop/seeded_random.h"
@@ -119,6 +120,8 @@ protected:
     void SetUp() override {
         FileLayerTest::SetUp();
         StartLog();
+        platform::SetTestClock(1000);
+        platform::UseClockBackend(platform::ClockBackend::Test);
         GameManager::Create({});
         ASSERT_EQ(script.DoLuaString("style = { name = 'shop' }"), 0);
         lua_State* L = script.GetState();
@@ -129,6 +132,7 @@ protected:
     }
     void TearDown() override {
         GameManager::Destroy();
+        platform::UseClockBackend(platform::ClockBackend::Real);
         FileLayerTest::TearDown();
     }
     // A scene initialised from the style as a child of the modal window.
