@@ -27,8 +27,8 @@ TVec2 clsActor::GetPosition() const {
     return body_->GetPosition();
 }
 
-void clsActor::WalkTo(TVec2 point) {
-    body_->MoveTowards(point, speed_);
+bool clsActor::WalkTo(TVec2 point) {
+    return body_->MoveTowards(point, speed_);
 }
 
 void clsActor::Update(float dt) {

@@ -21,7 +21,8 @@ public:
     virtual void SetPositionV(const TVec2& position);
     virtual void SetPosition(float x, float y);
     virtual TVec2 GetPosition() const;
-    virtual void WalkTo(TVec2 point);
+    // Starts a straight walk of the body at the actor's speed; false when it stands there already.
+    virtual bool WalkTo(TVec2 point);
     // Chooses and plays the animation that fits the actor's state.
     virtual void RefreshAnimation() = 0;
     virtual void Hook6() {}

@@ -23,6 +23,7 @@ public:
         kIngredientGraph = 6,
         kPotionGraph = 7,
         kArtifact = 8,
+        kCauldron = 9,
     };
 
     explicit clsBasicObject(iGameScene* owner) : owner_(owner) {}
