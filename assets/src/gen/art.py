@@ -7,8 +7,9 @@ import sys
 import items
 import shop
 import backgrounds
+import ui
 
-PARTS = [items, shop, backgrounds]
+PARTS = [items, shop, backgrounds, ui]
 
 if __name__ == '__main__':
     for part in PARTS:
