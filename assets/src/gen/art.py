@@ -8,8 +8,9 @@ import items
 import shop
 import backgrounds
 import ui
+import screens
 
-PARTS = [items, shop, backgrounds, ui]
+PARTS = [items, shop, backgrounds, ui, screens]
 
 if __name__ == '__main__':
     for part in PARTS:
