@@ -297,9 +297,12 @@ bool WriteScene(const std::string& assetFolder, const std::string& background, c
         *error = "cannot read the picture " + background;
         return false;
     }
+    // Farther sprites (higher on the picture) first, as the game draws them.
+    std::vector<ScenePlacement> ordered(sprites);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.y < b.y; });
     cairo_t* cr = cairo_create(picture.get());
     bool ok = true;
-    for (const ScenePlacement& sprite : sprites) {
+    for (const ScenePlacement& sprite : ordered) {
         Animation animation;
         Surface sheet;
         ok = ReadAnimation(root / (sprite.animation + ".xml"), &animation) && (sheet = LoadPng(animation.sheet));

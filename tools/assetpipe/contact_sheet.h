@@ -21,7 +21,7 @@ struct ScenePlacement {
 };
 
 // Draws the sprites over the picture (asset names, without extensions) into output, as the game
-// places them: how a scene of the game looks.
+// places and layers them (the farther, higher up, first): how a scene of the game looks.
 bool WriteScene(const std::string& assetFolder, const std::string& background, const std::vector<ScenePlacement>& sprites,
                 const std::string& output, std::string* error);
 

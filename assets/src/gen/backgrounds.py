@@ -134,7 +134,12 @@ def herbs(x, trim, rnd):
         b += line([(hx, 40), (hx, 40 + length * 0.4)], 2)
         b += path(P('M', (hx, 40 + length * 0.3), 'Q', (hx - 14, 40 + length * 0.7), (hx, 40 + length), 'Q', (hx + 14, 40 + length * 0.7),
                     (hx, 40 + length * 0.3), 'Z'), B(rnd.choice(['leaf', 'leaf', 'gold', 'plum'])), 3)
-    return b + rect(x, 250, 120, 110, B('copper'), 4, 10) + ellipse(x + 60, 250, 60, 12, S('copper'), 4)
+    # a planter of herbs below them
+    for k, dx in enumerate((24, 60, 96)):
+        b += ''.join(ellipse(x + dx + ox, 262 - h, 8, 22, B('leaf'), 3, ' transform="rotate(%d %s %s)"' % (a, f(x + dx + ox), f(262 - h)))
+                     for ox, h, a in [(-10, 16, -28), (10, 16, 28), (0, 30, 0)])
+    b += rect(x, 270, 120, 90, B('copper'), 4, 8) + flat('rect x="%d" y="276" width="30" height="78" rx="4"' % (x + 84), S('copper'))
+    return b + rect(x - 6, 262, 132, 16, L('copper'), 4, 5)
 
 
 def drapes(x, trim, rnd):

@@ -7,6 +7,7 @@
 
 #include "tools/assetpipe/anim_description.h"
 #include "tools/assetpipe/anim_sheet.h"
+#include "tools/assetpipe/contact_sheet.h"
 #include "tools/assetpipe/svg_document.h"
 
 namespace {
@@ -89,6 +90,32 @@ TEST_F(AnimRenderTest, AFrameWhoseDrawingReachesItsBorderIsRefusedUnlessItMayBle
             EXPECT_EQ(error, description + ": " + c.error) << c.tracks;
         }
     }
+}
+
+TEST_F(AnimRenderTest, AScenePlacesSpritesByTheirRegistrationPoints) {
+    // A 40 x 40 white picture; the face sprite (its body drawn on the left half of its 20 x 20 frame)
+    // placed twice.
+    std::ofstream(folder_ / "room.svg") << "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='40'>"
+                                           "<rect width='40' height='40' fill='#fff'/></svg>";
+    std::ofstream(folder_ / "face.anim") << "svg face.svg\nsize 20 20\nframes 1\nbleed\n";
+    std::string error;
+    ASSERT_TRUE(assetpipe::RenderSvgToPng((folder_ / "room.svg").string(), 0, 0, (folder_ / "out/room.png").string(), &error))
+        << error;
+    ASSERT_TRUE(assetpipe::RenderAnimation((folder_ / "face.anim").string(), (folder_ / "out/face.xml").string(), "", &error))
+        << error;
+    std::string scene = (folder_ / "scene.png").string();
+    ASSERT_TRUE(assetpipe::WriteScene((folder_ / "out").string(), "room", {{"face", 20, 22}, {"face", 14, 16}}, scene, &error))
+        << error;
+    cairo_surface_t* image = cairo_image_surface_create_from_png(scene.c_str());
+    auto pixel = [&](int x, int y) {
+        return reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(image) +
+                                                 y * cairo_image_surface_get_stride(image))[x] & 0xffffff;
+    };
+    EXPECT_EQ(pixel(11, 12), 0x000000u) << "one body, its frame's top left at (10, 12)";
+    EXPECT_EQ(pixel(5, 7), 0x000000u) << "the other, its frame's top left at (4, 6)";
+    EXPECT_EQ(pixel(16, 8), 0xffffffu) << "beside the other body, in the empty part of its frame";
+    EXPECT_EQ(pixel(30, 30), 0xffffffu) << "the picture";
+    cairo_surface_destroy(image);
 }
 
 }  // namespace
