@@ -1,6 +1,6 @@
 // Device loss: the broken state, the restore protocol and the switch to low-memory video.
 #include "engine/core/base/config.h"
-#include "engine/core/files/file.h"
+#include "engine/core/files/file_replacement.h"
 #include "engine/core/base/log.h"
 #include "engine/core/files/xml.h"
 #include "engine/graphics/display_host.h"
@@ -48,8 +48,11 @@ void TPlatform::OnOutOfVideoMemory() {
     TXmlNode settings("Settings");
     settings.SetAttribute("LowMemoryVideo", "1");
     TString text = settings.ToString();
-    TFile file;
-    if (file.Open("common:display.xml", kFileWriteText)) file.Write(text.CStr(), static_cast<int32_t>(text.Length()));
+    // Written aside and renamed over the old file: a crash or a full disk never leaves half of it.
+    TFileReplacement file;
+    if (!file.Open("common:display.xml") || !file.Write(text.CStr(), static_cast<int32_t>(text.Length())) ||
+        !file.Commit())
+        LogPrintf("OutOfVideoMemory: cannot save the low-memory setting to common:display.xml");
 }
 
 void TPlatformData::Restore() {

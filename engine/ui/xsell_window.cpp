@@ -1,5 +1,6 @@
 #include "engine/ui/xsell_window.h"
 
+#include "engine/core/base/log.h"
 #include "engine/core/files/xml.h"
 #include "engine/scripthost/script_binding.h"
 #include "engine/ui/text.h"
@@ -11,6 +12,13 @@ namespace {
 
 TString Numbered(const char* prefix, int n) {
     return TString::Format("%s%d", prefix, n);
+}
+
+// Only web addresses reach the desktop's opener: a link of the data file could otherwise name a
+// local file or hand itself to another program.
+bool IsWebLink(TString link) {
+    link.MakeLower();
+    return link.Find(TString("http://")) == 0 || link.Find(TString("https://")) == 0;
 }
 
 }  // namespace
@@ -94,5 +102,9 @@ void TXSellWindow::Hide(const TString& name) {
 
 void TXSellWindow::LaunchGameLink(int n) {
     if (n < 0 || n > kEntryCount || links_[n].IsEmpty()) return;
+    if (!IsWebLink(links_[n])) {
+        LogPrintf("XSell link %d refused (not an http or https address): %s", n, links_[n].CStr());
+        return;
+    }
     if (TWindowManager* manager = TWindowManager::Get()) manager->Host().ExecuteLink(links_[n]);
 }

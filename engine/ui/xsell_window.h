@@ -23,7 +23,8 @@ public:
     // Fills the texts and links from the data file, hides the unused entries and centres the
     // buttons and logos on their former top-left corners (again on every call).
     void SetupXSell();
-    // Opens the link of entry n (1..8), or the site link for 0; other numbers do nothing.
+    // Opens the link of entry n (1..8), or the site link for 0; other numbers do nothing, and a
+    // link that is no http or https address is refused with a log line.
     void LaunchGameLink(int n);
 
 private:

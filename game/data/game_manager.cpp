@@ -85,7 +85,10 @@ void GameManager::SaveUserProgress() {
                   row);
         return;
     }
-    store_->SetValue(kProgress, record->Format(), row, true);
+    if (!store_->SetValue(kProgress, record->Format(), row, true)) {
+        LogPrintf("[WARN] Progress of player %d not saved: the previous save is kept", row);
+        return;
+    }
     gameData_->SetNewUser(false);
 }
 
@@ -156,7 +159,10 @@ void GameManager::CreateNewUser(const TString& name) {
     store_->SetInt(kSoundOff, soundOff, added, false);
     bool created = added < GetNumUsers();
     if (created) store_->SetInt(kCurrentUser, added, kGlobals, false);
-    store_->Commit();
+    if (!store_->Commit()) {
+        LogPrintf("[WARN] Player \"%s\" not saved: the previous save is kept", name.CStr());
+        return;
+    }
     if (created) ApplyUserSettings();
 }
 

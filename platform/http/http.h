@@ -14,6 +14,7 @@ struct HttpRequest {
     bool post = false;
     std::string body;                // the form text of a POST
     bool verifyCertificates = true;  // HTTPS: check the server against the system's authorities
+    long timeoutSeconds = 300;       // the whole request, from connecting to the last byte
 };
 
 // Receives each piece of the response body; false stops the transfer.
@@ -26,7 +27,8 @@ struct HttpOutcome {
     std::string message;   // its text
 };
 
-// Sends the request with the agent "qvlib" and no caching; stops early once cancel is set.
+// Sends the request with the agent "qvlib" and no caching; stops early once cancel is set or the
+// request's time is up.
 HttpOutcome HttpPerform(const HttpRequest& request, const HttpSink& sink, const std::atomic<bool>& cancel);
 
 // Form encoding: every byte outside A-Z a-z 0-9 - . _ ~ as %XX.

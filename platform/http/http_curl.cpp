@@ -60,6 +60,7 @@ HttpOutcome HttpPerform(const HttpRequest& request, const HttpSink& sink, const 
     curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(curl, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    curl_easy_setopt(curl, CURLOPT_TIMEOUT, request.timeoutSeconds);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, request.verifyCertificates ? 1L : 0L);
     curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, request.verifyCertificates ? 2L : 0L);
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, OnData);

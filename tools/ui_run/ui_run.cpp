@@ -12,8 +12,6 @@
 // Exit status: 0 the script's function returned, 1 the script failed (the error on stderr),
 // 2 usage or unreadable input, 3 N frames (default 10000) passed first. --shot writes the last frame
 // as PNG; --log copies the log to stderr.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -250,8 +248,13 @@ int main(int argc, char** argv) {
     std::vector<TimedEvent> events;
     if (!options.events.empty() && !ReadEvents(options.events, events)) return kBadInput;
 
-    fs::path logFolder = fs::temp_directory_path() / ("ui_run-" + std::to_string(::getpid()));
-    fs::create_directories(logFolder, error);
+    // A folder of its own that nobody else can have prepared (a fixed name could hold a planted link).
+    std::string logPattern = (fs::temp_directory_path() / "ui_run-XXXXXX").string();
+    if (!mkdtemp(logPattern.data())) {
+        std::fprintf(stderr, "ui_run: cannot make a log folder in %s\n", fs::temp_directory_path().c_str());
+        return kBadInput;
+    }
+    fs::path logFolder = logPattern;
     LogInit(logFolder.c_str());
     fs::current_path(folder, error);
     SetStartupFolder(folder.c_str());

@@ -39,7 +39,6 @@ bool OpenHostWindow(TApplicationData& data, uint32_t window) {
 void StartBridge(TApplicationData& data) {
     TGameStateSetup setup;
     setup.commandLine = data.commandLine;
-    setup.startupFolder = data.startupFolder;
     setup.commonDataFolder = data.commonDataFolder;
     setup.userDataFolder = data.userDataFolder;
     if (data.externalParent != 0) setup.hostChannel = platform::OpenX11HostChannel(data.externalParent);

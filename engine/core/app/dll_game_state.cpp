@@ -32,15 +32,14 @@ bool TDllGameState::QueryJumpToMenu() { return handler_ && handler_->QueryJumpTo
 bool TDllGameState::QueryMuteGame() { return handler_ && handler_->QueryMuteGame(); }
 bool TDllGameState::QueryPauseGame() { return handler_ && handler_->QueryPauseGame(); }
 
-int LoadHandlerLibraries(TGameState& bridge, const TString& folder) {
-    TString base = folder.IsEmpty() ? TString(".") : folder;
+int LoadHandlerLibraries(TGameState& bridge) {
     TFolderIterator entries;
-    if (!entries.Open(base)) return 0;
+    if (!entries.Open("::")) return 0;
     int added = 0;
     TFolderEntry entry;
     while (entries.Next(entry)) {
         if (entry.isFolder || entry.name.Find(TString(".qvmod")) < 0) continue;
-        auto handler = std::make_unique<TDllGameState>(TString("::") + GetFullPath(base + "/" + entry.name));
+        auto handler = std::make_unique<TDllGameState>(TString("::") + entry.name);
         if (!handler->IsLoaded()) continue;
         bridge.AddHandler(std::move(handler));
         ++added;

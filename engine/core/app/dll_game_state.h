@@ -30,6 +30,6 @@ private:
     DestroyFunction destroy_ = nullptr;
 };
 
-// Adds a TDllGameState for every file of the disk folder (the start-up folder) whose name
-// contains ".qvmod"; one that does not load is deleted. Answers the number added.
-int LoadHandlerLibraries(TGameState& bridge, const TString& folder);
+// Adds a TDllGameState for every file of the start-up folder ("::") whose name contains
+// ".qvmod"; one that does not load is deleted. Answers the number added.
+int LoadHandlerLibraries(TGameState& bridge);

@@ -20,7 +20,7 @@ TGameState* StartGameStateBridge(TGameStateSetup setup) {
         TMsnZylomHandler::SetChannel(std::move(setup.hostChannel));
         bridge->AddHandler(std::make_unique<TMsnZylomHandler>());
     }
-    LoadHandlerLibraries(*bridge, setup.startupFolder);
+    LoadHandlerLibraries(*bridge);
     bridge->SetState("cmdline", commandLine);
     bridge->SetState("commondatadir", setup.commonDataFolder);
     bridge->SetState("userdatadir", setup.userDataFolder);

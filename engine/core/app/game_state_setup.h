@@ -8,7 +8,6 @@
 
 struct TGameStateSetup {
     TString commandLine;
-    TString startupFolder; // disk folder searched for ".qvmod" handler libraries
     TString commonDataFolder;
     TString userDataFolder;
     std::unique_ptr<platform::HostChannel> hostChannel; // the "-wnd=" window, when there is one

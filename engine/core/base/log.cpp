@@ -1,5 +1,8 @@
 #include "engine/core/base/log.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -16,6 +19,7 @@ constexpr const char kMemoryMaxPrefix[] = "__MEMORYMAX__";
 struct LogState {
     std::mutex lock;  // worker threads may log too
     TString path;
+    int file = -1;    // opened at the first entry, kept until the log stops or restarts
     long offset = 0;
     int memoryCeiling = 0;
 };
@@ -33,19 +37,34 @@ TString LocalTimeText() {
     return TString(buffer);
 }
 
+void CloseLogFile(LogState& state) {
+    if (state.file >= 0) close(state.file);
+    state.file = -1;
+}
+
+// Opens the log file once; a link planted at its name is refused, never followed.
+bool OpenLogFile(LogState& state) {
+    if (state.file < 0 && !state.path.IsEmpty())
+        state.file = open(state.path.CStr(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    return state.file >= 0;
+}
+
+void WriteAt(LogState& state, const char* bytes, size_t count, long offset) {
+    if (pwrite(state.file, bytes, count, offset) == static_cast<ssize_t>(count)) state.offset = offset + count;
+}
+
 }  // namespace
 
 void LogInit(const char* folder) {
     LogState& state = State();
     std::lock_guard guard(state.lock);
-    if (!folder) {
-        state.path = TString();
-        return;
-    }
-    if (std::strncmp(folder, kMemoryMaxPrefix, sizeof kMemoryMaxPrefix - 1) == 0) {
+    if (folder && std::strncmp(folder, kMemoryMaxPrefix, sizeof kMemoryMaxPrefix - 1) == 0) {
         state.memoryCeiling = std::strlen(folder) > 14 ? TString(folder + 14).ToInt() : 0;
         return;
     }
+    CloseLogFile(state);
+    state.path = TString();
+    if (!folder) return;
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     state.path = TString(folder) + "/logfile.txt";
@@ -65,18 +84,9 @@ void LogPrintf(const char* format, ...) {
     va_end(args);
     TString entry = TString::Format("%s: ", LocalTimeText().CStr()) + message + "\n";
 
-    FILE* file = std::fopen(state.path.CStr(), "r+");
-    if (!file) file = std::fopen(state.path.CStr(), "w");
-    if (!file) return;
-    if (state.offset <= kWrapMark) {
-        std::fseek(file, state.offset, SEEK_SET);
-    } else {
-        std::fseek(file, kWrapTarget, SEEK_SET);
-        std::fwrite(kWrapBanner, 1, sizeof kWrapBanner - 1, file);
-    }
-    std::fwrite(entry.CStr(), 1, entry.Length(), file);
-    state.offset = std::ftell(file);
-    std::fclose(file);
+    if (!OpenLogFile(state)) return;
+    if (state.offset > kWrapMark) WriteAt(state, kWrapBanner, sizeof kWrapBanner - 1, kWrapTarget);
+    WriteAt(state, entry.CStr(), entry.Length(), state.offset);
 }
 
 int LogMemoryCeiling() {

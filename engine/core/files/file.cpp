@@ -9,16 +9,6 @@
 
 namespace {
 
-// Creates the folders between a data folder and the file name when path lies under one.
-void CreateFoldersUnderDataRoot(const TString& path) {
-    for (const TString& root : {GetUserDataFolder(), GetCommonDataFolder()}) {
-        if (root.IsEmpty() || path.Find(root + "/") != 0) continue;
-        std::error_code error;
-        std::filesystem::create_directories(std::filesystem::path(path.CStr()).parent_path(), error);
-        return;
-    }
-}
-
 TFileData* NewFileData(char kind) {
     switch (kind) {
         case '@': return new filelayer::TFlatFileMap;
@@ -30,6 +20,15 @@ TFileData* NewFileData(char kind) {
 }  // namespace
 
 namespace filelayer {
+
+void CreateFoldersUnderDataRoot(const TString& path) {
+    for (const TString& root : {GetUserDataFolder(), GetCommonDataFolder()}) {
+        if (root.IsEmpty() || path.Find(root + "/") != 0) continue;
+        std::error_code error;
+        std::filesystem::create_directories(std::filesystem::path(path.CStr()).parent_path(), error);
+        return;
+    }
+}
 
 int32_t CopyBytes(const unsigned char* source, uint32_t available, void* buffer, int32_t count,
                   bool textMode, uint32_t& consumed) {
@@ -57,7 +56,7 @@ bool TFile::Open(const TString& path, int mode) {
     Close();
     TString location = ResolvePath(path, filelayer::IsReadMode(mode));
     if (location.IsEmpty()) return false;
-    if (!filelayer::IsReadMode(mode)) CreateFoldersUnderDataRoot(location);
+    if (!filelayer::IsReadMode(mode)) filelayer::CreateFoldersUnderDataRoot(location);
     data_ = NewFileData(location.CharAt(0));
     if (!data_->Open(location, mode)) Close();
     return data_ != nullptr;

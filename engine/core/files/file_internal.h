@@ -24,6 +24,9 @@ bool IsExcluded(const TString& lowerPath);
 // arrives from data can never read arbitrary memory.
 std::set<TString>& MemoryBlocks();
 
+// Creates the folders between a data folder and the file name when the disk path lies under one.
+void CreateFoldersUnderDataRoot(const TString& path);
+
 // Clamps a seek target into [0, size].
 uint32_t ClampSeek(int32_t offset, int origin, uint32_t position, uint32_t size);
 
@@ -37,9 +40,14 @@ int32_t CopyBytes(const unsigned char* source, uint32_t available, void* buffer,
 // segments that exist in no case are kept as given.
 TString MatchDiskPathNoCase(const TString& path);
 
-// The disk path behind a virtual root ("user:", "common:", "desktop:", "::"), empty when the
-// root is unknown; any other path is taken as a disk path and returned as it is.
+// The disk path behind a virtual root ("user:", "common:", "desktop:", "::"), matched without
+// regard to case; empty when the root is unknown, and empty (logged) when the path would leave its
+// root's folder: an absolute rest, "..", or a link inside the folder that points out of it. Any
+// other path is taken as a disk path and only matched.
 TString DiskPathOf(const TString& path);
+// False when the lower-cased path has a root and the disk location, followed through its links,
+// lies outside that root's folder.
+bool InsideRoot(const TString& lowerPath, const TString& location);
 
 class TDiskFileData : public TFileData {
 public:

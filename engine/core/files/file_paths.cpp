@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "engine/core/base/config.h"
+#include "engine/core/base/log.h"
 #include "engine/core/files/file.h"
 #include "engine/core/files/file_internal.h"
 
@@ -55,19 +56,67 @@ bool IsRegularFile(const TString& path) {
     return fs::is_regular_file(fs::path(path.CStr()), error);
 }
 
-// Resolves "user:", "common:" and "desktop:" to a disk path; empty when the root is unknown.
-TString DataRootPath(const TString& lowerPath, const TString& path) {
+// A virtual root: its prefix and the disk folder behind it (empty: the root is unknown, except for
+// "::", whose empty folder is the working folder).
+struct Root {
+    const char* prefix;
+    const TString& folder;
+};
+
+// The root path begins with, or null.
+const Root* RootOf(const TString& lowerPath) {
     const Roots& roots = TheRoots();
-    struct Root {
-        const char* prefix;
-        const TString& folder;
-    } const table[] = {{"user:", roots.user}, {"common:", roots.common}, {"desktop:", roots.desktop}};
-    for (const Root& root : table) {
-        if (!StartsWith(lowerPath, root.prefix)) continue;
-        if (root.folder.IsEmpty()) return TString();
-        return JoinPath(root.folder, After(path, static_cast<unsigned>(strlen(root.prefix))));
+    static const Root table[] = {
+        {"::", roots.startup}, {"user:", roots.user}, {"common:", roots.common}, {"desktop:", roots.desktop}};
+    for (const Root& root : table)
+        if (StartsWith(lowerPath, root.prefix)) return &root;
+    return nullptr;
+}
+
+fs::path FolderOf(const Root& root) {
+    fs::path folder = fs::path(root.folder.IsEmpty() ? "." : root.folder.CStr()).lexically_normal();
+    return folder.has_filename() ? folder : folder.parent_path(); // without a closing '/'
+}
+
+bool IsWithin(const fs::path& path, const fs::path& folder) {
+    fs::path relative = path.lexically_relative(folder);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+// True when the file or folder at path, followed through every link, lies inside folder. A link
+// that points nowhere yet counts as outside: writing would create its target.
+bool StaysInside(const fs::path& path, const fs::path& folder) {
+    std::error_code error;
+    fs::path realFolder = fs::weakly_canonical(folder, error);
+    if (error) return false;
+    fs::path realPath = fs::weakly_canonical(path, error);
+    if (error || !IsWithin(realPath, realFolder)) return false;
+    fs::path prefix;
+    for (const fs::path& segment : path) {
+        prefix /= segment;
+        if (fs::exists(prefix, error)) continue;
+        return !fs::is_symlink(fs::symlink_status(prefix, error));
     }
+    return true;
+}
+
+TString RefusePath(const TString& path) {
+    LogPrintf("Path %s leaves its folder: refused", path.CStr());
     return TString();
+}
+
+// The disk path of a rooted path: the rest joined to the root's folder, normalised and matched
+// without regard to case; empty when the root is unknown, and empty (logged) when the rest is
+// absolute or the result lies outside the folder, directly or through a link.
+TString RootedDiskPath(const Root& root, const TString& path) {
+    if (root.folder.IsEmpty() && strcmp(root.prefix, "::") != 0) return TString();
+    TString rest = After(path, static_cast<unsigned>(strlen(root.prefix)));
+    if (rest.CharAt(0) == '/') return RefusePath(path);
+    fs::path folder = FolderOf(root);
+    fs::path joined = (folder / rest.CStr()).lexically_normal();
+    if (!IsWithin(joined, folder)) return RefusePath(path);
+    TString disk = filelayer::MatchDiskPathNoCase(TString(joined.c_str()));
+    return StaysInside(fs::path(disk.CStr()), folder) ? disk : RefusePath(path);
 }
 
 // The name without its root and folders ("user:a/B.txt" -> "b.txt").
@@ -199,11 +248,13 @@ TString MatchDiskPathNoCase(const TString& path) {
 }
 
 TString DiskPathOf(const TString& path) {
-    TString lower = Lower(path);
-    if (StartsWith(lower, "::")) return JoinPath(TheRoots().startup, After(path, 2));
-    if (StartsWith(lower, "user:") || StartsWith(lower, "common:") || StartsWith(lower, "desktop:"))
-        return DataRootPath(lower, path);
-    return path;
+    const Root* root = RootOf(Lower(path));
+    return root ? RootedDiskPath(*root, path) : MatchDiskPathNoCase(path);
+}
+
+bool InsideRoot(const TString& lowerPath, const TString& location) {
+    const Root* root = RootOf(lowerPath);
+    return !root || StaysInside(fs::path(location.CStr()), FolderOf(*root));
 }
 
 }  // namespace filelayer
@@ -229,19 +280,22 @@ TString ResolvePath(const TString& path, bool mustExist) {
     TString lower = Lower(path);
     const auto& names = filelayer::NameMap();
     auto hit = names.find(lower);
-    if (hit != names.end()) return hit->second;
+    if (hit != names.end()) {
+        // A mounted data folder may hold a link that points out of it.
+        const TString& location = hit->second;
+        bool onDisk = location.CharAt(0) != '@' && location.CharAt(0) != '&';
+        return !onDisk || filelayer::InsideRoot(lower, location) ? location : RefusePath(path);
+    }
 
     if (StartsWith(lower, "::")) {
-        TString disk = filelayer::MatchDiskPathNoCase(filelayer::DiskPathOf(path));
+        TString disk = filelayer::DiskPathOf(path);
         return IsRegularFile(disk) && CanRead(disk) ? disk : TString();
     }
     if (mustExist && filelayer::IsExcluded(lower)) return TString();
 
     if (StartsWith(lower, "user:") || StartsWith(lower, "common:") || StartsWith(lower, "desktop:")) {
         TString disk = filelayer::DiskPathOf(path);
-        if (disk.IsEmpty()) return disk;
-        disk = filelayer::MatchDiskPathNoCase(disk);
-        if (mustExist && !CanReadWrite(disk)) return TString();
+        if (disk.IsEmpty() || (mustExist && !CanReadWrite(disk))) return TString();
         return disk;
     }
     if (StartsWith(lower, "assets/") || StartsWith(lower, "assets\\"))
@@ -249,9 +303,7 @@ TString ResolvePath(const TString& path, bool mustExist) {
     return TString();
 }
 
-TString ResolveDiskPath(const TString& path) {
-    return filelayer::MatchDiskPathNoCase(filelayer::DiskPathOf(path));
-}
+TString ResolveDiskPath(const TString& path) { return filelayer::DiskPathOf(path); }
 
 bool FileExists(const TString& path) { return !ResolvePath(path, true).IsEmpty(); }
 

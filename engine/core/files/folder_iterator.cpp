@@ -27,7 +27,7 @@ bool TFolderIterator::Open(const TString& pattern) {
         folder = TString();
         mask = pattern;
     }
-    TString disk = filelayer::MatchDiskPathNoCase(filelayer::DiskPathOf(folder));
+    TString disk = filelayer::DiskPathOf(folder);
     if (disk.IsEmpty() && !folder.IsEmpty()) return false;
 
     std::error_code error;

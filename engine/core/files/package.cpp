@@ -40,12 +40,12 @@ void MountIndex(const TPackageIndex& index, const TString& path, int packageInde
     if (index.refused > 0) LogPrintf("Flat file %s: entries outside the file refused: %d", path.CStr(), index.refused);
 }
 
-// The whole file through the file layer (when it cannot be mapped, its names still mount).
-std::vector<unsigned char> ReadWhole(const TString& path) {
+// Up to limit bytes from the start of a disk file (when it cannot be mapped, its names still mount).
+std::vector<unsigned char> ReadDiskFile(const TString& diskPath, int32_t limit = INT32_MAX) {
     std::vector<unsigned char> bytes;
-    TFile file;
-    if (!file.Open(path, kFileReadBinary)) return bytes;
-    bytes.resize(static_cast<size_t>(file.GetSize()));
+    TDiskFileData file;
+    if (!file.Open(diskPath, kFileReadBinary)) return bytes;
+    bytes.resize(static_cast<size_t>(std::min(file.GetSize(), limit)));
     bytes.resize(static_cast<size_t>(file.Read(bytes.data(), static_cast<int32_t>(bytes.size()))));
     return bytes;
 }
@@ -87,13 +87,8 @@ bool TFileMapData::Open(const TString& diskPath) {
 void AddFlatFile(const TString& path) {
     TString diskPath = GetFullPath(DiskPathOf(path));
     if (diskPath.IsEmpty()) return;
-    TString virtualPath = TString("::") + diskPath;
-    TFile file;
-    if (!file.Open(virtualPath, kFileReadBinary)) return;
-    char magic[4] = {'X', 'X', 'X', 'X'};
-    file.Read(magic, 4);
-    file.Close();
-    if (memcmp(magic, "QVPK", 4) != 0) return;
+    std::vector<unsigned char> magic = ReadDiskFile(diskPath, 4);
+    if (magic.size() < 4 || memcmp(magic.data(), "QVPK", 4) != 0) return;
 
     int existing = PackageIndexOf(diskPath);
     int index = existing >= 0 ? existing : static_cast<int>(Packages().size());
@@ -101,7 +96,7 @@ void AddFlatFile(const TString& path) {
     if (mapping->Open(diskPath)) {
         MountIndex(ParsePackageIndex(mapping->Base(), mapping->Size()), diskPath, index);
     } else {
-        std::vector<unsigned char> bytes = ReadWhole(virtualPath);
+        std::vector<unsigned char> bytes = ReadDiskFile(diskPath);
         MountIndex(ParsePackageIndex(bytes.data(), bytes.size()), diskPath, index);
         LogPrintf("Failed to open flat file %s", diskPath.CStr());
         mapping.reset();

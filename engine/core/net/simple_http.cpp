@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "engine/core/files/file.h"
+#include "engine/core/files/file_replacement.h"
 #include "engine/core/base/log.h"
 #include "platform/http/http.h"
 
@@ -25,26 +25,31 @@ const char* ConnectionKind(const TSimpleHttp::Record& record) {
     return record.request.post ? "POST" : "InternetOpenUrl";
 }
 
+// A download goes to a temporary file that replaces the named one only once the whole response
+// has arrived: a failed or cancelled download leaves the file as it was.
 void RunWorker(const std::shared_ptr<TSimpleHttp::Record>& record) {
-    TFile file;
+    TFileReplacement file;
     bool toFile = !record->downloadPath.IsEmpty();
-    if (toFile && !file.Open(record->downloadPath, kFileWriteBinary)) {
+    if (toFile && !file.Open(record->downloadPath)) {
         record->state.store(TSimpleHttp::kFileFailed, std::memory_order_release);
         return;
     }
+    bool fileFailed = false;
     auto sink = [&](const char* data, size_t size) {
         if (!toFile) {
             record->response.append(data, size);
             return true;
         }
-        return file.Write(data, static_cast<int32_t>(size)) == static_cast<int32_t>(size);
+        fileFailed = !file.Write(data, static_cast<int32_t>(size));
+        return !fileFailed;
     };
     platform::HttpOutcome outcome = platform::HttpPerform(record->request, sink, record->cancel);
-    file.Close();
     if (!outcome.ok && !outcome.cancelled)
         LogPrintf("Error creating connection (%s) %d", ConnectionKind(*record), outcome.error);
+    if (outcome.ok && toFile && !file.Commit()) fileFailed = true;
+    int state = fileFailed ? TSimpleHttp::kFileFailed : outcome.ok ? TSimpleHttp::kResponse : TSimpleHttp::kFailed;
     // The response is complete before the state says so (release; GetState acquires).
-    record->state.store(outcome.ok ? TSimpleHttp::kResponse : TSimpleHttp::kFailed, std::memory_order_release);
+    record->state.store(state, std::memory_order_release);
 }
 
 // A worker thread with its request's record.

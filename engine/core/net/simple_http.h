@@ -19,7 +19,8 @@ public:
     TSimpleHttp& operator=(const TSimpleHttp&) = delete;
 
     // Starts composing a request (dropping any previous one); a download path keeps the
-    // response in that file (through the file layer) instead of memory.
+    // response in that file (through the file layer) instead of memory. The file is replaced only
+    // by a complete response; a download that fails or is dropped leaves it as it was.
     void Begin(const TString& url, bool post, const TString& downloadPath = TString());
     // Appends "key=value" (the value form-encoded), with '&' before every pair but the first.
     void AddParameter(const TString& key, const TString& value);

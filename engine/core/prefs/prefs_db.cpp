@@ -1,6 +1,9 @@
 #include "engine/core/prefs/prefs_db.h"
 
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cctype>
 #include <cstdlib>
@@ -90,6 +93,28 @@ TString ReadInstallFile() {
     return TString(key.c_str());
 }
 
+// Takes group and other rights away (never adds any: a read-only store stays read-only).
+void KeepToOwner(int fd) {
+    struct stat info;
+    if (fstat(fd, &info) == 0 && (info.st_mode & 077)) fchmod(fd, info.st_mode & 0700);
+}
+
+// The store is the player's alone: its folder 0700 and the file 0600, made so before SQLite
+// creates the file (its journal then gets the same rights).
+void MakeStorePrivate(const std::filesystem::path& file) {
+    std::error_code ignored;
+    std::filesystem::create_directories(file.parent_path(), ignored);
+    int folder = open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return;
+    KeepToOwner(folder);
+    int store = openat(folder, file.filename().c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (store >= 0) {
+        KeepToOwner(store);
+        close(store);
+    }
+    close(folder);
+}
+
 }  // namespace
 
 TPrefsDB::TPrefsDB(bool autoCommit) : autoCommit_(autoCommit) {
@@ -116,9 +141,7 @@ TPrefsDB::~TPrefsDB() {
 }
 
 bool TPrefsDB::Open(const TString& path) {
-    // The folder may not exist yet on the first run.
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(path.CStr()).parent_path(), ignored);
+    MakeStorePrivate(std::filesystem::path(path.CStr()));
     TString problem;
     if (sqlite3_open_v2(path.CStr(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK)
         problem = sqlite3_errmsg(db_);
@@ -157,18 +180,41 @@ bool TPrefsDB::Execute(const char* sql) { return db_ && sqlite3_exec(db_, sql, n
 bool TPrefsDB::InTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
 
 bool TPrefsDB::BeginWrite() {
-    if (!db_) return false;
+    if (!db_ || batchFailed_) return false;
     if (InTransaction() || Execute("BEGIN IMMEDIATE")) return true;
-    LogPrintf("Preferences file %s: cannot write (%s); the change is dropped", path_.CStr(), sqlite3_errmsg(db_));
+    LogPrintf("Preferences file %s: cannot write (%s); the changes since the last commit are dropped", path_.CStr(),
+              sqlite3_errmsg(db_));
+    batchFailed_ = true;
     return false;
 }
 
-void TPrefsDB::Commit() {
-    if (!InTransaction() || Execute("COMMIT")) return;
+void TPrefsDB::FailBatch(const TString& key) {
+    LogPrintf("Preferences file %s: cannot store \"%s\" (%s); the changes since the last commit are dropped",
+              path_.CStr(), key.CStr(), sqlite3_errmsg(db_));
+    // SQLite may have undone the one statement only: the rest of the batch goes too.
+    if (InTransaction()) Execute("ROLLBACK");
+    batchFailed_ = true;
+}
+
+bool TPrefsDB::Checked(bool done, const TString& key) {
+    if (!done) FailBatch(key);
+    return done;
+}
+
+bool TPrefsDB::Commit() {
+    if (batchFailed_) {
+        batchFailed_ = false;
+        LogPrintf("Preferences file %s: a failed batch is not committed; the store keeps its last commit",
+                  path_.CStr());
+        return false;
+    }
+    if (!InTransaction()) return db_ != nullptr;
+    if (Execute("COMMIT")) return true;
     // A busy store keeps the transaction open, so the next commit saves these changes too.
     LogPrintf(InTransaction() ? "Preferences file %s: changes not saved yet (%s)"
                               : "Preferences file %s: changes since the last commit are lost (%s)",
               path_.CStr(), sqlite3_errmsg(db_));
+    return false;
 }
 
 void TPrefsDB::ChooseInstallation() {
@@ -176,9 +222,8 @@ void TPrefsDB::ChooseInstallation() {
     if (key.IsEmpty()) ReadStored("SELECT value FROM metaglobals WHERE key=?2", 0, "lastkey", key);
     if (key.IsEmpty()) key = "unknown";
     installKey_ = key;
-    BeginWrite();
-    WriteStored("INSERT OR REPLACE INTO metaglobals(key, value) VALUES(?2, ?3)", 0, "lastkey", key);
-    Statement(db_, "INSERT OR IGNORE INTO install(key) VALUES(?1)").Bind(1, key).Run();
+    if (BeginWrite() && WriteStored("INSERT OR REPLACE INTO metaglobals(key, value) VALUES(?2, ?3)", 0, "lastkey", key))
+        Checked(Statement(db_, "INSERT OR IGNORE INTO install(key) VALUES(?1)").Bind(1, key).Run(), "install");
     Statement find(db_, "SELECT id FROM install WHERE key=?1");
     if (find.Bind(1, key).Row()) installId_ = find.Int(0);
     Commit();
@@ -195,19 +240,13 @@ bool TPrefsDB::ReadStored(const char* sql, long long owner, const TString& key, 
     return true;
 }
 
-void TPrefsDB::WriteStored(const char* sql, long long owner, const TString& key, const TString& value) {
-    if (!Statement(db_, sql).Bind(1, owner).Bind(2, key).BindBlob(3, EncipherText(value)).Run()) LogDropped(key);
-}
-
-void TPrefsDB::LogDropped(const TString& key) {
-    LogPrintf("Preferences file %s: cannot store \"%s\" (%s)", path_.CStr(), key.CStr(), sqlite3_errmsg(db_));
+bool TPrefsDB::WriteStored(const char* sql, long long owner, const TString& key, const TString& value) {
+    return Checked(Statement(db_, sql).Bind(1, owner).Bind(2, key).BindBlob(3, EncipherText(value)).Run(), key);
 }
 
 long long TPrefsDB::AddUser(const TString& key) {
-    if (Statement(db_, "INSERT INTO users(install_id) VALUES(?1)").Bind(1, installId_).Run())
-        return sqlite3_last_insert_rowid(db_);
-    LogDropped(key);
-    return 0;
+    bool added = Statement(db_, "INSERT INTO users(install_id) VALUES(?1)").Bind(1, installId_).Run();
+    return Checked(added, key) ? sqlite3_last_insert_rowid(db_) : 0;
 }
 
 long long TPrefsDB::UserId(int index) {
@@ -228,18 +267,21 @@ TString TPrefsDB::GetValue(const TString& key, const TString& fallback, int user
     return found ? value : fallback;
 }
 
-void TPrefsDB::SetValue(const TString& key, const TString& value, int user, bool commit) {
-    if (!BeginWrite()) return;
-    if (user == kGlobals) {
-        WriteStored("INSERT OR REPLACE INTO install_globals(install_id, key, value) VALUES(?1, ?2, ?3)", installId_,
-                    key, value);
-    } else {
-        long long id = UserId(user);
-        if (!id && user >= 0 && user == GetUserCount() && key == "name") id = AddUser(key);
-        if (id)
-            WriteStored("INSERT OR REPLACE INTO user_values(user_id, key, value) VALUES(?1, ?2, ?3)", id, key, value);
-    }
-    if (commit) Commit();
+bool TPrefsDB::SetValue(const TString& key, const TString& value, int user, bool commit) {
+    bool stored = BeginWrite() && StoreValue(key, value, user);
+    // The commit ends the batch even when this write was dropped.
+    if (commit && !Commit()) stored = false;
+    return stored;
+}
+
+bool TPrefsDB::StoreValue(const TString& key, const TString& value, int user) {
+    if (user == kGlobals)
+        return WriteStored("INSERT OR REPLACE INTO install_globals(install_id, key, value) VALUES(?1, ?2, ?3)",
+                           installId_, key, value);
+    long long id = UserId(user);
+    if (!id && user >= 0 && user == GetUserCount() && key == "name") id = AddUser(key);
+    return id && WriteStored("INSERT OR REPLACE INTO user_values(user_id, key, value) VALUES(?1, ?2, ?3)", id, key,
+                             value);
 }
 
 int TPrefsDB::GetInt(const TString& key, int fallback, int user) {
@@ -247,8 +289,8 @@ int TPrefsDB::GetInt(const TString& key, int fallback, int user) {
     return value.IsEmpty() ? fallback : value.ToInt();
 }
 
-void TPrefsDB::SetInt(const TString& key, int value, int user, bool commit) {
-    SetValue(key, TString::Format("%d", value), user, commit);
+bool TPrefsDB::SetInt(const TString& key, int value, int user, bool commit) {
+    return SetValue(key, TString::Format("%d", value), user, commit);
 }
 
 int TPrefsDB::GetUserCount() {
@@ -258,8 +300,8 @@ int TPrefsDB::GetUserCount() {
 
 void TPrefsDB::DeleteUser(int index) {
     long long id = UserId(index);
-    if (!id || !BeginWrite()) return;
-    Statement(db_, "DELETE FROM user_values WHERE user_id=?1").Bind(1, id).Run();
-    Statement(db_, "DELETE FROM users WHERE id=?1").Bind(1, id).Run();
+    if (!id) return;
+    if (BeginWrite() && Checked(Statement(db_, "DELETE FROM user_values WHERE user_id=?1").Bind(1, id).Run(), "user"))
+        Checked(Statement(db_, "DELETE FROM users WHERE id=?1").Bind(1, id).Run(), "user");
     if (autoCommit_) Commit();
 }

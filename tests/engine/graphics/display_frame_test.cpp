@@ -195,6 +195,11 @@ TEST_F(DisplayFrameTest, RestoreFollowsTheCooperativeLevelAnswers) {
 }
 
 TEST_F(DisplayFrameTest, RunningOutOfVideoMemoryOnceSwitchesToLowMemoryVideo) {
+    // The settings file of an earlier run, with a second name: a file rewritten in place would change
+    // under both names, one replaced by a rename only under its own.
+    const std::string earlier = "<Settings Earlier=\"1\"/>";
+    std::ofstream(folder / "display.xml") << earlier;
+    std::filesystem::create_hard_link(folder / "display.xml", folder / "display-earlier.xml");
     TPlatform* platform = Build();
     ASSERT_TRUE(platform->BeginDraw(true));
     platform->Data()->device->FailDraws(1);
@@ -207,6 +212,8 @@ TEST_F(DisplayFrameTest, RunningOutOfVideoMemoryOnceSwitchesToLowMemoryVideo) {
     EXPECT_TRUE(platform->Data()->reconfigurePending);
     platform->OnOutOfVideoMemory();
     EXPECT_EQ(CountLogged("OutOfVideoMemory triggered!"), 1);
+    std::ifstream held(folder / "display-earlier.xml");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(held), {}), earlier);
 
     // The next build shows the reconfiguring box and runs full screen at 16 bits.
     platform->SetDisplay(800, 600, false, true, false, false);

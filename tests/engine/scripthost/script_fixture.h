@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/core/base/log.h"
+#include "engine/core/files/file.h"
 #include "engine/script/lua.h"
 #include "engine/scripthost/script.h"
 #include "platform/clock/clock.h"
@@ -21,12 +22,14 @@ protected:
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         LogInit(folder.c_str());
+        SetStartupFolder(folder.c_str());  // "::name" is a file of the folder
         platform::SetTestClock(5000);
         platform::UseClockBackend(platform::ClockBackend::Test);
     }
     void TearDown() override {
         platform::UseClockBackend(platform::ClockBackend::Real);
         LogInit(nullptr);
+        SetStartupFolder(TString());
         std::filesystem::remove_all(folder);
     }
     std::string Log() const {

@@ -136,7 +136,7 @@ namespace {
 // A script file in the test's folder, by the path the file layer resolves.
 TString WriteScript(const std::filesystem::path& folder, const char* name, const char* text) {
     std::ofstream(folder / name) << text;
-    return TString("::") + (folder / name).c_str();
+    return TString("::") + name;
 }
 
 TEST_F(ScriptTest, ScriptFilesRunAsCoroutinesOnTheTaskList) {
@@ -162,7 +162,7 @@ TEST_F(ScriptTest, ScriptFilesThatCannotRunAnswerFalse) {
     lua_State* L = script.GetState();
     int top = lua_gettop(L);
     EXPECT_FALSE(script.RunScript(""));
-    EXPECT_FALSE(script.RunScript(TString("::") + (folder / "missing.lua").c_str()));
+    EXPECT_FALSE(script.RunScript("::missing.lua"));
     EXPECT_EQ(Log().find("Lua error"), std::string::npos);
 
     TString broken = WriteScript(folder, "broken.lua", "x = = 1\n");
@@ -191,7 +191,7 @@ TEST_F(ScriptTest, CompiledCodeIsKeptWhileItIsHeld) {
     EXPECT_EQ(script.GetGlobalString("cached"), TString("yes"));
 
     TString error;
-    EXPECT_EQ(TScriptCode::Get(TString("::") + (folder / "none.lua").c_str(), "", &error), nullptr);
+    EXPECT_EQ(TScriptCode::Get("::none.lua", "", &error), nullptr);
     EXPECT_NE(error.Find("none.lua"), -1);
     EXPECT_EQ(TScriptCode::Get(""), nullptr);
     SetAssetManager(nullptr);

@@ -320,6 +320,20 @@ TEST_F(WindowScriptTest, SetupXSellFillsTheEntriesAndHidesTheRest) {
     EXPECT_EQ(windowHost.links, std::vector<std::string>{"http://plain"});
 }
 
+TEST_F(WindowScriptTest, OnlyWebLinksOfTheCrossPromotionAreOpened) {
+    AddFile("xsell/xsell.xml", R"xml(<xsell>
+        <gameinfo description="a" link="file:///etc/passwd"/>
+        <gameinfo description="b" link="HTTPS://games.example/b"/>
+        <gameinfo description="c" link="--help"/>
+        <gameinfo description="d" link=" http://space.example"/>
+        <gameinfo description="e" link="javascript:alert(1)"/>
+        <gameinfo description="f" link="http://games.example/f"/>
+        <sitelink link="smb://share/x"/></xsell>)xml");
+    Run(kXSellPage);
+    Run("SetupXSell() for n = 0, 6 do LaunchGameLink(n) end");
+    EXPECT_EQ(windowHost.links, (std::vector<std::string>{"HTTPS://games.example/b", "http://games.example/f"}));
+}
+
 TEST_F(WindowScriptTest, AnEighthCrossPromotionEntryKeepsTheSiteLink) {
     AddFile("xsell/xsell.xml", "<xsell>" + GameInfos(9) + R"(<sitelink link="http://site"/></xsell>)");
     Run(kXSellPage);

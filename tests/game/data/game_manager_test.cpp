@@ -9,6 +9,7 @@
 #include "engine/core/app/display_service.h"
 #include "engine/core/app/game_state.h"
 #include "engine/sound/sound.h"
+#include "tests/engine/core/prefs/store_disk.h"
 #include "tests/game/data/game_manager_fixture.h"
 
 namespace gamemanagertest {
@@ -136,6 +137,32 @@ TEST_F(GameManagerTest, ASavedLevelIsContinuedInALaterRun) {
     Restart();
     Run("ChangeUserData()");
     EXPECT_EQ(Number("GetNumberOfSavedLevels()"), 2);
+}
+
+// A store that cannot be written: every save says so in the log and the previous save stays.
+TEST_F(GameManagerTest, AFailedSaveKeepsThePreviousOne) {
+    Run("CreateNewUser('Ann') ChangeUserData()");
+    manager_->SaveUserProgress();
+    const TString saved = OpenStore()->GetValue("dtMagicGame", "", 0);
+    StoreDisk disk;
+    disk.Watch([this] {
+        Restart();
+        return 0;
+    });
+    ASSERT_TRUE(disk.Refuse());
+    Run("ChangeUserData()");
+    manager_->GetUserRecord()->AdvanceLevel();
+    manager_->SaveUserProgress();
+    Run("CreateNewUser('Bob')");
+    EXPECT_NE(LogText().find("[WARN] Progress of player 0 not saved: the previous save is kept"), std::string::npos);
+    EXPECT_NE(LogText().find("[WARN] Player \"Bob\" not saved: the previous save is kept"), std::string::npos);
+    EXPECT_EQ(Number("GetNumUsers()"), 1);
+    EXPECT_EQ(manager_->GetCurrentUserIndex(), 0);
+
+    ASSERT_TRUE(disk.Free());
+    Restart();
+    EXPECT_EQ(OpenStore()->GetValue("dtMagicGame", "", 0), saved);
+    EXPECT_EQ(Number("GetNumUsers()"), 1);
 }
 
 TEST_F(GameManagerTest, ScriptIndexesOutsideTheListsAnswerNothing) {

@@ -209,7 +209,7 @@ TEST_F(HandlerLibraryTest, QvmodLibrariesReceiveTheStates) {
     setenv("ALEMBRIA_HANDLER_LOG", log.c_str(), 1);
 
     TGameState bridge;
-    EXPECT_EQ(LoadHandlerLibraries(bridge, Path("")), 1);
+    EXPECT_EQ(LoadHandlerLibraries(bridge), 1);
     bridge.SetState("cmdline", "game.exe -msn");
     bridge.SetState("commondatadir", Path("common"));
     bridge.SetState("userdatadir", Path("user"));
@@ -224,7 +224,6 @@ TEST_F(HandlerLibraryTest, QvmodLibrariesReceiveTheStates) {
     std::filesystem::remove(log);
     TGameStateSetup setup;
     setup.commandLine = "alembria -zylom";
-    setup.startupFolder = Path("");
     setup.commonDataFolder = Path("common");
     setup.userDataFolder = Path("user");
     auto channel = std::make_unique<platform::RecordingHostChannel>();

@@ -1,6 +1,7 @@
 #include "engine/core/base/log.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -61,6 +62,28 @@ TEST(Log, AnEntryAtTheMarkIsWrittenInPlace) {
     std::string text = ReadAll(path);
     EXPECT_EQ(text.find("at-the-mark"), 102400u + entryOverhead - 1);
     EXPECT_EQ(text.find("\n\n\n\n ****"), 51200u);  // the wrap banner
+    LogInit(nullptr);
+    std::filesystem::remove_all(folder);
+}
+
+// A link planted at the log's name (in a shared folder, say) is never followed: the file it points to
+// stays as it was, before the first entry and after it.
+TEST(Log, APlantedLinkIsNotFollowed) {
+    char pattern[] = "/tmp/alembria-loglink-XXXXXX";
+    std::filesystem::path folder = mkdtemp(pattern);
+    std::filesystem::path victim = folder / "victim.txt";
+    std::ofstream(victim) << "precious";
+    LogInit(folder.c_str());
+    std::filesystem::create_symlink(victim, folder / "logfile.txt");
+    LogPrintf("first");
+    EXPECT_EQ(ReadAll(victim), "precious");
+
+    LogInit(folder.c_str());
+    LogPrintf("first");
+    std::filesystem::remove(folder / "logfile.txt");
+    std::filesystem::create_symlink(victim, folder / "logfile.txt");
+    LogPrintf("second");
+    EXPECT_EQ(ReadAll(victim), "precious");
     LogInit(nullptr);
     std::filesystem::remove_all(folder);
 }

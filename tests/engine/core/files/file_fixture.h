@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -57,6 +58,15 @@ protected:
         std::vector<unsigned char> bytes;
         ASSERT_TRUE(BuildPackage(sources, bytes));
         Write(relative, std::string(bytes.begin(), bytes.end()));
+    }
+
+    // The names in a folder of the test tree, sorted.
+    std::vector<std::string> FilesIn(const std::string& relative) const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(root_ / relative))
+            names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     // The whole file read through the layer in mode, or "<missing>".

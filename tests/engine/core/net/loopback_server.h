@@ -43,6 +43,8 @@ public:
     // Holds answers back until Release (to observe the running state).
     void HoldAnswers() { release_ = false; }
     void Release() { release_ = true; }
+    // Answers announce this many bytes more than they carry: the transfer ends cut short.
+    void CutAnswers(size_t missing) { missing_ = missing; }
     std::vector<std::string> Requests() {
         std::lock_guard<std::mutex> lock(mutex_);
         return requests_;
@@ -86,7 +88,7 @@ private:
         }
         while (!release_ && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        std::string answer = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body_.size()) +
+        std::string answer = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body_.size() + missing_) +
                              "\r\nConnection: close\r\n\r\n" + body_;
         send(client, answer.data(), answer.size(), MSG_NOSIGNAL);
     }
@@ -96,6 +98,7 @@ private:
     int port_ = 0;
     std::atomic<bool> stop_{false};
     std::atomic<bool> release_{true};
+    std::atomic<size_t> missing_{0};
     std::mutex mutex_;
     std::vector<std::string> requests_;
     std::thread thread_;

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "engine/core/net/simple_http.h"
 #include "tests/engine/core/files/file_fixture.h"
@@ -61,6 +64,56 @@ TEST_F(SimpleHttpTest, GetAppendsParametersAndDownloadsThroughTheFileLayer) {
     EXPECT_EQ(ReadDisk("user/downloads/news.txt"), "file body");
     ASSERT_EQ(server.Requests().size(), 1u);
     EXPECT_EQ(server.Requests()[0].rfind("GET /get?q=a%20b HTTP/1.1\r\n", 0), 0u) << server.Requests()[0];
+}
+
+// A download replaces its file only when it arrives whole: cut short or dropped, the old file stays and
+// no part of the new one is left behind.
+TEST_F(SimpleHttpTest, OnlyACompleteDownloadReplacesItsFile) {
+    Write("user/downloads/news.txt", "old news");
+    const std::vector<std::string> before = {"news.txt"};
+    {
+        LoopbackServer server("half of the new");
+        server.CutAnswers(100);
+        TSimpleHttp http;
+        http.Begin(server.Url().c_str(), false, "user:downloads/news.txt");
+        http.Send(0);
+        EXPECT_EQ(WaitForEnd(http), TSimpleHttp::kFailed);
+    }
+    EXPECT_EQ(ReadDisk("user/downloads/news.txt"), "old news");
+    EXPECT_EQ(FilesIn("user/downloads"), before);
+
+    LoopbackServer server("new news");
+    server.HoldAnswers();
+    {
+        TSimpleHttp http;
+        http.Begin(server.Url().c_str(), false, "user:downloads/news.txt");
+        http.Send(0);
+    }  // dropped while it waits
+    TSimpleHttp::StopAll();
+    server.Release();
+    EXPECT_EQ(ReadDisk("user/downloads/news.txt"), "old news");
+    EXPECT_EQ(FilesIn("user/downloads"), before);
+
+    TSimpleHttp http;
+    http.Begin(server.Url().c_str(), false, "user:downloads/news.txt");
+    http.Send(0);
+    ASSERT_EQ(WaitForEnd(http), TSimpleHttp::kResponse);
+    EXPECT_EQ(ReadDisk("user/downloads/news.txt"), "new news");
+    EXPECT_EQ(FilesIn("user/downloads"), before);
+}
+
+// A server that accepts the request and never answers cannot hold it longer than its time.
+TEST(HttpPerform, AWholeRequestIsBoundInTime) {
+    LoopbackServer server("too late");
+    server.HoldAnswers();
+    platform::HttpRequest request;
+    request.url = server.Url();
+    request.timeoutSeconds = 1;
+    std::atomic<bool> cancel{false};
+    platform::HttpOutcome outcome = platform::HttpPerform(request, [](const char*, size_t) { return true; }, cancel);
+    server.Release();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.error, 28) << outcome.message;  // the operation timed out
 }
 
 TEST_F(SimpleHttpTest, UnwritableDownloadPathGivesStateThree) {

@@ -1,14 +1,21 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
 #include <sqlite3.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <memory>
+#include <string>
 
 #include "engine/core/base/config.h"
 #include "engine/core/prefs/prefs_db.h"
 #include "tests/engine/core/files/file_fixture.h"
+#include "tests/engine/core/prefs/store_disk.h"
 
 namespace {
 
@@ -20,6 +27,12 @@ protected:
         StartLog();
     }
     std::unique_ptr<TPrefsDB> Open() { return std::make_unique<TPrefsDB>(true); }
+
+    int Mode(const std::string& relative) const {
+        struct stat info {};
+        stat((root_ / relative).c_str(), &info);
+        return static_cast<int>(info.st_mode & 07777);
+    }
 };
 
 TEST_F(PrefsDbTest, ValuesSurviveARestartEnciphered) {
@@ -39,6 +52,124 @@ TEST_F(PrefsDbTest, ValuesSurviveARestartEnciphered) {
     EXPECT_STREQ(prefs->GetValue("greeting", "", -1).CStr(), "PlainTextGreeting");
     EXPECT_EQ(prefs->GetInt("missing", 750, -1), 750);
     EXPECT_STREQ(prefs->GetInstallKey().CStr(), "unknown");
+}
+
+TEST_F(PrefsDbTest, TheStoreIsThePlayersAlone) {
+    std::filesystem::permissions(root_ / "user", std::filesystem::perms::all);
+    Open()->SetInt("a", 1, -1, true);
+    EXPECT_EQ(Mode("user"), 0700);
+    EXPECT_EQ(Mode("user/prefsdb.dat"), 0600);
+
+    // A store of an older run loses the rights of others, and a read-only one stays read-only.
+    std::filesystem::permissions(root_ / "user/prefsdb.dat", std::filesystem::perms::owner_read |
+                                                                 std::filesystem::perms::group_read |
+                                                                 std::filesystem::perms::others_read);
+    Open();
+    EXPECT_EQ(Mode("user/prefsdb.dat"), 0400);
+}
+
+// A full disk in the middle of a batch: the batch is lost whole, the store stays at the last commit.
+TEST_F(PrefsDbTest, AFailedWriteDropsTheWholeBatch) {
+    StoreDisk disk;
+    auto prefs = disk.Watch([this] { return Open(); });
+    ASSERT_TRUE(disk.Watching());
+    prefs->SetValue("name", "Ann", 0, false);
+    prefs->SetInt("level", 1, 0, false);
+    prefs->SetInt("savedupto", 1, -1, false);
+    ASSERT_TRUE(prefs->Commit());
+
+    ASSERT_TRUE(disk.Fill());
+    const TString story(std::string(20000, 's').c_str());
+    EXPECT_TRUE(prefs->SetInt("level", 2, 0, false));  // fits in its page
+    EXPECT_FALSE(prefs->SetValue("story", story, 0, false));
+    EXPECT_FALSE(prefs->SetInt("savedupto", 2, -1, false));  // would fit, but its batch is gone
+    EXPECT_FALSE(prefs->Commit());
+    EXPECT_EQ(prefs->GetInt("level", 0, 0), 1);
+    EXPECT_EQ(prefs->GetInt("savedupto", 0, -1), 1);
+    EXPECT_FALSE(prefs->SetValue("story", story, 0, true));  // a batch of one write, committed at once
+    EXPECT_NE(LogText().find("cannot store \"story\""), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("a failed batch is not committed"), std::string::npos) << LogText();
+
+    // Room again: the next batch is stored whole.
+    ASSERT_TRUE(disk.Free());
+    EXPECT_TRUE(prefs->SetValue("story", story, 0, false));
+    EXPECT_TRUE(prefs->SetInt("savedupto", 3, -1, true));
+    prefs.reset();
+    prefs = Open();
+    EXPECT_EQ(prefs->GetInt("level", 0, 0), 1);
+    EXPECT_EQ(prefs->GetInt("savedupto", 0, -1), 3);
+    EXPECT_EQ(prefs->GetValue("story", "", 0).Length(), story.Length());
+}
+
+constexpr int kNoNamespace = 77;
+
+bool WriteText(const char* path, const std::string& text) {
+    int fd = open(path, O_WRONLY | O_CLOEXEC);
+    bool written = fd >= 0 && write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    if (fd >= 0) close(fd);
+    return written;
+}
+
+// Mounts a tmpfs of 256 KB over folder in a mount namespace of this process alone (with a user
+// namespace of its own when not run as root). False where the system allows neither.
+bool MountTinyFileSystem(const std::string& folder) {
+    uid_t uid = geteuid();
+    gid_t gid = getegid();
+    if (uid != 0) {
+        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+        if (!WriteText("/proc/self/setgroups", "deny") ||
+            !WriteText("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1") ||
+            !WriteText("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1"))
+            return false;
+    } else if (unshare(CLONE_NEWNS) != 0) {
+        return false;
+    }
+    return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=256k") == 0;
+}
+
+// Writes a file until the file system has no block left.
+void FillUp(const std::string& path) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    char block[4096] = {};
+    while (fd >= 0 && write(fd, block, sizeof block) > 0) {
+    }
+    if (fd >= 0) close(fd);
+}
+
+// The child's part of the test below: 0 when the store kept its last commit, else the failed step.
+int SaveOnAFileSystemThatFillsUp(const std::string& userFolder) {
+    if (!MountTinyFileSystem(userFolder)) return kNoNamespace;
+    const std::string filler = userFolder + "/filler";
+    TString story(std::string(60000, 's').c_str());
+    {
+        TPrefsDB prefs(true);
+        if (!prefs.SetValue("name", "Ann", 0, false) || !prefs.SetInt("level", 1, 0, false) ||
+            !prefs.SetInt("savedupto", 1, -1, true))
+            return 2;
+        if (!prefs.SetInt("level", 2, 0, false)) return 3;
+        FillUp(filler);
+        if (prefs.SetValue("story", story, 0, false)) return 4;  // the disk is full
+        unlink(filler.c_str());                                  // and has room again
+        if (prefs.SetInt("savedupto", 2, -1, false) || prefs.Commit()) return 5;
+    }
+    TPrefsDB prefs(true);
+    if (prefs.GetInt("level", 0, 0) != 1 || prefs.GetInt("savedupto", 0, -1) != 1) return 6;
+    if (!prefs.GetValue("story", "", 0).IsEmpty()) return 7;
+    return prefs.SetInt("savedupto", 3, -1, true) && prefs.GetInt("savedupto", 0, -1) == 3 ? 0 : 8;
+}
+
+// The same on a real file system that fills up in the middle of a batch and has room again for its
+// later writes. The small file system is mounted in a child process (where the system permits).
+TEST_F(PrefsDbTest, AFileSystemThatFillsUpKeepsTheLastCommit) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(SaveOnAFileSystemThatFillsUp((root_ / "user").string()));
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kNoNamespace) GTEST_SKIP() << "no mount namespace for a small file system";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << LogText();
 }
 
 TEST_F(PrefsDbTest, UserRowsFollowTheCreationRule) {
@@ -210,6 +341,7 @@ TEST_F(PrefsDbTest, EveryWriteToAReadOnlyStoreIsLogged) {
     Open()->SetValue("name", "Ann", 0, true);
     constexpr uid_t kNobody = 65534;
     std::filesystem::permissions(root_, std::filesystem::perms::all);
+    std::filesystem::permissions(root_ / "user", std::filesystem::perms::all);
     std::filesystem::permissions(root_ / "log", std::filesystem::perms::all);
     std::ofstream(root_ / "log/logfile.txt", std::ios::app).close();
     std::filesystem::permissions(root_ / "log/logfile.txt", std::filesystem::perms::all);
