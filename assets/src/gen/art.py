@@ -9,8 +9,9 @@ import shop
 import backgrounds
 import ui
 import screens
+import collapse
 
-PARTS = [items, shop, backgrounds, ui, screens]
+PARTS = [items, shop, backgrounds, ui, screens, collapse]
 
 if __name__ == '__main__':
     for part in PARTS:
