@@ -1,14 +1,15 @@
 // Script benchmarks: each bench/script/*.lua runs on this engine (in process, a fresh state per run) and on
-// lua5.1 (a child process, its start-up time measured on an empty script and subtracted), best of five runs
-// each. Prints both times, their ratio (engine / lua5.1) per benchmark and the geometric mean of the ratios,
+// lua5.1 (a child process, its start-up time measured on an empty script and subtracted), best of seven
+// interleaved runs each. Prints both times, their ratio (engine / lua5.1) per benchmark and the geometric mean of the ratios,
 // and checks that both printed the same output, so that both did the same work.
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -24,10 +25,18 @@ extern char** environ;
 
 namespace {
 
-constexpr int kRuns = 5;
+constexpr int kRuns = 7;
 constexpr const char* kReference = "/usr/bin/lua5.1";
 
-using Clock = std::chrono::steady_clock;
+// Times are processor time, not wall time: on a shared machine a run waiting for a core is not charged for
+// the wait, which keeps the ratios steady under load.
+double ThreadSeconds() {
+  timespec now;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double Seconds(const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6; }
 
 // One timed run: seconds (negative when the script failed) and what it printed.
 struct Run {
@@ -89,13 +98,13 @@ Run RunEngine(const std::string& source, const std::string& name) {
   OutputFile output;
   Run run;
   int status;
-  auto start = Clock::now();
+  double start = ThreadSeconds();
   {
     RedirectStdout redirect(output.fd());
     status = luaL_loadbuffer(L, source.data(), source.size(), name.c_str());
     if (status == 0) status = lua_pcall(L, 0, 0, 0);
   }
-  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  double seconds = ThreadSeconds() - start;
   if (status != 0) std::fprintf(stderr, "%s: %s\n", name.c_str(), lua_tostring(L, -1));
   lua_close(L);
   if (status == 0) run.seconds = seconds;
@@ -103,7 +112,7 @@ Run RunEngine(const std::string& source, const std::string& name) {
   return run;
 }
 
-// Runs lua5.1 on the script as a child process, start-up included.
+// Runs lua5.1 on the script as a child process, start-up included (the child's own processor time).
 Run RunReference(const std::string& path) {
   OutputFile output;
   posix_spawn_file_actions_t actions;
@@ -113,25 +122,49 @@ Run RunReference(const std::string& path) {
   Run run;
   pid_t pid;
   int status = -1;
-  auto start = Clock::now();
-  if (posix_spawn(&pid, kReference, &actions, nullptr, argv, environ) == 0) waitpid(pid, &status, 0);
-  double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  rusage usage{};
+  if (posix_spawn(&pid, kReference, &actions, nullptr, argv, environ) == 0) wait4(pid, &status, 0, &usage);
+  double seconds = Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
   posix_spawn_file_actions_destroy(&actions);
   if (status == 0) run.seconds = seconds;
   run.output = output.Contents();
   return run;
 }
 
-// The fastest of kRuns runs; a failed run ends the series.
-template <typename F>
-Run Best(F runOnce) {
+// The fastest of a series of runs; a failed run ends the series.
+struct Series {
   Run best;
-  for (int i = 0; i < kRuns; i++) {
-    Run run = runOnce();
-    if (run.seconds < 0) return run;
-    if (best.seconds < 0 || run.seconds < best.seconds) best = run;
+  bool failed = false;
+
+  void Add(const Run& run) {
+    if (failed) return;
+    if (run.seconds < 0) {
+      failed = true;
+      best = run;
+    } else if (best.seconds < 0 || run.seconds < best.seconds) {
+      best = run;
+    }
   }
-  return best;
+};
+
+// The best times of one script on both engines, their runs interleaved (engine, lua5.1, lua5.1 on an empty
+// script) so that both see the same load of a shared machine. The reference's start-up is subtracted.
+struct Comparison {
+  Series engine, reference, startup;
+
+  double ReferenceSeconds() const { return std::max(reference.best.seconds - startup.best.seconds, 1e-6); }
+};
+
+Comparison Compare(const std::filesystem::path& path, bool withReference) {
+  Comparison result;
+  std::string source = ReadFile(path);
+  for (int i = 0; i < kRuns; i++) {
+    result.engine.Add(RunEngine(source, "@" + path.filename().string()));
+    if (!withReference) continue;
+    result.reference.Add(RunReference(path.string()));
+    result.startup.Add(RunReference("/dev/null"));
+  }
+  return result;
 }
 
 std::vector<std::filesystem::path> BenchmarkScripts() {
@@ -148,34 +181,26 @@ std::vector<std::filesystem::path> BenchmarkScripts() {
 
 int main() {
   bool haveReference = access(kReference, X_OK) == 0;
-  double startup = 0;
-  if (haveReference) {
-    startup = Best([] { return RunReference("/dev/null"); }).seconds;
-    std::printf("lua5.1 start-up %.4f s (subtracted)\n", startup);
-  } else {
-    std::printf("lua5.1 not found at %s: engine times only\n", kReference);
-  }
+  if (!haveReference) std::printf("lua5.1 not found at %s: engine times only\n", kReference);
   std::printf("%-16s %10s %10s %8s\n", "benchmark", "engine s", "lua5.1 s", "ratio");
   double logsum = 0;
   int ratios = 0;
   bool failed = false;
   for (const auto& path : BenchmarkScripts()) {
     std::string name = path.stem().string();
-    Run engine = Best([&] { return RunEngine(ReadFile(path), "@" + path.filename().string()); });
+    Comparison runs = Compare(path, haveReference);
+    const Run& engine = runs.engine.best;
     if (engine.seconds < 0) failed = true;
-    Run reference;
-    if (haveReference) reference = Best([&] { return RunReference(path.string()); });
-    if (engine.seconds < 0 || reference.seconds < 0) {
+    if (engine.seconds < 0 || !haveReference || runs.reference.failed || runs.startup.failed) {
       std::printf("%-16s %10.3f %10s %8s\n", name.c_str(), engine.seconds, "-", "-");
       continue;
     }
-    double referenceSeconds = std::max(reference.seconds - startup, 1e-6);
-    double ratio = engine.seconds / referenceSeconds;
+    double ratio = engine.seconds / runs.ReferenceSeconds();
     logsum += std::log(ratio);
     ratios++;
-    const char* note = engine.output == reference.output ? "" : "  (output differs from lua5.1)";
+    const char* note = engine.output == runs.reference.best.output ? "" : "  (output differs from lua5.1)";
     if (*note) failed = true;
-    std::printf("%-16s %10.3f %10.3f %8.2f%s\n", name.c_str(), engine.seconds, referenceSeconds, ratio, note);
+    std::printf("%-16s %10.3f %10.3f %8.2f%s\n", name.c_str(), engine.seconds, runs.ReferenceSeconds(), ratio, note);
   }
   if (ratios > 0) std::printf("%-16s %10s %10s %8.2f\n", "geometric mean", "", "", std::exp(logsum / ratios));
   return failed ? 1 : 0;

@@ -13,12 +13,6 @@
 
 class TTexture;
 
-// A point in screen pixels.
-struct TPoint {
-    int32_t x = 0;
-    int32_t y = 0;
-};
-
 // Declares the class identity of a sprite class derived from Base.
 #define ALEMBRIA_SPRITE_CLASS(Class, Base)                                                     \
 public:                                                                                        \

@@ -1,6 +1,7 @@
 // String library: the stock functions, patterns, format with this system's directives, lualex, pack and
 // unpack. Every function takes byte strings only.
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -164,23 +165,69 @@ const char* luaI_classend(MatchState* ms, const char* p) {
   }
 }
 
-bool match_class(int c, int cl) {
-  bool res;
-  switch (std::tolower(cl)) {
-    case 'a': res = std::isalpha(c); break;
-    case 'c': res = std::iscntrl(c); break;
-    case 'd': res = std::isdigit(c); break;
-    case 'l': res = std::islower(c); break;
-    case 'p': res = std::ispunct(c); break;
-    case 's': res = std::isspace(c); break;
-    case 'u': res = std::isupper(c); break;
-    case 'w': res = std::isalnum(c); break;
-    case 'x': res = std::isxdigit(c); break;
-    case 'z': res = (c == 0); break;
-    default: return cl == c;
-  }
-  return std::islower(cl) ? res : !res;
+// Character classes of the C locale as bits per byte, so that testing a byte is one table lookup.
+enum ClassBit : uint16_t {
+  kAlpha = 1,
+  kControl = 2,
+  kDigit = 4,
+  kLower = 8,
+  kPunct = 16,
+  kSpace = 32,
+  kUpper = 64,
+  kHexDigit = 128,
+  kZero = 256,
+};
+
+constexpr uint16_t ClassesOf(int c) {
+  uint16_t bits = 0;
+  if (c >= 'a' && c <= 'z') bits |= kAlpha | kLower;
+  if (c >= 'A' && c <= 'Z') bits |= kAlpha | kUpper;
+  if (c >= '0' && c <= '9') bits |= kDigit | kHexDigit;
+  if ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')) bits |= kHexDigit;
+  if (c < 32 || c == 127) bits |= kControl;
+  if (c > 32 && c < 127 && !(bits & (kAlpha | kDigit))) bits |= kPunct;
+  if (c == ' ' || (c >= '\t' && c <= '\r')) bits |= kSpace;
+  if (c == 0) bits |= kZero;
+  return bits;
 }
+
+constexpr auto kClasses = [] {
+  std::array<uint16_t, 256> table{};
+  for (int c = 0; c < 256; c++) table[static_cast<size_t>(c)] = ClassesOf(c);
+  return table;
+}();
+
+// A class letter of a pattern (%a, %D, ...) resolved once: the bits it tests and whether it is negated
+// (the capital letter). Any other character after `%' stands for itself.
+struct ClassTest {
+  uint16_t bits = 0;
+  bool negated = false;
+  int literal;
+
+  explicit ClassTest(int cl) : literal(cl) {
+    switch (cl | 0x20) {  // folds the capital letters only onto the class letters
+      case 'a': bits = kAlpha; break;
+      case 'c': bits = kControl; break;
+      case 'd': bits = kDigit; break;
+      case 'l': bits = kLower; break;
+      case 'p': bits = kPunct; break;
+      case 's': bits = kSpace; break;
+      case 'u': bits = kUpper; break;
+      case 'w': bits = kAlpha | kDigit; break;
+      case 'x': bits = kHexDigit; break;
+      case 'z': bits = kZero; break;
+      default: return;
+    }
+    negated = !(cl & 0x20);
+  }
+
+  bool operator()(int c) const {
+    if (bits == 0) return c == literal;
+    return ((kClasses[static_cast<size_t>(c)] & bits) != 0) != negated;
+  }
+};
+
+bool match_class(int c, int cl) { return ClassTest(cl)(c); }
 
 bool matchbracketclass(int c, const char* p, const char* ec) {
   bool sig = true;
@@ -227,9 +274,21 @@ const char* matchbalance(MatchState* ms, const char* s, const char* p) {
   return nullptr;
 }
 
-const char* max_expand(MatchState* ms, const char* s, const char* p, const char* ep) {
+// How many bytes from s on match the single-character item p..ep; a class is resolved once for the run.
+long matchrun(const MatchState* ms, const char* s, const char* p, const char* ep) {
+  long available = ms->src_end - s;
   long i = 0;
-  while (s + i < ms->src_end && luaI_singlematch(static_cast<unsigned char>(s[i]), p, ep)) i++;
+  if (*p == ESC) {
+    ClassTest test(static_cast<unsigned char>(p[1]));
+    while (i < available && test(static_cast<unsigned char>(s[i]))) i++;
+    return i;
+  }
+  while (i < available && luaI_singlematch(static_cast<unsigned char>(s[i]), p, ep)) i++;
+  return i;
+}
+
+const char* max_expand(MatchState* ms, const char* s, const char* p, const char* ep) {
+  long i = matchrun(ms, s, p, ep);
   while (i >= 0) {
     const char* res = match(ms, s + i, ep + 1);
     if (res) return res;
@@ -363,6 +422,22 @@ const char* lmemfind(const char* s1, size_t l1, const char* s2, size_t l2) {
   return nullptr;
 }
 
+// The byte every match of pattern p starts with, or -1 when a match may start with other bytes (or none).
+int firstliteral(const char* p) {
+  unsigned char c = static_cast<unsigned char>(p[0]);
+  if (c == '\0' || std::strchr("^$*+?.([%-)", c) != nullptr) return -1;
+  if (p[1] == '*' || p[1] == '?' || p[1] == '-') return -1;  // the item may match nothing
+  return c;
+}
+
+// The first position from src on where a match of p can start: where its literal first byte is next found
+// (the end when nowhere), or src itself.
+const char* nextcandidate(const char* src, const char* end, int first) {
+  if (first < 0 || src >= end) return src;
+  const void* found = std::memchr(src, first, static_cast<size_t>(end - src));
+  return found != nullptr ? static_cast<const char*>(found) : end;
+}
+
 void push_onecapture(MatchState* ms, int i) {
   long l = ms->capture[i].len;
   if (l == CAP_UNFINISHED) luaL_error(ms->L, "unfinished capture");
@@ -430,7 +505,9 @@ int gfind_aux(lua_State* L) {
   ms.L = L;
   ms.src_init = s;
   ms.src_end = s + ls;
+  int first = firstliteral(p);
   for (const char* src = s + static_cast<size_t>(lua_tonumber(L, lua_upvalueindex(3))); src <= ms.src_end; src++) {
+    src = nextcandidate(src, ms.src_end, first);
     ms.level = 0;
     ms.depth = 0;
     const char* e = match(&ms, src, p);
@@ -504,7 +581,11 @@ int str_gsub(lua_State* L) {
   ms.L = L;
   ms.src_init = src;
   ms.src_end = src + srcl;
+  int first = anchor ? -1 : firstliteral(p);
   while (n < max_s) {
+    const char* candidate = nextcandidate(src, ms.src_end, first);
+    luaL_addlstring(&b, src, static_cast<size_t>(candidate - src));  // bytes no match can start at
+    src = candidate;
     ms.level = 0;
     ms.depth = 0;
     const char* e = match(&ms, src, p);
@@ -621,6 +702,20 @@ void addformatted(luaL_Buffer* b, const char* form, T value) {
   luaL_addlstring(b, big.data(), static_cast<size_t>(n));
 }
 
+// A plain "%d": the decimal digits of the value, written directly.
+void addinteger(luaL_Buffer* b, int value) {
+  char digits[12];
+  char* end = digits + sizeof(digits);
+  char* p = end;
+  unsigned magnitude = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  if (value < 0) *--p = '-';
+  luaL_addlstring(b, p, static_cast<size_t>(end - p));
+}
+
 // %s and %c with width and precision on byte counts, so zero bytes survive.
 void addpadded(luaL_Buffer* b, const char* form, const char* s, size_t len) {
   bool left = false;
@@ -677,7 +772,13 @@ int str_format(lua_State* L) {
         break;
       }
       case 'd':
-      case 'i': addformatted(&b, form, checkint(L, arg)); break;
+      case 'i':
+        if (form[2] == '\0') {
+          addinteger(&b, checkint(L, arg));  // no flags, width or precision
+        } else {
+          addformatted(&b, form, checkint(L, arg));
+        }
+        break;
       case 'o':
       case 'u':
       case 'x':

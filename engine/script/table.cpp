@@ -258,16 +258,6 @@ const TObject* luaH_getnum(Table* t, int key) {
   return &luaO_nilobject;
 }
 
-static const TObject* getanystr(Table* t, TString* key) {
-  for (Node* n = hashpow2(t, key->hash); n != nullptr; n = n->next) {
-    if (n->i_key.tt == key->tt && tsvalue(&n->i_key) == key) return &n->i_val;
-  }
-  return &luaO_nilobject;
-}
-
-const TObject* luaH_getstr(Table* t, TString* key) { return getanystr(t, key); }
-const TObject* luaH_getwstr(Table* t, TString* key) { return getanystr(t, key); }
-
 const TObject* luaH_get(Table* t, const TObject* key) {
   switch (ttype(key)) {
     case LUA_TSTRING: return luaH_getstr(t, tsvalue(key));
@@ -307,7 +297,7 @@ TObject* luaH_setnum(lua_State* L, Table* t, int key) {
 }
 
 TObject* luaH_setstr(lua_State* L, Table* t, TString* key) {
-  const TObject* p = getanystr(t, key);
+  const TObject* p = luaH_getstr(t, key);
   t->flags = 0;
   if (p != &luaO_nilobject) return const_cast<TObject*>(p);
   TObject k;

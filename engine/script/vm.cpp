@@ -136,6 +136,20 @@ void luaV_settable(lua_State* L, const TObject* t, TObject* key, StkId val) {
   luaG_runerror(L, "loop in settable");
 }
 
+// A method's name looked up through the chain of `__index` tables behind a table; nullptr when the chain
+// meets a handler function or a value that is no table, which the general path serves.
+static inline const TObject* getmethod(lua_State* L, Table* h, TString* name) {
+  for (int loop = 0; loop < MAXTAGLOOP; loop++) {
+    const TObject* v = luaH_getstr(h, name);
+    if (!ttisnil(v)) return v;
+    const TObject* tm = fasttm(L, h->metatable, TM_INDEX);
+    if (tm == nullptr) return v;
+    if (!ttistable(tm)) return nullptr;
+    h = hvalue(tm);
+  }
+  return nullptr;
+}
+
 static bool call_binTM(lua_State* L, const TObject* p1, const TObject* p2, StkId res, TMS event) {
   const TObject* tm = luaT_gettmbyobj(L, p1, event);
   if (ttisnil(tm)) tm = luaT_gettmbyobj(L, p2, event);
@@ -355,6 +369,21 @@ static int32_t bitop(OpCode op, lua_Number x, lua_Number y) {
     goto* disptab[GET_OPCODE(i) & 63];  \
   }
 
+// The end of a test: the instruction after it is always a jump (the bytecode checker makes sure), taken when
+// `taken` holds and stepped over otherwise. Each outcome dispatches on its own, so fetching the next
+// instruction is predicted instead of waiting on the comparison, as a conditional move on pc would.
+#define takejump                \
+  {                             \
+    pc += GETARG_sBx(*pc) + 1;  \
+    vmbreak;                    \
+  }
+#define condjump(taken) \
+  {                     \
+    if (taken) takejump; \
+    pc++;               \
+    vmbreak;            \
+  }
+
 // Numbers directly; anything else through coercion and metamethods.
 #define arith_op(op, event)                               \
   {                                                       \
@@ -394,7 +423,7 @@ reentry:
   vmcase(OP_LOADK) setobj(ra, KBx(i)); vmbreak;
   vmcase(OP_LOADBOOL)
     setbvalue(ra, GETARG_B(i) != 0);
-    if (GETARG_C(i)) pc++;
+    if (GETARG_C(i)) pc++;  // decided by the instruction alone: nothing to wait for
     vmbreak;
   vmcase(OP_LOADNIL) {
     TObject* rb = RB(i);
@@ -417,7 +446,7 @@ reentry:
     StkId rb = RB(i);
     TObject* rc = RKC(i);
     const TObject* v;
-    if (ttistable(rb) && !ttisnil(v = luaH_get(hvalue(rb), rc))) {
+    if (ttistable(rb) && !ttisnil(v = ttisstring(rc) ? luaH_getstr(hvalue(rb), tsvalue(rc)) : luaH_get(hvalue(rb), rc))) {
       setobj(ra, v);
     } else {
       Protect(luaV_gettable(L, rb, rc, ra));
@@ -449,7 +478,7 @@ reentry:
     TObject self = *rb;
     setobj(ra + 1, &self);
     const TObject* v;
-    if (ttistable(&self) && !ttisnil(v = luaH_get(hvalue(&self), rc))) {
+    if (ttistable(&self) && ttisstring(rc) && (v = getmethod(L, hvalue(&self), tsvalue(rc))) != nullptr) {
       setobj(ra, v);
     } else {
       Protect(luaV_gettable(L, rb, rc, ra));  // from rb: a failing lookup names the value's own register
@@ -524,8 +553,7 @@ reentry:
     } else {
       Protect(res = luaV_equalval(L, RKB(i), RKC(i)));
     }
-    if (res != GETARG_A(i)) pc++;
-    vmbreak;
+    condjump(res == GETARG_A(i));
   }
   vmcase(OP_LT) {
     TObject* rb = RKB(i);
@@ -536,8 +564,7 @@ reentry:
     } else {
       Protect(res = luaV_lessthan(L, RKB(i), RKC(i)));
     }
-    if (res != GETARG_A(i)) pc++;
-    vmbreak;
+    condjump(res == GETARG_A(i));
   }
   vmcase(OP_LE) {
     TObject* rb = RKB(i);
@@ -548,17 +575,16 @@ reentry:
     } else {
       Protect(res = luaV_lessequal(L, RKB(i), RKC(i)));
     }
-    if (res != GETARG_A(i)) pc++;
-    vmbreak;
+    condjump(res == GETARG_A(i));
   }
   vmcase(OP_TEST) {
     TObject* rb = RB(i);
     if (l_isfalse(rb) == GETARG_C(i)) {
       pc++;
-    } else {
-      setobj(ra, rb);
+      vmbreak;
     }
-    vmbreak;
+    setobj(ra, rb);
+    takejump;
   }
   vmcase(OP_CALL)
   vmcase(OP_TAILCALL) {
@@ -629,6 +655,7 @@ reentry:
     if (step > 0 ? idx <= limit : idx >= limit) {
       pc += GETARG_sBx(i);
       setnvalue(ra, idx);
+      vmbreak;
     }
     vmbreak;
   }

@@ -11,7 +11,6 @@
 #include "engine/core/base/maths.h"
 #include "engine/core/base/tstring.h"
 #include "engine/ui/placement.h"
-#include "engine/ui/point.h"
 
 class TMessage;
 class TModalWindow;

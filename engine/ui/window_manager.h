@@ -12,7 +12,6 @@
 #include "engine/core/app/app_event.h"
 #include "engine/core/app/window_system_service.h"
 #include "engine/scripthost/script_target.h"
-#include "engine/ui/point.h"
 #include "engine/ui/window.h"
 
 class IWindowHost;

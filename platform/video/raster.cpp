@@ -119,18 +119,43 @@ struct Sampler {
     return Bilinear(c00, c10, c01, c11, tx & 255, ty & 255);
   }
 
-  // The samples of n pixels stepping along tu, tv, into colors. Coordinates move linearly along a run, so when its
-  // first and last samples need no addressing, none does and the run goes to the kernels whole. Otherwise works on
-  // copies of the sampler and the steps: the stores into colors and taps could otherwise alias them.
+  // The samples of n pixels stepping along tu, tv, into colors. Coordinates move linearly along a run, so the
+  // samples that need no addressing form one stretch of it: that stretch goes to the kernels whole and only the
+  // samples before and after it, at the texture's edges, take the scalar path.
   void SampleRun(TexelStep* tu, TexelStep* tv, int n, const SpanKernels& kernels, BilinearTaps* taps,
                  uint32_t* colors) const {
-    TexelStep uLast = *tu, vLast = *tv;
-    uLast.value += (n - 1) * tu->step, vLast.value += (n - 1) * tv->step;
-    if (Inside(tu->Current(), tv->Current()) && Inside(uLast.Current(), vLast.Current())) {
-      kernels.sampleAffine({base, pitch, tu->value, tv->value, tu->step, tv->step, alphaOr, linear}, n, colors);
-      tu->value = uLast.value + tu->step, tv->value = vLast.value + tv->step;
-      return;
+    int head = direct32 ? OutsideAtStart(*tu, *tv, n) : n;
+    int tail = head < n ? OutsideAtEnd(*tu, *tv, n, n - head) : 0;
+    int middle = n - head - tail;
+    SampleScalar(tu, tv, head, kernels, taps, colors);
+    if (middle > 0) {
+      kernels.sampleAffine({base, pitch, tu->value, tv->value, tu->step, tv->step, alphaOr, linear}, middle,
+                           colors + head);
+      tu->value += middle * tu->step, tv->value += middle * tv->step;
     }
+    SampleScalar(tu, tv, tail, kernels, taps, colors + head + middle);
+  }
+
+  // How many of the first samples of a run (at most n) need addressing.
+  int OutsideAtStart(TexelStep u, TexelStep v, int n) const {
+    int count = 0;
+    for (; count < n && !Inside(u.Current(), v.Current()); ++count) u.Next(), v.Next();
+    return count;
+  }
+
+  // How many of the last samples of a run of n (at most limit) need addressing.
+  int OutsideAtEnd(TexelStep u, TexelStep v, int n, int limit) const {
+    u.value += (n - 1) * u.step, v.value += (n - 1) * v.step;
+    int count = 0;
+    for (; count < limit && !Inside(u.Current(), v.Current()); ++count) u.value -= u.step, v.value -= v.step;
+    return count;
+  }
+
+  // Samples with addressing, one by one. Works on copies of the sampler and the steps: the stores into colors
+  // and taps could otherwise alias them.
+  void SampleScalar(TexelStep* tu, TexelStep* tv, int n, const SpanKernels& kernels, BilinearTaps* taps,
+                    uint32_t* colors) const {
+    if (n == 0) return;
     const Sampler s = *this;
     TexelStep u = *tu, v = *tv;
     if (!linear) {

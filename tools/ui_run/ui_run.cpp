@@ -18,23 +18,23 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "engine/core/app/timed_events.h"
 #include "engine/core/base/config.h"
 #include "engine/core/base/log.h"
 #include "engine/core/files/file.h"
 #include "engine/core/files/settings_file.h"
 #include "engine/core/files/stringtable.h"
 #include "engine/graphics/device_display.h"
+#include "engine/graphics/png_shot.h"
 #include "engine/graphics/renderer.h"
 #include "engine/script/auxlib.h"
 #include "engine/script/lua.h"
 #include "engine/ui/window_manager.h"
 #include "engine/ui/window_script.h"
 #include "platform/clock/clock.h"
-#include "tools/ui_run/png_shot.h"
 #include "tools/ui_run/ui_run_host.h"
 
 namespace fs = std::filesystem;
@@ -45,7 +45,6 @@ enum ExitStatus { kDone = 0, kScriptFailed = 1, kBadInput = 2, kOutOfFrames = 3 
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-constexpr uint32_t kFrameMs = 16;
 
 struct Options {
     fs::path assets;
@@ -54,11 +53,6 @@ struct Options {
     fs::path script;
     long frames = 10000;
     bool log = false;
-};
-
-struct TimedEvent {
-    uint32_t ms = 0;
-    TAppEvent event;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -84,30 +78,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         }
     }
     return !options.script.empty();
-}
-
-bool ReadEvents(const fs::path& path, std::vector<TimedEvent>& events) {
-    std::ifstream in(path);
-    if (!in) {
-        std::fprintf(stderr, "ui_run: cannot read the events file %s\n", path.c_str());
-        return false;
-    }
-    std::string line;
-    for (int number = 1; std::getline(in, line); ++number) {
-        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-        std::istringstream fields(line);
-        long ms, type, param, x, y, extra = 0;
-        if (!(fields >> ms >> type >> param >> x >> y) || ms < 0) {
-            std::fprintf(stderr, "ui_run: %s:%d: expected \"MS TYPE PARAM X Y [EXTRA]\"\n", path.c_str(), number);
-            return false;
-        }
-        fields >> extra;
-        TimedEvent timed;
-        timed.ms = static_cast<uint32_t>(ms);
-        MakeAppEvent(timed.event, type, x, y, param, extra);
-        events.push_back(timed);
-    }
-    return true;
 }
 
 std::string ReadText(const fs::path& path) {
@@ -183,7 +153,7 @@ int RunLoop(const Options& options, TWindowManager& manager, UiRunWindowHost& ho
             continue;
         }
         if (frames++ >= options.frames) return kOutOfFrames;
-        platform::AdvanceTestClock(kFrameMs);
+        platform::AdvanceTestClock(kHeadlessFrameMs);
         host.tasks.Run();
         TAppEvent idle;
         MakeAppEvent(idle, kEventIdle);
@@ -246,7 +216,11 @@ int main(int argc, char** argv) {
         return kBadInput;
     }
     std::vector<TimedEvent> events;
-    if (!options.events.empty() && !ReadEvents(options.events, events)) return kBadInput;
+    std::string eventsError;
+    if (!options.events.empty() && !ReadTimedEvents(options.events, events, eventsError)) {
+        std::fprintf(stderr, "ui_run: %s\n", eventsError.c_str());
+        return kBadInput;
+    }
 
     // A folder of its own that nobody else can have prepared (a fixed name could hold a planted link).
     std::string logPattern = (fs::temp_directory_path() / "ui_run-XXXXXX").string();

@@ -27,7 +27,9 @@ using GameMainFunction = int (*)(TApplication* application, const TString& comma
 
 // Starts the framework, runs gameMain to its end and tears everything down. Answers the exit code:
 // 0 also when another instance was already running (it is asked to raise its window instead).
-int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool allowMultiple);
+// workingFolder, when not empty, is the working folder of the run unless "-wd=" names another.
+int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool allowMultiple,
+                    const TString& workingFolder = TString());
 
 // The application time in ms; the platform clock while no application exists.
 uint32_t ApplicationTimer();

@@ -38,10 +38,10 @@ void SetUpFolders(TApplicationData& data) {
     data.desktopFolder = platform::DesktopFolder().c_str();
 }
 
-// "-wd=<folder>": the working folder for the rest of the run.
-void ApplyWorkingFolder(TApplicationData& data) {
-    if (HasOption(data.commandLine, "-wd=")) {
-        TString folder = PathAfter(data.commandLine, "-wd=");
+// "-wd=<folder>", else the caller's folder when it names one: the working folder for the rest of the run.
+void ApplyWorkingFolder(TApplicationData& data, const TString& workingFolder) {
+    TString folder = HasOption(data.commandLine, "-wd=") ? PathAfter(data.commandLine, "-wd=") : workingFolder;
+    if (!folder.IsEmpty()) {
         LogPrintf("Switching current directory to: %s", folder.CStr());
         if (!platform::ChangeFolder(folder.CStr())) LogPrintf("Cannot change to folder %s", folder.CStr());
     }
@@ -85,7 +85,8 @@ bool LogWanted(const TApplicationData& data) {
 
 }  // namespace
 
-int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool allowMultiple) {
+int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool allowMultiple,
+                    const TString& workingFolder) {
     SetCheatDecipher(DecipherCheatCode);
     TAutomationHarness harness;
     harness.Load(platform::ProgramFolder().c_str());
@@ -107,7 +108,7 @@ int ApplicationMain(const TString& commandLine, GameMainFunction gameMain, bool 
     SetUpFolders(*data);
     if (LogWanted(*data)) LogInit(data->userDataFolder.CStr());
     // After the log has started, so that the switch is in it.
-    ApplyWorkingFolder(*data);
+    ApplyWorkingFolder(*data, workingFolder);
 
     TString startDirectory = data->startDirectory;
     TString programFolder = data->programFolder;

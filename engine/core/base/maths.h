@@ -98,6 +98,14 @@ struct TMat4 {
     bool operator==(const TMat4& other) const;
 };
 
+// An integer point: screen pixels, or a window's own coordinates in its mouse handlers.
+struct TPoint {
+    int32_t x = 0;
+    int32_t y = 0;
+
+    bool operator==(const TPoint& other) const { return x == other.x && y == other.y; }
+};
+
 // An integer rectangle; right and bottom are exclusive.
 struct TRect {
     int32_t left = 0;

@@ -1,6 +1,7 @@
 // The XML element tree: loading, navigation, attributes and serialising.
 #include "engine/core/files/xml.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "engine/core/base/log.h"
@@ -18,21 +19,17 @@ TXmlNode::~TXmlNode() = default;
 bool TXmlNode::Load(const TString& path) {
     TFile file;
     if (!file.Open(path, kFileReadBinary)) return false;
-    char magic[4] = {};
-    if (file.Read(magic, 4) == 4 && memcmp(magic, "ZXML", 4) == 0) {
-        int32_t size = file.GetSize();
-        std::vector<char> bytes(static_cast<size_t>(size));
-        file.Seek(0, kSeekStart);
-        if (file.Read(bytes.data(), size) != size || !LoadCompressed(bytes.data(), bytes.size())) {
+    std::vector<char> bytes(static_cast<size_t>(std::max(file.GetSize(), 0)));
+    int32_t read = bytes.empty() ? 0 : file.Read(bytes.data(), static_cast<int32_t>(bytes.size()));
+    bytes.resize(static_cast<size_t>(std::max(read, 0)));
+    if (bytes.size() >= 4 && memcmp(bytes.data(), "ZXML", 4) == 0) {
+        if (!LoadCompressed(bytes.data(), bytes.size())) {
             LogPrintf("XML file %s: damaged compressed block, not loaded", path.CStr());
             return false;
         }
         return true;
     }
-    file.Close();
-    TGetCharFile source(path);
-    if (source.Failed()) return false;
-    Parse(source);
+    LoadText(bytes.data(), bytes.size());
     return true;
 }
 
@@ -41,11 +38,6 @@ bool TXmlNode::LoadCompressed(const void* buffer, size_t size) {
     if (!InflateZxml(buffer, size, text)) return false;
     LoadText(text.data(), text.size());
     return true;
-}
-
-void TXmlNode::LoadText(const char* text, size_t size) {
-    TGetCharString source(text, size);
-    Parse(source);
 }
 
 TXmlNode* TXmlNode::FindChild(const char* name) const {
@@ -88,6 +80,7 @@ void TXmlNode::AddText(const char* text, size_t length) {
 }
 
 void TXmlNode::AddAttribute(const TString& name, const TString& value, bool quoted) {
+    if (attributes_.empty()) attributes_.reserve(4); // one allocation for the usual few
     attributes_.push_back({name, value, quoted});
 }
 

@@ -1,8 +1,13 @@
 // The XML tokenizer and the structure it feeds to a node's builder calls.
+#include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "engine/core/base/log.h"
 #include "engine/core/files/xml.h"
@@ -13,105 +18,209 @@ namespace {
 constexpr size_t kMaxDepth = 256;
 
 struct Token {
-    std::string text;
+    std::string_view text; // into the document, or into decoded
+    std::string decoded;   // the text when it differs from the document's bytes
     bool quoted = false;
     bool fromEntity = false; // began with an entity: a decoded '<' is text
 
-    bool IsMarkup(char c) const { return !quoted && !fromEntity && text.size() == 1 && text[0] == c; }
-    bool EndsWith(const char* tail) const {
-        size_t n = strlen(tail);
-        return text.size() >= n && text.compare(text.size() - n, n, tail) == 0;
+    Token() = default;
+    Token(const Token& other) { *this = other; }
+    Token& operator=(const Token& other) {
+        decoded = other.decoded;
+        text = other.text.data() == other.decoded.data() ? std::string_view(decoded) : other.text;
+        quoted = other.quoted;
+        fromEntity = other.fromEntity;
+        return *this;
     }
-    TString Text() const { return TString(text.c_str()); }
+
+    bool IsMarkup(char c) const { return !quoted && !fromEntity && text.size() == 1 && text[0] == c; }
+    bool EndsWith(std::string_view tail) const {
+        return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+    }
+    // As C text: up to a NUL (one that continues a character is kept in the token).
+    std::string_view CText() const { return text.substr(0, std::min(text.find('\0'), text.size())); }
+    TString Text() const { return TString(CText().data(), static_cast<unsigned>(CText().size())); }
 };
 
+// Element and attribute names repeat throughout a document: each distinct one is made once and shared.
+class NameCache {
+public:
+    TString Get(const Token& token) {
+        std::string_view name = token.CText();
+        for (const auto& [text, shared] : names_)
+            if (text == name) return shared;
+        TString made = token.Text();
+        if (names_.size() < kMaxNames) names_.emplace_back(std::string(name), made);
+        return made;
+    }
+
+private:
+    static constexpr size_t kMaxNames = 64; // a document with more names than this makes the rest each time
+    std::vector<std::pair<std::string, TString>> names_;
+};
+
+// A run of characters of the document: its bytes, and whether a NUL byte that leads no character (and
+// carries nothing) lies inside, which the token's text then leaves out.
+struct Run {
+    const char* begin;
+    const char* end;
+    const char* last; // the last byte kept, or null when none is
+    bool hasNul;
+};
+
+// What a byte is to the tokenizer, looked up in one table.
+enum ByteKind : unsigned char {
+    kPlain = 0,
+    kBlank = 1,  // isspace in the C locale
+    kMarkup = 2, // '<', '>', '='
+    kQuote = 4,
+    kNul = 8,
+    kLead = 16, // 0x80 and above: a character of one or more bytes
+};
+
+constexpr auto kByteKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (int c : {' ', '\t', '\n', '\v', '\f', '\r'}) kinds[static_cast<size_t>(c)] = kBlank;
+    for (int c : {'<', '>', '='}) kinds[static_cast<size_t>(c)] = kMarkup;
+    kinds['"'] = kQuote;
+    kinds[0] = kNul;
+    for (int c = 0x80; c < 256; ++c) kinds[static_cast<size_t>(c)] = kLead;
+    return kinds;
+}();
+
+unsigned char KindOf(char byte) { return kByteKinds[static_cast<unsigned char>(byte)]; }
+
+// The bytes of the character at p: its whole UTF-8 sequence, cut short by the end.
+size_t CharacterLength(const char* p, const char* end) {
+    unsigned char lead = static_cast<unsigned char>(*p);
+    if (lead < 0x80) return 1;
+    return std::min(static_cast<size_t>(TString::Utf8SequenceLength(lead)), static_cast<size_t>(end - p));
+}
+
+// Tokenises a text in memory. Characters are whole UTF-8 sequences: a lead byte of 0x80 or more takes its
+// continuation bytes whatever they are; a NUL byte where a character would start is skipped.
 class Tokenizer {
 public:
-    explicit Tokenizer(TGetChar& source) : source_(source) {}
+    Tokenizer(const char* text, size_t size) : position_(text), end_(text + size) {}
 
     std::optional<Token> Next() {
         if (held_) return std::exchange(held_, std::nullopt);
-        std::string c;
-        do {
-            c = ReadCharacter();
-            if (c.empty()) return std::nullopt;
-        } while (IsBlank(c));
-
+        while (position_ < end_ && (KindOf(*position_) & (kNul | kBlank))) ++position_;
+        if (position_ == end_) return std::nullopt;
         Token token;
-        std::string raw;
-        if (c == "<" || c == ">" || c == "=") {
-            token.text = c;
+        if (KindOf(*position_) == kMarkup) {
+            token.text = std::string_view(position_++, 1);
             return token;
         }
-        if (c == "\"") {
+        Run run;
+        if (*position_ == '"') {
             token.quoted = true;
-            for (c = ReadCharacter(); !c.empty() && c != "\""; c = ReadCharacter()) raw += c;
+            ++position_;
+            run = Scan(kQuote);
+            if (position_ < end_) ++position_; // the closing quote
         } else {
-            raw = ReadWord(c);
+            run = Scan(kBlank | kMarkup);
+            SplitSlash(run);
         }
-        Decode(raw, token);
+        Decode(run, token);
         return token;
     }
 
     void PutBack(Token token) { held_ = std::move(token); }
 
 private:
-    static bool IsBlank(const std::string& c) { return c.size() == 1 && isspace(static_cast<unsigned char>(c[0])); }
-
-    // One character: a whole UTF-8 sequence, empty at the end.
-    std::string ReadCharacter() {
-        int lead = source_.GetChar();
-        while (lead == 0) lead = source_.GetChar(); // a NUL byte carries nothing
-        if (lead < 0) return std::string();
-        std::string c(1, static_cast<char>(lead));
-        int count = TString::Utf8SequenceLength(static_cast<unsigned char>(lead));
-        for (int got = 1; got < count; ++got) {
-            int next = source_.GetChar();
-            if (next < 0) break;
-            c += static_cast<char>(next);
-        }
-        return c;
-    }
-
-    void UnreadCharacter(const std::string& c) {
-        for (auto byte = c.rbegin(); byte != c.rend(); ++byte) source_.UngetChar(static_cast<unsigned char>(*byte));
-    }
-
-    std::string ReadWord(std::string c) {
-        std::string word;
-        while (!c.empty()) {
-            if (IsBlank(c) || c == "<" || c == ">" || c == "=") {
-                UnreadCharacter(c);
-                // 'a/>' reads as 'a', '/', '>'.
-                if (c == ">" && word.size() >= 2 && word.back() == '/') {
-                    source_.UngetChar('/');
-                    word.pop_back();
-                }
-                break;
+    // Reads characters up to a single-byte one of a kind in `stops`, or the end.
+    Run Scan(unsigned char stops) {
+        Run run{position_, position_, nullptr, false};
+        const char* p = position_;
+        while (p < end_) {
+            const char* plain = p;
+            while (p < end_ && KindOf(*p) == kPlain) ++p; // the common case: bytes that are their own character
+            if (p != plain) run.last = p - 1;
+            if (p == end_) break;
+            unsigned char kind = KindOf(*p);
+            if (kind & stops) break;
+            if (kind == kNul) {
+                run.hasNul = true;
+                ++p;
+                continue;
             }
-            word += c;
-            c = ReadCharacter();
+            p += CharacterLength(p, end_);
+            run.last = p - 1;
         }
-        return word;
+        run.end = position_ = p;
+        return run;
     }
 
-    static void Decode(const std::string& raw, Token& token) {
-        for (size_t i = 0; i < raw.size();) {
+    // 'a/>' reads as 'a', '/', '>': the slash ending a word of two bytes or more before '>' is read again.
+    void SplitSlash(Run& run) {
+        if (position_ == end_ || *position_ != '>' || run.last == nullptr || *run.last != '/') return;
+        if (KeptBytes(run) < 2) return;
+        position_ = run.last;
+        run.end = run.last;
+        run.last = nullptr; // (only Decode reads the run now, and it looks at begin, end and hasNul)
+    }
+
+    static size_t KeptBytes(const Run& run) {
+        if (!run.hasNul) return static_cast<size_t>(run.end - run.begin);
+        return WithoutNuls(run).size();
+    }
+
+    // The run's bytes without the NULs that lead no character.
+    static std::string WithoutNuls(const Run& run) {
+        std::string kept;
+        for (const char* p = run.begin; p < run.end;) {
+            unsigned char lead = static_cast<unsigned char>(*p);
+            size_t length = CharacterLength(p, run.end);
+            if (lead != 0) kept.append(p, length);
+            p += length;
+        }
+        return kept;
+    }
+
+    // The token's text: the document's bytes as they stand when they hold no NUL to leave out and no
+    // entity to decode.
+    static void Decode(const Run& run, Token& token) {
+        std::string_view raw(run.begin, static_cast<size_t>(run.end - run.begin));
+        std::string stripped;
+        if (run.hasNul) {
+            stripped = WithoutNuls(run);
+            raw = stripped;
+        }
+        size_t ampersand = raw.find('&');
+        if (ampersand == std::string_view::npos) {
+            if (!run.hasNul) {
+                token.text = raw;
+                return;
+            }
+            token.decoded = std::move(stripped);
+            token.text = token.decoded;
+            return;
+        }
+        std::string& out = token.decoded;
+        out.reserve(raw.size());
+        out.append(raw.data(), ampersand);
+        for (size_t i = ampersand; i < raw.size();) {
             size_t used = 0;
-            if (raw[i] == '&' && DecodeXmlEntity(raw.data() + i, raw.size() - i, token.text, used)) {
+            if (raw[i] == '&' && DecodeXmlEntity(raw.data() + i, raw.size() - i, out, used)) {
                 if (i == 0) token.fromEntity = true;
                 i += used;
             } else {
-                token.text += raw[i++];
+                size_t next = raw.find('&', i + 1);
+                if (next == std::string_view::npos) next = raw.size();
+                out.append(raw.data() + i, next - i);
+                i = next;
             }
         }
+        token.text = out;
     }
 
-    TGetChar& source_;
+    const char* position_;
+    const char* end_;
     std::optional<Token> held_;
 };
 
-bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 void SkipPast(Tokenizer& tokens, char markup) {
     while (auto token = tokens.Next())
@@ -169,7 +278,7 @@ private:
             SkipPast(tokens, '>');
             Close();
         } else {
-            Element(tokens, name->Text());
+            Element(tokens, names_.Get(*name));
         }
     }
 
@@ -202,17 +311,24 @@ private:
                 tokens.PutBack(*value);
                 continue;
             }
-            child->AddAttribute(token->Text(), value->Text(), value->quoted);
+            child->AddAttribute(names_.Get(*token), value->Text(), value->quoted);
         }
     }
 
     std::vector<TXmlNode*> open_;
+    NameCache names_;
 };
 
 }  // namespace
 
-void TXmlNode::Parse(TGetChar& source) {
-    Tokenizer tokens(source);
+void TXmlNode::LoadText(const char* text, size_t size) {
+    Tokenizer tokens(text, text ? size : 0);
     Builder builder(*this);
     builder.Run(tokens);
+}
+
+void TXmlNode::Parse(TGetChar& source) {
+    std::string text;
+    for (int byte = source.GetChar(); byte >= 0; byte = source.GetChar()) text += static_cast<char>(byte);
+    LoadText(text.data(), text.size());
 }

@@ -9,6 +9,10 @@ void clsBasicObject::Destroy() {
         delete this;
 }
 
+std::shared_ptr<TTexture> clsBasicObject::GetSceneTexture(const TString& name) const {
+    return owner_ ? owner_->GetAssets().GetTexture(name) : nullptr;
+}
+
 void clsBasicObject::AddMark() {
     ++markCount_;
     marked_ = true;

@@ -3,6 +3,14 @@
 // deletes queued objects once per frame.
 #pragma once
 
+#include <memory>
+
+#include "engine/core/base/tstring.h"
+
+class TTexture;
+class clsArtifact;
+class clsIngredientGraph;
+class clsPotionGraph;
 class iGameScene;
 
 class clsBasicObject {
@@ -32,6 +40,14 @@ public:
     void RemoveMark();
     bool IsMarked() const { return marked_; }
     int GetMarkCount() const { return markCount_; }
+
+    // The object itself as that kind when its type code says so, else null (defined with the kinds).
+    clsIngredientGraph* AsIngredientGraph();
+    clsPotionGraph* AsPotionGraph();
+    clsArtifact* AsArtifact();
+
+    // The texture of that name from the owner scene's assets; empty without an owner.
+    std::shared_ptr<TTexture> GetSceneTexture(const TString& name) const;
 
     iGameScene* GetOwner() const { return owner_; }
     int GetTypeCode() const { return typeCode_; }

@@ -26,6 +26,9 @@ public:
     // Starts a straight move at speed (units per second); false when the point is the position.
     virtual bool MoveTowards(const TVec2& point, float speed);
 
+    // Drifts at velocity (units per second) with no target to arrive at.
+    void SetVelocity(const TVec2& velocity) { velocity_ = velocity; }
+
     // Scales accumulate: each pending scale is multiplied into the drawn transform.
     void SetScale(float scale) { SetScaleXY(scale, scale); }
     void SetScaleXY(float sx, float sy);
@@ -62,6 +65,10 @@ public:
     // The actor that owns this object as its body, if any.
     clsActor* GetUserPointer() const { return user_; }
     void SetUserPointer(clsActor* user) { user_ = user; }
+    // The scene object (an item, a shelf place) that shows itself through this one, if any: a
+    // scene maps a hit sprite to its object through it.
+    clsBasicObject* GetHolder() const { return holder_; }
+    void SetHolder(clsBasicObject* holder) { holder_ = holder; }
 
 protected:
     // The size of the object's picture: width, height, centre offset and bounds around the centre.
@@ -94,6 +101,7 @@ private:
     clsObjectGraph* parent_ = nullptr;
     TVec2 parentOffset_;
     clsActor* user_ = nullptr;
+    clsBasicObject* holder_ = nullptr;
 
     std::unique_ptr<clsTimeDriver> bobbing_;
     int bobbingDurationMs_ = 0;

@@ -3,8 +3,19 @@
 #include <numbers>
 
 #include "engine/graphics/animated_sprite.h"
+#include "engine/graphics/animated_texture.h"
 #include "engine/graphics/texture.h"
 #include "game/shop/objects/game_scene.h"
+
+namespace {
+
+// A still sprite shows an animation's first frame, and its size is that frame's. (An animated
+// sprite chooses its own frame before it draws.)
+void SelectFirstFrame(const std::shared_ptr<TTexture>& texture) {
+    if (auto* animation = dynamic_cast<TAnimatedTexture*>(texture.get())) animation->SetCurrentFrame(0);
+}
+
+}  // namespace
 
 clsSpriteObject::clsSpriteObject(iGameScene* owner, std::shared_ptr<TSprite> sprite, int typeCode)
     : clsObjectGraph(owner), sprite_(std::move(sprite)) {
@@ -33,10 +44,16 @@ void clsSpriteObject::Draw() {
 void clsSpriteObject::SetTexture(const std::shared_ptr<TTexture>& texture) {
     if (!texture) return;
     sprite_->SetTexture(texture);
+    SelectFirstFrame(texture);
     SetSize(texture->GetWidth(), texture->GetHeight());
 }
 
 clsSprite::clsSprite(iGameScene* owner) : clsSpriteObject(owner, TSprite::Create(0), kSprite) {}
+
+void clsSprite::Draw() {
+    SelectFirstFrame(GetFrameworkSprite()->GetTexture());
+    clsSpriteObject::Draw();
+}
 
 clsAnimatedSprite::clsAnimatedSprite(iGameScene* owner)
     : clsSpriteObject(owner, TAnimatedSprite::Create(0), kAnimatedSprite),

@@ -33,6 +33,9 @@ private:
 class clsSprite : public clsSpriteObject {
 public:
     explicit clsSprite(iGameScene* owner);
+
+    // An animation shows its first frame.
+    void Draw() override;
 };
 
 class clsAnimatedSprite : public clsSpriteObject {

@@ -28,8 +28,16 @@ inline const char kBlink[] =
     "<frame x=\"0\" y=\"0\" w=\"4\" h=\"4\" regx=\"0\" regy=\"0\" xform=\"2 0 0 2 0 0\"/>"
     "</framelist></sequence></animation>";
 
-// The frames of kBlink as a binary ".anm" description carrying script (empty: none).
-inline Bytes BlinkAnm(const std::string& script) {
+// One 4 x 4 frame of a binary ".anm" description: its place on the sheet, registration point,
+// alpha and scale (-1e7: none).
+struct AnmFrame {
+    int regx, regy, x;
+    float alpha, scale;
+};
+
+// A binary ".anm" description of 4 x 4 frames on an imageWidth x 4 sheet, carrying script (empty: none).
+inline Bytes AnmFile(const std::string& name, const std::string& image, int imageWidth,
+                     const std::vector<AnmFrame>& frames, const std::string& script) {
     Bytes anm;
     auto raw = [&](const void* p, size_t n) {
         anm.insert(anm.end(), static_cast<const uint8_t*>(p), static_cast<const uint8_t*>(p) + n);
@@ -40,21 +48,22 @@ inline Bytes BlinkAnm(const std::string& script) {
         i32(static_cast<int>(text.size()));
         raw(text.data(), text.size());
     };
-    raw("ANIM", 4), i32(0), i32(2), str("blink"), str("");
-    raw("IMGN", 4), i32(0), i32(0), i32(8), i32(4), str("blink.png"), str("");
-    struct Frame {
-        int regx, regy, x;
-        float alpha, scale;
-    };
-    const Frame frames[] = {{0, 0, 0, 1.0f, -1e7f}, {1, 2, 4, 0.5f, -1e7f}, {0, 0, 0, 1.0f, 2.0f}};
-    raw("FRMS", 4), i32(3);
-    for (const Frame& f : frames) {
+    raw("ANIM", 4), i32(0), i32(2), str(name), str("");
+    raw("IMGN", 4), i32(0), i32(0), i32(imageWidth), i32(4), str(image), str("");
+    raw("FRMS", 4), i32(static_cast<int>(frames.size()));
+    for (const AnmFrame& f : frames) {
         i32(f.regx), i32(f.regy), i32(f.x), i32(0), i32(4), i32(4), f32(f.alpha);
         f32(f.scale), f32(0), f32(0), f32(f.scale < 0 ? 0 : f.scale), f32(0), f32(0);
         str(""), i32(0);
     }
     if (!script.empty()) raw("SCRP", 4), str(script);
     return anm;
+}
+
+// The frames of kBlink as a binary ".anm" description carrying script (empty: none).
+inline Bytes BlinkAnm(const std::string& script) {
+    return AnmFile("blink", "blink.png", 8, {{0, 0, 0, 1.0f, -1e7f}, {1, 2, 4, 0.5f, -1e7f}, {0, 0, 0, 1.0f, 2.0f}},
+                   script);
 }
 
 class AnimatedTextureTest : public SpriteTest {

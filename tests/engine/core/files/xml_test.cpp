@@ -158,6 +158,54 @@ TEST(XmlReader, BuilderCallsCanBeOverridden) {
     EXPECT_EQ(log.events, "open a;k=vq;text t;open b;close;close;");
 }
 
+std::string Events(const std::string& text) {
+    EventLog log;
+    log.LoadText(text.data(), text.size());
+    return log.events;
+}
+
+// A character is its whole UTF-8 sequence: the input cut at every byte, inside a sequence too, reads no
+// further than its end and keeps the bytes it holds, and a byte that continues a sequence is never markup.
+TEST(XmlReader, MultiByteCharactersCutAtEveryPosition) {
+    const std::string text = "<a k=\"\xE2\x82\xAC\">\xF0\x9F\x98\x80\xC3\xA9</a>";
+    for (size_t cut = 0; cut <= text.size(); ++cut) {
+        std::string events = Events(std::string(text, 0, cut)); // a copy of its own: reading past it shows
+        std::string expected;
+        if (cut >= 2) expected = "open a;";
+        if (cut >= 6 && cut < 10) expected += "k=" + text.substr(6, cut - 6) + "q;";
+        if (cut >= 10) expected += "k=\xE2\x82\xACq;";
+        if (cut > 11) expected += "text " + text.substr(11, std::min<size_t>(cut, 17) - 11) + ";";
+        if (cut >= 19) expected += "close;"; // "</" closes
+        EXPECT_EQ(events, expected) << "cut at " << cut;
+    }
+    EXPECT_EQ(Events("<a>\xE2<b>x</a>"), "open a;text \xE2<b;text >;text x;close;") << "'<' continues the sequence";
+    EXPECT_EQ(Events("<a>\xC3\"q\"</a>"), "open a;text \xC3\"q\";close;") << "'\"' continues the sequence";
+}
+
+TEST(XmlReader, EntitiesAtTokenBoundaries) {
+    struct Case {
+        const char* xml;
+        const char* events;
+    } const cases[] = {
+        {"<a>&lt;b&gt;</a>", "open a;text <b>;close;"},             // a leading entity makes text, not markup
+        {"<a>x&amp;</a>", "open a;text x&;close;"},                  // ends the token
+        {"<a>&amp;<b/>&amp;</a>", "open a;text &;open b;close;text &;close;"},
+        {"<a>&am<b/>p;</a>", "open a;text &am;open b;close;text p;;close;"}, // cut by markup: no entity
+        {"<a>&amp", "open a;text &amp;"},                            // cut by the end
+        {"<a k=&quot;v&quot;/>", "open a;k=\"v\";close;"},
+        {"<a k=\"&lt;&#233;\"/>", "open a;k=<\xC3\xA9q;close;"},
+        {"<a>&#65;&#66</a>", "open a;text A&#66;close;"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Events(c.xml), c.events) << c.xml;
+}
+
+TEST(XmlReader, UnterminatedQuoteAtTheEnd) {
+    EXPECT_EQ(Events("<a k=\"open value"), "open a;k=open valueq;");
+    EXPECT_EQ(Events("<a>say \"to the end"), "open a;text say;text to the end;");
+    EXPECT_EQ(Events("<a k=\""), "open a;k=q;");
+    EXPECT_EQ(Events(std::string("<a>\"x\0y", 7)), "open a;text xy;") << "a NUL carries nothing";
+}
+
 using XmlFileTest = FileLayerTest;
 
 TEST_F(XmlFileTest, CompressedFilesReadLikeTheirPlainTwin) {

@@ -1,10 +1,11 @@
 -- Pattern matching: every subject against every pattern through find, gsub and gfind, errors included.
 local subjects = { "hello world", "a]b-c", "THE (quick) [fox]", "  x = 10, y = 20  ", "aaa", "", "f(a(b)c)d",
-                   "x1y22z333" }
+                   "x1y22z333", "\200\255 Zz09\t_-" }
 local patterns = { "[a-]", "[]]", "[^]]+", "[%a-z]+", "%f[%w]%w+", "%f[%W]", ".-", "a-", "(a)%1", "((a)(a))", "()",
                    "%bxy", "%b()", "[%w_]+%s*=%s*%d+", "^%s*", "%s*$", "(%d+)(%a)", "%d+$", "^$", "[^%s]+", "[a-c]+",
                    "[%-]", "%-", "(", "%", "[a", "(()", "%1", "a)", "[%", "[z-a]", "%bx", "(h)(e)(l)(l)(o)",
-                   "^(%a+)", "(%w+)%s*=%s*(%w+)", "%s+", "[%s,]+", "x?y?z?" }
+                   "^(%a+)", "(%w+)%s*=%s*(%w+)", "%s+", "[%s,]+", "x?y?z?",
+                   "%A+", "%U%l", "%P+", "%X+", "%C%c", "%D%d", "%S+", "%W", "%g", "o w", "l+o", "2?z", "l-o", "a*b", "]" }
 
 local function show(list, from, to)
   local out = {}

@@ -59,6 +59,7 @@ print(string.format("[%s] [%10s] [%-10s] [%.3s] [%5.1s]", "abc", "abc", "abc", "
 print(string.format("%q", "line1\nline2\t\"quoted\"\\ \r"))
 print(string.format("%s %s %s", 1, 2.5, "x"), string.format("%5s|%-5s|", 12, 3.5))
 print(string.format("no directives"), string.format("%%"), string.format("%s", ""))
+print(string.format("%d %d %d %i %5d|%-3d|", 0, -2147483648, 42, -7, 3, 9), string.format("%d", 2147483647))
 
 -- concatenation and comparison
 local parts = ""

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <string>
 
+#include "engine/script/auxlib.h"
 #include "engine/script/lua.h"
+#include "engine/script/lualib.h"
 #include "engine/script/object.h"
 #include "tests/engine/script/runtime/proto_builder.h"
 
@@ -301,6 +303,102 @@ TEST(ScriptVm, ComparisonMessages) {
                   ABC(OP_RETURN, 0, 2, 0)};
   ASSERT_EQ(RunProto(L, strings), 0);
   EXPECT_TRUE(lua_toboolean(L, -1)) << "strings with zeros compare past them";
+}
+
+// Operands of a comparison: numbers, strings, or tables whose metatable compares their field v.
+enum class Kind { kNumber, kString, kMeta, kLessThanOnly };
+
+const char* const kMetaSetup = R"(
+  local function lt(a, b) return a.v < b.v end
+  local full = {__eq = function(a, b) return a.v == b.v end, __lt = lt, __le = function(a, b) return a.v <= b.v end}
+  local ltonly = {__lt = lt}
+  function meta(v) return setmetatable({v = v}, full) end
+  function ltonly_meta(v) return setmetatable({v = v}, ltonly) end
+)";
+
+void PushOperand(lua_State* L, Kind kind, int value) {
+  switch (kind) {
+    case Kind::kNumber: lua_pushnumber(L, value); break;
+    case Kind::kString: lua_pushstring(L, std::string(1, static_cast<char>('a' + value)).c_str()); break;
+    case Kind::kMeta:
+    case Kind::kLessThanOnly:
+      lua_pushstring(L, kind == Kind::kMeta ? "meta" : "ltonly_meta");
+      lua_gettable(L, LUA_GLOBALSINDEX);
+      lua_pushnumber(L, value);
+      lua_call(L, 1, 1);
+      break;
+  }
+}
+
+Constant ConstantOf(Kind kind, int value) {
+  if (kind == Kind::kNumber) return static_cast<double>(value);
+  return std::string(1, static_cast<char>('a' + value));
+}
+
+bool Compares(OpCode op, Kind kind, int a, int b) {
+  if (op == OP_EQ) return kind == Kind::kLessThanOnly ? false : a == b;  // no __eq: two tables differ
+  return op == OP_LT ? a < b : a <= b;
+}
+
+// op A b c; jmp +2; return "stepped"; return "jumped": the jump is taken when the comparison answers A.
+TEST(ScriptVm, EveryComparisonTakesOrStepsOverItsJump) {
+  State s;
+  lua_State* L = s.L;
+  luaopen_base(L);
+  ASSERT_EQ(lua_dostring(L, kMetaSetup), 0);
+  lua_settop(L, 0);
+  const int pairs[][2] = {{1, 2}, {2, 1}, {2, 2}};
+  for (OpCode op : {OP_EQ, OP_LT, OP_LE}) {
+    for (Kind kind : {Kind::kNumber, Kind::kString, Kind::kMeta, Kind::kLessThanOnly}) {
+      bool tablesOnly = kind == Kind::kMeta || kind == Kind::kLessThanOnly;
+      for (int mode = 0; mode < (tablesOnly ? 1 : 4); mode++) {  // bit 0: b constant, bit 1: c constant
+        for (int expect = 0; expect < 2; expect++) {
+          for (const auto& pair : pairs) {
+            ProtoPlan plan;
+            plan.numparams = 2;
+            plan.k = {tablesOnly ? Constant{Nil{}} : ConstantOf(kind, pair[0]),
+                      tablesOnly ? Constant{Nil{}} : ConstantOf(kind, pair[1]), std::string("stepped"),
+                      std::string("jumped")};
+            plan.code = {ABC(op, expect, (mode & 1) ? K(0) : 0, (mode & 2) ? K(1) : 1), AsBx(OP_JMP, 0, 2),
+                         ABx(OP_LOADK, 2, 2), ABC(OP_RETURN, 2, 2, 0), ABx(OP_LOADK, 2, 3), ABC(OP_RETURN, 2, 2, 0)};
+            PushProto(L, plan);
+            PushOperand(L, kind, pair[0]);
+            PushOperand(L, kind, pair[1]);
+            ASSERT_EQ(lua_pcall(L, 2, 1, 0), 0) << lua_tostring(L, -1);
+            bool jumped = Compares(op, kind, pair[0], pair[1]) == (expect != 0);
+            EXPECT_STREQ(lua_tostring(L, -1), jumped ? "jumped" : "stepped")
+                << "op " << op << " kind " << static_cast<int>(kind) << " mode " << mode << " A " << expect << " on "
+                << pair[0] << ", " << pair[1];
+            lua_pop(L, 1);
+          }
+        }
+      }
+    }
+  }
+}
+
+// test r0 r1 C; jmp +1; r0 = "stepped"; return r0: the jump is taken, with r1 copied to r0, when r1's truth
+// is C.
+TEST(ScriptVm, TestCopiesAndJumpsOnTheOtherTruth) {
+  State s;
+  struct Case {
+    int c;
+    Constant value;
+    int jumpedType;  // LUA_TNONE: stepped over the jump
+  } cases[] = {{0, Nil{}, LUA_TNIL}, {0, 0.0, LUA_TNONE}, {1, Nil{}, LUA_TNONE}, {1, std::string("x"), LUA_TSTRING}};
+  for (const Case& c : cases) {
+    ProtoPlan plan;
+    plan.k = {std::string("unchanged"), c.value, std::string("stepped")};
+    plan.code = {ABx(OP_LOADK, 0, 0), ABx(OP_LOADK, 1, 1), ABC(OP_TEST, 0, 1, c.c), AsBx(OP_JMP, 0, 1),
+                 ABx(OP_LOADK, 0, 2), ABC(OP_RETURN, 0, 2, 0)};
+    ASSERT_EQ(RunProto(s.L, plan), 0) << lua_tostring(s.L, -1);
+    if (c.jumpedType == LUA_TNONE) {
+      EXPECT_STREQ(lua_tostring(s.L, -1), "stepped") << c.c;
+    } else {
+      EXPECT_EQ(lua_type(s.L, -1), c.jumpedType) << c.c;
+    }
+    lua_pop(s.L, 1);
+  }
 }
 
 // f() = n = n + 1; return f()  (plain call, so every level keeps a frame)

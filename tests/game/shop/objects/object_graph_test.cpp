@@ -239,4 +239,29 @@ TEST_F(AnimatedObjectTest, RotationAndFlipsReachTheFrameworkSprite) {
     EXPECT_EQ(sprite.GetAnimation().GetState().flags, uint32_t(TSpriteState::kMirrorY));
 }
 
+TEST_F(AnimatedObjectTest, AStillSpriteShowsTheFirstFrameOfAnAnimation) {
+    auto animation = TAnimatedTexture::Get("", "", "anim/two");
+    animation->SetCurrentFrame(1);
+    clsSprite still(nullptr);
+    still.SetTexture(animation);
+    EXPECT_EQ(still.GetWidth(), 4);
+    still.SetPosition(20, 20);
+    still.Update(0);
+    animation->SetCurrentFrame(1);  // as an animated sprite of the same animation leaves it
+    DrawFrame(*TSprite::Create(0));
+    ASSERT_TRUE(renderer->BeginDraw(1));
+    ASSERT_TRUE(renderer->Begin2d());
+    still.Draw();
+    renderer->End2d();
+    renderer->EndDraw();
+    int red = 0, green = 0;
+    for (int y = 12; y < 28; ++y)
+        for (int x = 12; x < 28; ++x) {
+            red += Back(x, y) == 0xFF0000u;
+            green += Back(x, y) == 0x00FF00u;
+        }
+    EXPECT_EQ(red, 16);
+    EXPECT_EQ(green, 0);
+}
+
 }  // namespace

@@ -2,14 +2,14 @@
 // queue and a clock the test sets, and answers texture names from a map the test fills.
 #pragma once
 
-#include <map>
 #include <vector>
 
 #include "engine/core/base/clock.h"
 #include "game/shop/objects/basic_object.h"
 #include "game/shop/objects/game_scene.h"
+#include "tests/game/shop/recording_assets.h"
 
-class TestScene : public iGameScene, public iGameAssets {
+class TestScene : public iGameScene, public RecordingAssets {
 public:
     ~TestScene() override { DeleteReleasedObjects(); }
 
@@ -22,12 +22,6 @@ public:
     const TClock* GetClock() override { return &clock; }
     iGameAssets& GetAssets() override { return *this; }
 
-    std::shared_ptr<TTexture> GetTexture(const TString& name) override {
-        auto found = textures.find(name.CStr());
-        return found == textures.end() ? nullptr : found->second;
-    }
-    void AddPreloadAnim(const TString& name) override { preload.push_back(name.CStr()); }
-
     // Last queued first, as the shop deletes them at the end of a frame.
     void DeleteReleasedObjects() {
         while (!released.empty()) {
@@ -37,9 +31,7 @@ public:
     }
 
     TClock clock;  // paused: the test sets its time
-    std::map<std::string, std::shared_ptr<TTexture>> textures;
     std::vector<clsBasicObject*> released;
     std::vector<clsAnimatedSprite*> animationsEnded;
     std::vector<clsObjectGraph*> arrivals;
-    std::vector<std::string> preload;
 };

@@ -1,4 +1,4 @@
-// Writes a drawn frame as a PNG picture.
+// Writes a drawn frame as a PNG picture (the shots of headless runs).
 #pragma once
 
 namespace platform::video {

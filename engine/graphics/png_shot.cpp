@@ -1,4 +1,4 @@
-#include "tools/ui_run/png_shot.h"
+#include "engine/graphics/png_shot.h"
 
 #include <png.h>
 

@@ -1,0 +1,72 @@
+-- The game's flow. The game runs this file once at start; the function it returns runs for the
+-- whole game, opening one screen after the other. The functions below are the ones the game calls
+-- by name: they only note what was asked (in gNext) and never wait, so the game can call them at
+-- any time. Until a screen exists, the request it would serve is only noted.
+
+TextFont = "fonts/default.mvec"
+gMaximumNumberOfPlayers = 6
+kScrollOffset = 0
+
+-- The dialogs' fonts and a button that shows a string of strings.xml: Button's fields plus label,
+-- the string's name, and font (kButtonFont when left out).
+kTextFont = { TextFont, 26, FColor(1, 1, 1, 1) }
+kButtonFont = { TextFont, 30, FColor(1, 0.945, 0.357, 1) }
+
+function LabelButton(t)
+  local label = Text{ name = "label", label = t.label, font = t.font or kButtonFont, flags = kPushButtonAlignment,
+                      x = 0, y = 0, w = t.w, h = t.h }
+  t.label = nil
+  t.font = nil
+  table.insert(t, label)
+  return Button(t)
+end
+
+gLevelOfPlant = 0
+gLevelOfPhoenix = 0
+gNext = nil
+
+-- Notes a request of the game: its name and arguments.
+function Request(name, ...)
+  gNext = { name = name, args = arg }
+end
+
+-- From the game's start: the first levels with the plant and with the phoenix, counted from 0.
+function setLevelOfPlant(level) gLevelOfPlant = level end
+function setLevelOfPhoenix(level) gLevelOfPhoenix = level end
+
+-- Starting levels (setCurrentLevel) and their results. The shop, the collapse game and the result
+-- screens are still to come.
+function playShopGame(level) Request("playShopGame", level) end
+function playCollapseGame() Request("playCollapseGame") end
+function loadYouWinPopup(replay) Request("loadYouWinPopup", replay) end
+function loadYouLosePopup() Request("loadYouLosePopup") end
+function showGainTrophy(bit) Request("showGainTrophy", bit) end
+function playEndCollapse(charm) Request("playEndCollapse", charm) end
+function playAnimationBook(action, state) Request("playAnimationBook", action, state) end
+
+-- The menus and the loading screen.
+function OnFinishedLoadingAssets() Request("OnFinishedLoadingAssets") end
+function UpdatePlayerChoices(first, count, names) Request("UpdatePlayerChoices", first, count, names) end
+function InitOffset(x, y) Request("InitOffset", x, y) end
+function DisableAllButtons() Request("DisableAllButtons") end
+function EnableAllButtons() Request("EnableAllButtons") end
+function SendGameMessage(message) Request("SendGameMessage", message) end
+
+-- The tutorials.
+function showWizardMessage(label, flag, position) Request("showWizardMessage", label, flag, position) end
+function onWizardContinue() Request("onWizardContinue") end
+function onEndTutorial() Request("onEndTutorial") end
+function onEndTutorialShop() Request("onEndTutorialShop") end
+function ActivateTabIndex(on, index) Request("ActivateTabIndex", on, index) end
+function DisableTab() Request("DisableTab") end
+
+-- A player to play with: the last one chosen, else a new one.
+function EnsurePlayer()
+  if GetNumUsers() == 0 then CreateNewUser("Tessa") end
+  ChangeUserData()
+end
+
+return function()
+  EnsurePlayer()
+  DoModal("scripts/start.lua")
+end

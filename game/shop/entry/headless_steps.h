@@ -1,0 +1,44 @@
+// The game's main function's steps in a headless run: the scripted events enter the message pump
+// when the test clock reaches them, each idle pass moves the clock on by one frame, and the run
+// ends when the game quits, when the main script fails or when its frames are spent.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/core/app/timed_events.h"
+#include "game/shop/entry/application_steps.h"
+
+namespace platform {
+class HeadlessWindow;
+}
+
+struct HeadlessRun {
+    enum Status { kQuit = 0, kMainScriptFailed = 1, kOutOfFrames = 3 };
+
+    std::vector<TimedEvent> events;
+    long frameLimit = 100000;
+    std::string shot;  // the PNG of the last frame; none when empty
+    // Filled by the run.
+    Status status = kQuit;
+    std::string logFile;
+};
+
+class HeadlessSteps : public ApplicationSteps {
+public:
+    HeadlessSteps(TApplication* application, const TString& commandLine, HeadlessRun& run);
+
+    void CreateGameManager() override;
+    bool RunScript(const char* file) override;
+    void NextEvent(TAppEvent& event) override;
+
+private:
+    void FeedDueEvents();
+    void TakeShot();
+
+    HeadlessRun& run_;
+    platform::HeadlessWindow* window_;
+    size_t nextEvent_ = 0;
+    long frames_ = 0;
+    bool ending_ = false;
+};

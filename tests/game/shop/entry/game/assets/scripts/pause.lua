@@ -1,0 +1,3 @@
+gPauses = gPauses + 1
+print("pause", gPauses)
+MakeDialog{}

@@ -1,0 +1,2 @@
+print("quitverify")
+PostMessage(CreateNamedMessage(kQuitNow, "quit"))

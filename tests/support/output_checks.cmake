@@ -1,0 +1,22 @@
+# Checks of a finished run for the -P scripts that run a program under test: the exit status, and
+# that stdout and stderr match OUT and ERR and do not match NOT_OUT and NOT_ERR (each when defined).
+function(check_output pattern text what negate)
+  if(NOT DEFINED ${pattern})
+    return()
+  endif()
+  if(negate AND "${text}" MATCHES "${${pattern}}")
+    message(FATAL_ERROR "${what} holds '${${pattern}}':\n${text}")
+  elseif(NOT negate AND NOT "${text}" MATCHES "${${pattern}}")
+    message(FATAL_ERROR "${what} lacks '${${pattern}}':\n${text}")
+  endif()
+endfunction()
+
+function(check_run code out err)
+  if(NOT code STREQUAL CODE)
+    message(FATAL_ERROR "exit ${code}, expected ${CODE}\nstdout: ${out}\nstderr: ${err}")
+  endif()
+  check_output(OUT "${out}" stdout FALSE)
+  check_output(NOT_OUT "${out}" stdout TRUE)
+  check_output(ERR "${err}" stderr FALSE)
+  check_output(NOT_ERR "${err}" stderr TRUE)
+endfunction()
