@@ -7,8 +7,11 @@ import sys
 import items
 import shop
 import backgrounds
+import ui
+import screens
+import collapse
 
-PARTS = [items, shop, backgrounds]
+PARTS = [items, shop, backgrounds, ui, screens, collapse]
 
 if __name__ == '__main__':
     for part in PARTS:

@@ -170,7 +170,12 @@ def svg_text(w, h, body, defs='', script='art.py', margin=0):
 
 
 def write(relpath, content):
+    """Writes the file only when its content changes, so the asset build redoes only what changed."""
     full = os.path.join(ROOT, relpath)
+    if os.path.exists(full):
+        with open(full) as old:
+            if old.read() == content:
+                return
     os.makedirs(os.path.dirname(full), exist_ok=True)
     with open(full, 'w') as out:
         out.write(content)
