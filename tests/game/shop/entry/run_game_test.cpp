@@ -136,6 +136,8 @@ struct LoopCase {
     std::vector<std::string> loop;
 };
 
+void PrintTo(const LoopCase& c, std::ostream* out) { *out << c.name; }
+
 class RunGameLoopTest : public testing::TestWithParam<LoopCase> {};
 
 TEST_P(RunGameLoopTest, HandlesEachEventThenDispatchesIt) {

@@ -51,6 +51,10 @@ struct AdvanceCase {
     bool collapseNext;
 };
 
+void PrintTo(const AdvanceCase& c, std::ostream* out) {
+    *out << c.levelBefore << " to " << c.levelAfter << (c.collapseNext ? ", collapse next" : "");
+}
+
 class AdvanceLevelTest : public GameSessionTest, public testing::WithParamInterface<AdvanceCase> {};
 
 TEST_P(AdvanceLevelTest, MovesOnAddsTheMoneyAndCountsTheWin) {
