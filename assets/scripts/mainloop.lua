@@ -7,12 +7,18 @@ TextFont = "fonts/default.mvec"
 gMaximumNumberOfPlayers = 6
 kScrollOffset = 0
 
--- The dialogs' fonts and a button that shows a string of strings.xml: Button's fields plus label,
--- the string's name, and font (kButtonFont when left out).
+-- The dialogs' fonts (kPanelFont for text on the UI kit's panels) and a button that shows a string of strings.xml: Button's fields plus label,
+-- the string's name, and font (kButtonFont when left out). The button wears the UI kit's picture:
+-- the wide one (180 x 60) when w is 160 or more, else the small one (120 x 50); w and h follow it.
 kTextFont = { TextFont, 26, FColor(1, 1, 1, 1) }
-kButtonFont = { TextFont, 30, FColor(1, 0.945, 0.357, 1) }
+kPanelFont = { TextFont, 26, FColor(0.227, 0.133, 0.2, 1) }
+kButtonFont = { TextFont, 26, FColor(1, 0.957, 0.839, 1) }
 
 function LabelButton(t)
+  local wide = (t.w or 0) >= 160
+  local prefix = wide and "gui/ui/button_" or "gui/ui/button_small_"
+  t.w, t.h = wide and 180 or 120, wide and 60 or 50
+  t.graphics = { prefix .. "normal", prefix .. "pressed", prefix .. "over" }
   local label = Text{ name = "label", label = t.label, font = t.font or kButtonFont, flags = kPushButtonAlignment,
                       x = 0, y = 0, w = t.w, h = t.h }
   t.label = nil

@@ -3,7 +3,8 @@
 local continue = function() InsideGame(true); CloseWindow() end
 
 MakeDialog{
-  Text{ name = "paused", label = "lblPaused", font = kTextFont, flags = kHAlignCenter, x = 0, y = 240, w = 800, h = 40 },
-  LabelButton{ name = "continue", label = "lblContinue", command = continue, x = 230, y = 300, w = 160, h = 44 },
-  LabelButton{ name = "menu", label = "lblMainMenu", command = QuitToMainMenu, x = 410, y = 300, w = 160, h = 44 },
+  Bitmap{ name = "panel", image = "gui/ui/panel_medium", x = 180, y = 150 },
+  Text{ name = "paused", label = "lblPaused", font = kPanelFont, flags = kHAlignCenter, x = 180, y = 225, w = 440, h = 40 },
+  LabelButton{ name = "continue", label = "lblContinue", command = continue, x = 205, y = 315, w = 160, h = 44 },
+  LabelButton{ name = "menu", label = "lblMainMenu", command = QuitToMainMenu, x = 415, y = 315, w = 160, h = 44 },
 }

@@ -4,7 +4,8 @@ local quit = function() PostMessage(CreateNamedMessage(kQuitNow, "quit")) end
 
 PushModal("scripts/quitverify.lua")
 MakeDialog{
-  Text{ name = "question", label = "lblQuitQuestion", font = kTextFont, flags = kHAlignCenter, x = 0, y = 240, w = 800, h = 40 },
-  LabelButton{ name = "yes", label = "lblYes", command = quit, x = 230, y = 300, w = 160, h = 44 },
-  LabelButton{ name = "no", label = "lblNo", close = true, x = 410, y = 300, w = 160, h = 44 },
+  Bitmap{ name = "panel", image = "gui/ui/panel_medium", x = 180, y = 150 },
+  Text{ name = "question", label = "lblQuitQuestion", font = kPanelFont, flags = kHAlignCenter, x = 180, y = 225, w = 440, h = 40 },
+  LabelButton{ name = "yes", label = "lblYes", command = quit, x = 205, y = 315, w = 160, h = 44 },
+  LabelButton{ name = "no", label = "lblNo", close = true, x = 415, y = 315, w = 160, h = 44 },
 }
