@@ -1,11 +1,9 @@
 #include "game/shop/cauldron/combo_display.h"
 
 #include "engine/graphics/text_sprite.h"
-#include "engine/scripthost/script.h"
-#include "engine/ui/window_manager.h"
-#include "engine/ui/window_script_link.h"
 #include "game/shop/objects/game_scene.h"
 #include "game/shop/objects/scene_sprite.h"
+#include "game/shop/hud/shop_texts.h"
 #include "game/shop/items/potion_graph.h"
 
 namespace {
@@ -21,13 +19,6 @@ constexpr int kCountTextSize = 28;
 const TVec2 kLabelOffset{11, 2};
 const TVec2 kCountOffset{25, 0};
 const TVec2 kPotionOffset{-17, 0};
-
-// The font the game's scripts chose for the shop's texts; empty (the default font) without them.
-TString ScriptTextFont() {
-    TWindowManager* manager = TWindowManager::Get();
-    auto* script = manager ? dynamic_cast<TScript*>(manager->GetScript()) : nullptr;
-    return script ? script->GetGlobalString("TextFont") : TString();
-}
 
 std::shared_ptr<TTextSprite> MakeText(int flags, int size, const TString& font, const TVec2& at) {
     auto text = std::static_pointer_cast<TTextSprite>(

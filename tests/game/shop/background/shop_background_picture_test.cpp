@@ -8,19 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/files/asset.h"
-#include "engine/core/files/file.h"
-#include "engine/graphics/animated_texture.h"
 #include "engine/graphics/png_shot.h"
-#include "engine/graphics/texture.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/objects/game_scene.h"
 #include "game/shop/objects/scene_sprite.h"
-#include "tests/engine/graphics/display_fixture.h"
+#include "tests/game/shop/built_picture_fixture.h"
 
 namespace {
-
-constexpr int kWidth = 800, kHeight = 600;
 
 // The game's pictures from the built asset folder.
 class BuiltAssets : public iGameAssets {
@@ -36,26 +30,11 @@ public:
     TAssetMap map;
 };
 
-class ShopBackgroundPictureTest : public DisplayTest {
+class ShopBackgroundPictureTest : public BuiltPictureTest {
 protected:
-    void SetUp() override {
-        DisplayTest::SetUp();
-        SetStartupFolder(ALEMBRIA_ASSET_DIR);
-        SetAssetFolder(ALEMBRIA_ASSET_DIR);
-        InitFileSystem();
-        RegisterTextureAssetKinds();
-        RegisterAnimatedTextureAssetKinds();
-        platform = Make();
-        platform->SetDisplay(kWidth, kHeight, false, false, false, false);
-        ASSERT_TRUE(platform->Data()->displayReady);
-        renderer = TRenderer::Get();
-        renderer->PushClipRect(platform->Data()->modeRect);
-    }
     void TearDown() override {
         assets.reset();
-        for (const char* extension : {"png", "jpg", "xml", "anm"}) UnregisterAssetKind(extension);
-        ShutdownFileSystem();
-        DisplayTest::TearDown();
+        BuiltPictureTest::TearDown();
     }
 
     // The background window of level drawn as one frame (or only its background picture); true when
@@ -76,11 +55,8 @@ protected:
         return true;
     }
 
-    uint32_t Pixel(int x, int y) const { return platform->Data()->backSurface->Pixel(x, y) & 0xFFFFFF; }
 
     std::unique_ptr<BuiltAssets> assets = std::make_unique<BuiltAssets>();
-    TPlatform* platform = nullptr;
-    TRenderer* renderer = nullptr;
 };
 
 TEST_F(ShopBackgroundPictureTest, EveryDecorationIsDrawnAtItsPlaceInTheShop) {
@@ -92,7 +68,7 @@ TEST_F(ShopBackgroundPictureTest, EveryDecorationIsDrawnAtItsPlaceInTheShop) {
             for (int x = 0; x < kWidth; ++x) bare[static_cast<size_t>(y * kWidth + x)] = Pixel(x, y);
         ASSERT_TRUE(DrawLevel(level, true));
         std::string shot = "shop_background_level" + std::to_string(level) + ".png";
-        EXPECT_TRUE(WritePngShot(*platform->Data()->backSurface, shot.c_str()));
+        EXPECT_TRUE(WritePngShot(*display->Data()->backSurface, shot.c_str()));
         for (const clsShopBackground::Decoration* decoration : clsShopBackground::DecorationsForLevel(level)) {
             auto texture = assets->GetTexture(TString("backgrounds/objects/") + decoration->name);
             ASSERT_TRUE(texture) << decoration->name;

@@ -17,30 +17,20 @@
 #include "game/shop/items/potion_graph.h"
 #include "game/shop/items/shelf.h"
 #include "platform/clock/clock.h"
-#include "tests/engine/graphics/display_fixture.h"
+#include "tests/game/shop/built_picture_fixture.h"
 #include "tests/game/shop/recording_scene.h"
 
 namespace {
 
 constexpr char kBackground[] = "backgrounds/shop_1/bg_shop_01";
 
-class ShopPictureTest : public DisplayTest {
+class ShopPictureTest : public BuiltPictureTest {
 protected:
     void SetUp() override {
-        DisplayTest::SetUp();
-        SetStartupFolder(ALEMBRIA_ASSET_DIR);
-        SetAssetFolder(ALEMBRIA_ASSET_DIR);
-        InitFileSystem();
-        RegisterTextureAssetKinds();
-        RegisterAnimatedTextureAssetKinds();
-        map.SetAutoLoad(true);
         platform::SetTestClock(1000);
         platform::UseClockBackend(platform::ClockBackend::Test);
-        display = Make();
-        display->SetDisplay(800, 600, false, false, false, false);
-        ASSERT_TRUE(display->Data()->displayReady);
-        renderer = TRenderer::Get();
-        renderer->PushClipRect(display->Data()->modeRect);
+        BuiltPictureTest::SetUp();
+        map.SetAutoLoad(true);
         GameTables& tables = GetGameTables();
         tables.potions = {{15, 1, {0}}, {15, 2, {1, 2}}, {15, 3, {3, 4, 5}}};
         tables.artifactValues = {40, 50, 60, 70, 80, 90, 100, 110, 120};
@@ -51,10 +41,8 @@ protected:
         GetGameTables() = GameTables();
         AnimationTaskList().Clear();
         map = TAssetMap();
-        for (const char* extension : {"png", "jpg", "xml", "anm"}) UnregisterAssetKind(extension);
-        ShutdownFileSystem();
+        BuiltPictureTest::TearDown();
         platform::UseClockBackend(platform::ClockBackend::Real);
-        DisplayTest::TearDown();
     }
 
     // Hands the scene the game's picture of that name; false when the asset folder lacks it.
@@ -75,7 +63,6 @@ protected:
         renderer->End2d();
         renderer->EndDraw();
     }
-    uint32_t Pixel(int x, int y) { return display->Data()->backSurface->Pixel(x, y) & 0xFFFFFF; }
     // How many pixels of the rectangle differ from the frame before.
     int Changed(const std::vector<uint32_t>& before, const TRect& rect) {
         int changed = 0;
@@ -85,8 +72,6 @@ protected:
     }
 
     TAssetMap map;
-    TPlatform* display = nullptr;
-    TRenderer* renderer = nullptr;
     std::unique_ptr<RecordingScene> scene;
 };
 
