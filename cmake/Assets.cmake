@@ -94,7 +94,7 @@ endforeach()
 # The menu screens' pictures with the UI kit, and the bottle game's pieces, on pages of their own.
 list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/screens
      gui/ui/ gui/t1_ gui/panel_tutorial fx/titlecard/ anim/cat/ anim/loader anim/tutorial_)
-list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/collapse anim/collapse/)
+list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/collapse anim/collapse/ anim/full fx/collapse/)
 add_custom_target(asset_contact_sheets
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ALEMBRIA_CONTACT_DIR}
   COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/alembria

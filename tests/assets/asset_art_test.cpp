@@ -1,5 +1,6 @@
-// The built art tells its pieces apart at a glance: no two potions share a liquid hue, and every
-// customer differs from every other in outline and in colour.
+// The built art tells its pieces apart at a glance: no two potions share a liquid hue, every
+// customer differs from every other in outline and in colour, and so does every kind of the bottle
+// game's pieces.
 #include <cairo.h>
 #include <gtest/gtest.h>
 
@@ -16,6 +17,11 @@ const char* const kCustomers[] = {"witch", "mage", "vampire", "shadow", "druid",
 constexpr double kPotionHueMargin = 15.0;    // degrees between any two potions' liquids
 constexpr double kCustomerHueMargin = 15.0;  // degrees between any two customers' mean colours
 constexpr double kCustomerShapeMargin = 0.15;  // share of the outlines' union that only one covers
+// The bottle game's pieces: the first frame of each kind's action on its sheet of 36 x 36 frames
+// (four colours, the bomb, the black bottle), and how far any two stand apart at that size.
+const int kPieceFrames[] = {1, 5, 9, 13, 17, 21};
+constexpr double kPieceShapeMargin = 0.12;
+constexpr double kPieceHueMargin = 40.0;  // between the four colours
 
 struct Pixel {
     double hue = 0, saturation = 0, value = 0, alpha = 0;
@@ -44,25 +50,28 @@ Pixel FromArgb(uint32_t argb) {
     return p;
 }
 
-Frame FirstFrame(const std::string& name) {
+// Frame number of a built animation (1 is the first).
+Frame NthFrame(const std::string& name, int number) {
     Frame frame;
     std::ifstream xml(std::string(ALEMBRIA_ASSET_DIR) + "/" + name + ".xml");
     std::stringstream text;
     text << xml.rdbuf();
-    std::smatch size;
+    std::smatch place;
     std::string content = text.str();
-    if (!std::regex_search(content, size, std::regex(R"re(<frame name="1" x="0" y="0" w="(\d+)" h="(\d+)")re"))) {
-        ADD_FAILURE() << name << ": no first frame at the sheet's corner";
+    std::string pattern = "<frame name=\"" + std::to_string(number) + R"re(" x="(\d+)" y="(\d+)" w="(\d+)" h="(\d+)")re";
+    if (!std::regex_search(content, place, std::regex(pattern))) {
+        ADD_FAILURE() << name << ": no frame " << number;
         return frame;
     }
     cairo_surface_t* sheet = cairo_image_surface_create_from_png((std::string(ALEMBRIA_ASSET_DIR) + "/" + name + ".png").c_str());
     if (cairo_surface_status(sheet) == CAIRO_STATUS_SUCCESS) {
-        frame.width = std::stoi(size[1]);
-        frame.height = std::stoi(size[2]);
+        int left = std::stoi(place[1]), top = std::stoi(place[2]);
+        frame.width = std::stoi(place[3]);
+        frame.height = std::stoi(place[4]);
         const unsigned char* data = cairo_image_surface_get_data(sheet);
         int stride = cairo_image_surface_get_stride(sheet);
-        for (int y = 0; y < frame.height; ++y)
-            for (int x = 0; x < frame.width; ++x)
+        for (int y = top; y < top + frame.height; ++y)
+            for (int x = left; x < left + frame.width; ++x)
                 frame.pixels.push_back(FromArgb(reinterpret_cast<const uint32_t*>(data + y * stride)[x]));
     } else {
         ADD_FAILURE() << name << ": no sheet";
@@ -70,6 +79,8 @@ Frame FirstFrame(const std::string& name) {
     cairo_surface_destroy(sheet);
     return frame;
 }
+
+Frame FirstFrame(const std::string& name) { return NthFrame(name, 1); }
 
 // The mean hue (a circular mean weighted by saturation) of the coloured pixels in the rows from top
 // to bottom (shares of the height).
@@ -121,6 +132,18 @@ TEST(AssetArtTest, EveryCustomerStandsApartInOutlineAndColour) {
             SCOPED_TRACE(std::string(kCustomers[i]) + " and " + kCustomers[j]);
             EXPECT_GE(ShapeDifference(frames[i], frames[j]), kCustomerShapeMargin);
             EXPECT_GE(HueDistance(MeanHue(frames[i]), MeanHue(frames[j])), kCustomerHueMargin);
+        }
+    }
+}
+
+TEST(AssetArtTest, EveryKindOfPieceStandsApartInOutlineAndTheColoursInHue) {
+    std::vector<Frame> frames;
+    for (int number : kPieceFrames) frames.push_back(NthFrame("anim/collapse/collapsepieces", number));
+    for (size_t i = 0; i < frames.size(); ++i) {
+        for (size_t j = i + 1; j < frames.size(); ++j) {
+            SCOPED_TRACE("frames " + std::to_string(kPieceFrames[i]) + " and " + std::to_string(kPieceFrames[j]));
+            EXPECT_GE(ShapeDifference(frames[i], frames[j]), kPieceShapeMargin);
+            if (j < 4) EXPECT_GE(HueDistance(MeanHue(frames[i]), MeanHue(frames[j])), kPieceHueMargin);
         }
     }
 }
