@@ -91,10 +91,12 @@ foreach(shop RANGE 1 8)
   list(APPEND contact_commands COMMAND ${assetpipe} scene ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/shop_${shop}.png
        backgrounds/shop_${shop}/bg_shop_0${shop} ${sprites})
 endforeach()
-# The menu screens' pictures with the UI kit, and the bottle game's pieces, on pages of their own.
+# The menu screens' pictures with the UI kit, the bottle game's, the bazaar's and the trophy cabinet's art, on pages of their own.
 list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/screens
      gui/ui/ gui/t1_ gui/panel_tutorial fx/titlecard/ anim/cat/ anim/loader anim/tutorial_)
 list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/collapse anim/collapse/ anim/full fx/collapse/)
+list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/bazaar anim/bazaar/ gui/shop_gui)
+list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/trophies gui/trophies/)
 add_custom_target(asset_contact_sheets
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ALEMBRIA_CONTACT_DIR}
   COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/alembria

@@ -117,7 +117,7 @@ void CheckSection(const char* folder, const std::string& section, const std::vec
 }
 
 // The sections of the list, one for each part of the set built on its own.
-const std::string kSections[] = {"environment", "characters", "sounds", "particles", "screens", "collapse"};
+const std::string kSections[] = {"environment", "characters", "sounds", "particles", "screens", "collapse", "bazaar", "trophies"};
 
 class AssetNamesTest : public ::testing::TestWithParam<std::string> {};
 

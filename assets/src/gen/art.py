@@ -10,8 +10,10 @@ import backgrounds
 import ui
 import screens
 import collapse
+import bazaar
+import trophies
 
-PARTS = [items, shop, backgrounds, ui, screens, collapse]
+PARTS = [items, shop, backgrounds, ui, screens, collapse, bazaar, trophies]
 
 if __name__ == '__main__':
     for part in PARTS:

@@ -146,10 +146,13 @@ def gui():
         bar('anim/stats/bar_%02d' % n, 10, ['leaf', 'teal', 'sky', 'leaf', 'plum', 'teal', 'plum', 'leaf', 'sky', 'teal'][n - 1])
 
 
-def furniture():
+def drawer_body():
     drawer = rect(3, 3, 130, 40, B('wood'), 3, 4) + flat('rect x="90" y="6" width="40" height="34" rx="3"', S('wood'))
-    drawer += line([(8, 10), (126, 10)], 1.5, L('wood')) + ellipse(68, 24, 10, 5, B('gold'), 2) + glint(64, 22, 2, 1.2, 0)
-    anim('anim/drawer_01', 136, 46, group('d', drawer), 6, 60, tracks=['d translate 1:0,0 2:0,-2 3:0,1 4:0,0'], margin=1.5)
+    return drawer + line([(8, 10), (126, 10)], 1.5, L('wood')) + ellipse(68, 24, 10, 5, B('gold'), 2) + glint(64, 22, 2, 1.2, 0)
+
+
+def furniture():
+    anim('anim/drawer_01', 136, 46, group('d', drawer_body()), 6, 60, tracks=['d translate 1:0,0 2:0,-2 3:0,1 4:0,0'], margin=1.5)
     gems = ['teal', 'berry', 'sky', 'leaf', 'plum', 'gold', 'flame', 'copper', 'sky']
     for n in range(1, 10):
         gem = gems[n - 1]
@@ -215,13 +218,21 @@ def bucket():
         'fish translate 1:0,12 3:0,-8 5:0,-10 7:0,6 10:0,12', 'fish scale 3:1 4:1.2,0.8 5:1 6:1.15,0.85 7:1', 'fish pivot 40,40'], margin=1)
 
 
+HARP_COLOURS = [('wood', 'teal'), ('copper', 'gold'), ('gold', 'sky')]
+
+
+def harp_body(level):
+    frame_col, string_col = HARP_COLOURS[level]
+    body = shadow(46, 128, 34, 4) + path('M20,124 L20,20 Q20,6 34,8 Q70,16 82,70 L84,124 Z', 'none', 0)
+    body += path('M18,126 L18,18 Q18,4 34,6 Q72,14 86,72 L86,126 Z', B(frame_col), 4)
+    body += path('M28,116 L28,26 Q30,18 38,20 Q66,28 76,74 L76,116 Z', B('night'), 3)
+    strings = ''.join(line([(x, 116), (x, 24 + (x - 30) * 0.9)], 1.5, L(string_col)) for x in range(34, 76, 7))
+    return body + group('strings', strings) + rect(12, 116, 80, 10, L(frame_col), 3, 3) + star(30, 16, 7, B('gold'), 2)
+
+
 def harp():
-    for n, (frame_col, string_col) in enumerate([('wood', 'teal'), ('copper', 'gold'), ('gold', 'sky')], 1):
-        body = shadow(46, 128, 34, 4) + path('M20,124 L20,20 Q20,6 34,8 Q70,16 82,70 L84,124 Z', 'none', 0)
-        body += path('M18,126 L18,18 Q18,4 34,6 Q72,14 86,72 L86,126 Z', B(frame_col), 4)
-        body += path('M28,116 L28,26 Q30,18 38,20 Q66,28 76,74 L76,116 Z', B('night'), 3)
-        strings = ''.join(line([(x, 116), (x, 24 + (x - 30) * 0.9)], 1.5, L(string_col)) for x in range(34, 76, 7))
-        body += group('strings', strings) + rect(12, 116, 80, 10, L(frame_col), 3, 3) + star(30, 16, 7, B('gold'), 2)
+    for n, (frame_col, string_col) in enumerate(HARP_COLOURS, 1):
+        body = harp_body(n - 1)
         notes = group('notes', text(70, 30, '\u266A', 20, L(string_col), stroke=INK, stroke_width=2),
                       text(94, 54, '\u266B', 16, L(string_col), stroke=INK, stroke_width=2))
         anim('anim/harp/harp_stand%02d' % n, 110, 132, body, 1, margin=1)
