@@ -91,12 +91,43 @@ foreach(shop RANGE 1 8)
   list(APPEND contact_commands COMMAND ${assetpipe} scene ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/shop_${shop}.png
        backgrounds/shop_${shop}/bg_shop_0${shop} ${sprites})
 endforeach()
-# The menu screens' pictures with the UI kit, the bottle game's, the bazaar's and the trophy cabinet's art, on pages of their own.
+# The menu screens' pictures with the UI kit, the tutorials' pieces, the bottle game's, the bazaar's and the
+# trophy cabinet's art, on pages of their own.
 list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/screens
-     gui/ui/ gui/t1_ gui/panel_tutorial fx/titlecard/ anim/cat/ anim/loader anim/tutorial_)
+     gui/ui/ gui/t1_ fx/titlecard/ anim/cat/ anim/loader)
+list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/tutorials
+     gui/panel_tutorial anim/tutorial_ anim/anim_check effects/stars_stand effects/money_stand effects/fx_fire
+     effects/fx_ingredient items/item_money)
 list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/collapse anim/collapse/ anim/full fx/collapse/)
 list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/bazaar anim/bazaar/ gui/shop_gui)
 list(APPEND contact_commands COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/trophies gui/trophies/)
+# The screens' particle effects played by the particle tool, each on a strip of its own (effect, path
+# travelled, tint; "mirror" for the effects the game runs upside down).
+if(TARGET partool)
+  set(played_effects
+      "button/mouseMove/mouseMove.par 120,0 mirror" "button/mouseDown/mouseDown.par 0,-60 mirror"
+      "panel/panel.par 160,40 mirror" "titlecard/shine.par 0,0 mirror" "titlecard/star.par 100,60 mirror"
+      "youwin/youwin01.par 160,0" "youwin/youwin02.par 160,0" "YouLose/YouLose.par 120,0"
+      "water/water.par 60,0 mirror" "collapse/snowflake.txt 140,-60 tint 95,174,60,255"
+      "collapse/snowflake.txt 140,-60 tint 64,64,255,0")
+  foreach(played IN LISTS played_effects)
+    separate_arguments(played)
+    list(GET played 0 effect)
+    list(GET played 1 move)
+    set(options --move ${move})
+    if("mirror" IN_LIST played)
+      list(APPEND options --mirror)
+    endif()
+    if("tint" IN_LIST played)
+      list(GET played 3 tint)
+      list(APPEND options --color ${tint})
+    endif()
+    string(MAKE_C_IDENTIFIER "${effect}${tint}" strip)
+    list(APPEND contact_commands COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 $<TARGET_FILE:partool>
+         play ${options} ${ALEMBRIA_ASSET_DIR}/.. assets/fx/${effect} ${ALEMBRIA_CONTACT_DIR}/particles_${strip}.png)
+    unset(tint)
+  endforeach()
+endif()
 add_custom_target(asset_contact_sheets
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ALEMBRIA_CONTACT_DIR}
   COMMAND ${assetpipe} contact ${ALEMBRIA_ASSET_DIR} ${ALEMBRIA_CONTACT_DIR}/alembria

@@ -189,4 +189,51 @@ TEST_F(PartoolTest, CommandLine) {
     EXPECT_TRUE(fs::exists(root / "near"));
 }
 
+// Played: a burst of white dots around the start shows in the strip's first picture (at 100 ms) and
+// is gone by the last (at 400 ms; the dots live 300 ms).
+TEST_F(PartoolTest, PlayedEffectsShowOnTheirStrip) {
+    fs::path source = Write("pop.fx", "effect pop.par\npicture dot.png glow 16\nemitter dots\ntexture dot.png\n"
+                                      "particles 20\nrespawn 1\nspace world\ndelay 0 10\nlife 300\nfade 100\n"
+                                      "start scale 12,12,1\nvelocity position -40,-40,0 40,40,0\n");
+    ASSERT_EQ(Run("--out " + (root / "game/assets/fx/pop").string() + " " + source.string()).status, 0);
+    fs::path strip = root / "pop.png";
+    Result played = Run("play --ms 400 --frames 4 --size 100 " + (root / "game").string() + " assets/fx/pop/pop.par " +
+                        strip.string());
+    ASSERT_EQ(played.status, 0) << played.output;
+
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&image, strip.c_str()));
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+    ASSERT_TRUE(png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr));
+    ASSERT_EQ(image.width, 400u);
+    ASSERT_EQ(image.height, 100u);
+    auto brightest = [&](int picture) {
+        int most = 0;
+        for (int y = 0; y < 100; ++y)
+            for (int x = picture * 100; x < picture * 100 + 100; ++x) most = std::max(most, int(pixels[(y * 400 + x) * 3]));
+        return most;
+    };
+    EXPECT_GT(brightest(0), 200);
+    EXPECT_LT(brightest(3), 80);
+
+    struct Case {
+        std::string arguments, message;
+        int status;
+    };
+    const Case cases[] = {
+        {"play " + (root / "game").string() + " assets/fx/none.par " + strip.string(), "has no emitters", 1},
+        {"play --ms 0 a b c", "--ms 0 is out of range", 2},
+        {"play --move 1 a b c", "bad option --move", 2},
+        {"play a b", "Usage: partool", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        Result result = Run(c.arguments);
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_NE(result.output.find(c.message), std::string::npos) << result.output;
+    }
+}
+
 }  // namespace
