@@ -1,6 +1,6 @@
-"""The bazaar: each add-on for sale drawn where its shop piece stands (the next cauldron, harp,
-shoes, phoenix egg and drawer) in its states normal, rolled over, selected and disabled, the
-price tag, the description panel and the panel's icons."""
+"""The bazaar: each add-on for sale drawn where its shop piece stands (the cauldron and harp the shop
+shows once it is bought, the shoes, the phoenix egg and the drawer) in its states normal, rolled
+over, selected and disabled, the price tag, the description panel and the panel's icons."""
 from svgkit import *
 from shop import cauldron_body, CAULDRON_BREWS, harp_body, drawer_body
 from ui import frame_body
@@ -80,11 +80,27 @@ def key(metal):
     return body
 
 
+def bought_cauldron(level):
+    """The cauldron the shop shows after buying add-on level 1..3: its next grade, the last one gilded."""
+    grade = min(level, 2)
+    body = cauldron_body(grade, CAULDRON_BREWS[grade])
+    if level == 3:
+        body = body.replace(L('copper'), L('gold')) + star(40, 96, 6) + star(100, 96, 6)
+    return body
+
+
+def bought_harp(level):
+    """The harp the shop shows after buying add-on level 1..3: its next grade, the last one starlit."""
+    body = harp_body(min(level, 2))
+    if level == 3:
+        body += star(84, 74, 7, L('gold')) + star(16, 70, 6, L('gold')) + sparkle(52, 40, 7, L('gold'))
+    return body
+
+
 def addons():
-    for level in range(3):
-        brew = CAULDRON_BREWS[level]
-        addon('cauldron_0%d' % (level + 1), 140, 130, cauldron_body(level, brew))
-        addon('harp%02d' % (level + 1), 110, 132, harp_body(level))
+    for level in (1, 2, 3):
+        addon('cauldron_0%d' % level, 140, 130, bought_cauldron(level))
+        addon('harp%02d' % level, 110, 132, bought_harp(level))
     addon('tessa_shoe', 72, 56, boots('plum', 1))
     addon('fenix', 80, 80, phoenix_egg(), states=('normal', 'over', 'selected', 'disabled'))
     addon('drawer', 136, 46, drawer_body(), states=('normal', 'over', 'selected', 'disabled'))
@@ -94,7 +110,7 @@ def icons():
     """The description panel's pictures of what is for sale, 72 x 72."""
     for level in range(3):
         anim('anim/bazaar/gui_cauldron_0%d' % (level + 1), 72, 72,
-             '<g transform="translate(2 6) scale(0.48)">%s</g>' % cauldron_body(level, CAULDRON_BREWS[level]), 1, margin=1)
+             '<g transform="translate(2 6) scale(0.48)">%s</g>' % bought_cauldron(level + 1), 1, margin=1)
         anim('anim/bazaar/gui_shoes_0%d' % (level + 1), 72, 72,
              '<g transform="translate(10 10) scale(0.8)">%s</g>' % boots(SHOE_HUES[level], level), 1, margin=2)
         anim('anim/bazaar/gui_key_0%d' % (level + 1), 72, 72, '<g transform="translate(4 4)">%s</g>' % key(KEY_METALS[level]), 1,
