@@ -67,8 +67,9 @@ def cat_body(eyes_open=True):
         eyes = (group('eyes', ellipse(49, 44, 7, 8, L('lemon'), 2) + ellipse(71, 44, 7, 8, L('lemon'), 2) +
                       ellipse(49, 45, 2.5, 6, INK, 0) + ellipse(71, 45, 2.5, 6, INK, 0) +
                       circle(47, 41, 1.8, '#ffffff', 0) + circle(69, 41, 1.8, '#ffffff', 0)) +
-                group('blink', line([(42, 45), (56, 45)], 2.5) + line([(64, 45), (78, 45)], 2.5),
-                      extra=' visibility="hidden"'))
+                group('blink', ellipse(49, 45, 8, 4, L('iron'), 2) + ellipse(71, 45, 8, 4, L('iron'), 2) +
+                      line([(42, 46), (49, 48), (56, 46)], 2) + line([(64, 46), (71, 48), (78, 46)], 2),
+                      extra=' display="none"'))
     else:
         eyes = line([(42, 44), (49, 48), (56, 44)], 2.5) + line([(64, 44), (71, 48), (78, 44)], 2.5)
     head += eyes
