@@ -128,11 +128,12 @@ def bottles():
 
 
 def panel_potions():
-    """The little cabinet the four bottles stand in, two to a shelf."""
+    """The little cabinet the four bottles stand in, two to a shelf, papered inside so that the dark red
+    counts written beside the bottles read on it."""
     w, h = 150, 232
     body = shadow(75, 228, 66, 4) + rect(4, 6, 140, 218, B('wood'), 3, 10)
-    body += rect(14, 16, 120, 196, B('plum'), 2, 6) + flat('rect x="104" y="18" width="28" height="192" rx="4"', S('plum'))
-    body += flat('rect x="16" y="18" width="20" height="120" rx="4"', L('plum'), 0.6)
+    body += rect(14, 16, 120, 196, B('parchment'), 2, 6) + flat('rect x="104" y="18" width="28" height="192" rx="4"', S('parchment'))
+    body += flat('rect x="16" y="18" width="20" height="120" rx="4"', L('parchment'), 0.8)
     for shelf in (112, 212):
         body += rect(10, shelf - 4, 128, 10, L('wood'), 2, 3) + flat('rect x="12" y="%d" width="124" height="3"' % (shelf + 3), S('wood'))
     body += line([(140, 14), (140, 220)], 3, S('wood')) + star(74, 10, 8)
