@@ -2,7 +2,8 @@
 // takes the place of the placeholder in this table when it is built.
 #include "game/shop/entry/game_window_types.h"
 
-#include "engine/ui/text_edit.h"
+#include "game/screens/credits/credits_window.h"
+#include "game/screens/widgets/custom_text_edit.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/entry/placeholder_window.h"
 
@@ -12,7 +13,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
     {"OptionsWindow", &PlaceholderWindow<"OptionsWindow">::Create},                    // TOptions
     {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
-    {"CreditsWindow", &PlaceholderWindow<"CreditsWindow">::Create},                    // TCredits
+    {"CreditsWindow", &clsCreditsWnd::Create},  // the credits: row 32 registers them again
     {"YouWinWindow", &PlaceholderWindow<"YouWinWindow">::Create},                      // TYouWin
     {"YouLoseWindow", &PlaceholderWindow<"YouLoseWindow">::Create},                    // TYouLose
     {"LoadingWindow", &PlaceholderWindow<"LoadingWindow">::Create},                    // TLoading
@@ -38,8 +39,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant
     {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix
     {"TransitionWindow", &PlaceholderWindow<"TransitionWindow">::Create},              // clsTransition
-    {"CreditsWindow", &PlaceholderWindow<"CreditsWindow">::Create},                    // clsCreditsWnd
+    {"CreditsWindow", &clsCreditsWnd::Create},
     {"ContinueWindow", &PlaceholderWindow<"ContinueWindow">::Create},                  // clsContinueWnd
-    // Until the name entry field comes, the framework's text edit goes on editing, with the warning.
-    {"TextEdit", &PlaceholderWindow<"TextEdit", TTextEdit>::Create},                   // TCustomTextEdit
+    {"TextEdit", &TCustomTextEdit::Create},  // in place of the framework's own
 };
