@@ -1,8 +1,9 @@
-# cmake -DGAME=alembria -DGAME_DIR=folder -DDATA_HOME=folder -DARGS=a|b -DCODE=n [-DOUT=regex]
+# cmake -DGAME=alembria -DGAME_DIR=folder -DDATA_HOME=folder -DARGS=a|b [-DRESTART_ARGS=a|b] -DCODE=n [-DOUT=regex]
 #       [-DNOT_OUT=regex] [-DERR=regex] [-DNOT_ERR=regex] [-DFILE=path] [-DSAME_TWICE=ON] -P headless_case.cmake
 # One headless game run (see headless_game.cmake).
 include(${CMAKE_CURRENT_LIST_DIR}/output_checks.cmake)
 string(REPLACE "|" ";" args "${ARGS}")
+string(REPLACE "|" ";" restart_args "${RESTART_ARGS}")
 if(DEFINED FILE)
   file(REMOVE ${FILE})
 endif()
@@ -19,11 +20,24 @@ function(read_log log_var)
   set(${log_var} "${log}" PARENT_SCOPE)
 endfunction()
 
+# One start of the game with the arguments of the named list, over DATA_HOME as it is.
+macro(start_game arg_list)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${DATA_HOME} ${GAME} --headless --assets ${GAME_DIR}
+    ${${arg_list}} WORKING_DIRECTORY ${GAME_DIR} RESULT_VARIABLE code OUTPUT_VARIABLE run_out ERROR_VARIABLE run_err)
+  string(APPEND out "${run_out}")
+  string(APPEND err "${run_err}")
+endmacro()
+
+# The run over a fresh DATA_HOME: the game, and with RESTART_ARGS the game again after a clean end.
 function(run_game out_var err_var code_var log_var)
   file(REMOVE_RECURSE ${DATA_HOME})
   file(MAKE_DIRECTORY ${DATA_HOME})
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${DATA_HOME} ${GAME} --headless --assets ${GAME_DIR} ${args}
-    WORKING_DIRECTORY ${GAME_DIR} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  set(out "")
+  set(err "")
+  start_game(args)
+  if(restart_args AND code EQUAL 0)
+    start_game(restart_args)
+  endif()
   read_log(log)
   set(${out_var} "${out}" PARENT_SCOPE)
   set(${err_var} "${err}" PARENT_SCOPE)

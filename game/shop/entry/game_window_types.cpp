@@ -4,6 +4,8 @@
 
 #include "game/screens/credits/credits_window.h"
 #include "game/screens/dialogs/panel_dialogs.h"
+#include "game/screens/options/options_window.h"
+#include "game/screens/titlecard/continue_window.h"
 #include "game/screens/widgets/custom_text_edit.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/entry/placeholder_window.h"
@@ -12,7 +14,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"ShopGameWindow", &PlaceholderWindow<"ShopGameWindow">::Create},                  // clsShopGame
     {"BackgroundWindow", &clsShopBackground::Create},
     {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
-    {"OptionsWindow", &PlaceholderWindow<"OptionsWindow">::Create},                    // TOptions
+    {"OptionsWindow", &TOptions::Create},
     {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
     {"CreditsWindow", &clsCreditsWnd::Create},  // the credits: row 32 registers them again
     {"YouWinWindow", &PlaceholderWindow<"YouWinWindow">::Create},                      // TYouWin
@@ -41,6 +43,6 @@ const GameWindowType kGameWindowTypes[34] = {
     {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix
     {"TransitionWindow", &PlaceholderWindow<"TransitionWindow">::Create},              // clsTransition
     {"CreditsWindow", &clsCreditsWnd::Create},
-    {"ContinueWindow", &PlaceholderWindow<"ContinueWindow">::Create},                  // clsContinueWnd
+    {"ContinueWindow", &clsContinueWnd::Create},
     {"TextEdit", &TCustomTextEdit::Create},  // in place of the framework's own
 };

@@ -17,8 +17,8 @@ constexpr CompareName kCompareNames[] = {
     {"<=", ProbeCompare::kLessOrEqual}, {">", ProbeCompare::kGreater}, {">=", ProbeCompare::kGreaterOrEqual}};
 
 const char kStepForms[] =
-    "expected \"wait until FIELD OP VALUE\", \"click X Y\", \"right-click X Y\", \"move X Y\", \"key CODE\" or "
-    "\"lua TEXT\"";
+    "expected \"wait until FIELD OP VALUE\", \"click X Y\", \"right-click X Y\", \"move X Y\", "
+    "\"drag X Y X Y\", \"key CODE\" or \"lua TEXT\"";
 
 bool ParseNumber(const std::string& text, double& number) {
     if (text.empty()) return false;
@@ -51,6 +51,11 @@ bool ParseWait(std::istringstream& words, ScenarioStep& step) {
 bool ParsePoint(std::istringstream& words, ScenarioStep& step) {
     std::string extra;
     return words >> step.x >> step.y && !(words >> extra);
+}
+
+bool ParseDrag(std::istringstream& words, ScenarioStep& step) {
+    std::string extra;
+    return words >> step.x >> step.y >> step.toX >> step.toY && !(words >> extra);
 }
 
 // A letter names its key (upper case, as key events carry letters); otherwise a key code.
@@ -87,6 +92,10 @@ bool ParseStep(const std::string& line, ScenarioStep& step) {
                     : verb == "move" ? ScenarioStep::kMove
                                      : ScenarioStep::kRightClick;
         return ParsePoint(words, step);
+    }
+    if (verb == "drag") {
+        step.kind = ScenarioStep::kDrag;
+        return ParseDrag(words, step);
     }
     if (verb == "key") {
         step.kind = ScenarioStep::kKey;

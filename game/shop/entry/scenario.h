@@ -7,6 +7,8 @@
 //     click 462 470                       a mouse move to the point, a left press and a release there
 //     right-click 300 300                 the same with the right button
 //     move 578 200                        a mouse move alone (the hover)
+//     drag 300 180 420 180                a left press at the first point, a move to the second
+//                                         and the release there (a slider's knob)
 //     key P                               a key press and release: a letter names its key, a number
 //     key 27                              is the key code key events carry (27 Escape)
 //
@@ -25,7 +27,7 @@ constexpr uint32_t kScenarioWaitMs = 60000;
 enum class ProbeCompare { kEqual, kNotEqual, kLess, kLessOrEqual, kGreater, kGreaterOrEqual };
 
 struct ScenarioStep {
-    enum Kind { kWait, kMove, kClick, kRightClick, kKey, kLua };
+    enum Kind { kWait, kMove, kClick, kRightClick, kDrag, kKey, kLua };
 
     Kind kind = kWait;
     int line = 0;          // its line in the scenario file
@@ -35,6 +37,8 @@ struct ScenarioStep {
     std::string value;
     int32_t x = 0;         // the mouse steps' point
     int32_t y = 0;
+    int32_t toX = 0;       // kDrag: where the release is
+    int32_t toY = 0;
     int32_t key = 0;       // kKey: the key code
     std::string lua;       // kLua: the script text
 };

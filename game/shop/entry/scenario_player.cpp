@@ -71,6 +71,12 @@ void ScenarioPlayer::Press(const ScenarioStep& step, Game& game) {
         game.Input(Event(kEventOtherButton, step.x, step.y, kRightDown));
         game.Input(Event(kEventOtherButton, step.x, step.y, kRightUp));
         break;
+    case ScenarioStep::kDrag:
+        game.Input(Event(kEventMouseMove, step.x, step.y));
+        game.Input(Event(kEventLeftDown, step.x, step.y));
+        game.Input(Event(kEventMouseMove, step.toX, step.toY));
+        game.Input(Event(kEventLeftUp, step.toX, step.toY));
+        break;
     case ScenarioStep::kKey:
         game.Input(Event(kEventKeyDown, 0, 0, step.key));
         game.Input(Event(kEventKeyUp, 0, 0, step.key & kKeyUpMask));

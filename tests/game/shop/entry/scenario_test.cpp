@@ -47,9 +47,10 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
         "move 578 200\n"
         "key p\n"
         "key 27\n"
-        "lua  onPotionSelected(0); print('a b')\n",
+        "lua  onPotionSelected(0); print('a b')\n"
+        "drag 1 2 3 -4\n",
         error);
-    ASSERT_EQ(steps.size(), 8u) << error;
+    ASSERT_EQ(steps.size(), 9u) << error;
     EXPECT_EQ(steps[0].kind, ScenarioStep::kWait);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].text, "wait until cauldron0 != idle");
@@ -69,6 +70,11 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
     EXPECT_EQ(steps[7].kind, ScenarioStep::kLua);
     EXPECT_EQ(steps[7].lua, "onPotionSelected(0); print('a b')");
     EXPECT_EQ(steps[7].line, 10);
+    EXPECT_EQ(steps[8].kind, ScenarioStep::kDrag);
+    EXPECT_EQ(steps[8].x, 1);
+    EXPECT_EQ(steps[8].y, 2);
+    EXPECT_EQ(steps[8].toX, 3);
+    EXPECT_EQ(steps[8].toY, -4);
 }
 
 struct BadLine {
@@ -91,6 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"OrderingWithText", "wait until carry > potion0"},
                     BadLine{"WaitWithMore", "wait until money = 1 2"}, BadLine{"ClickWithOneNumber", "click 4"},
                     BadLine{"ClickWithText", "click four 5"}, BadLine{"ClickWithMore", "click 4 5 6"},
+                    BadLine{"DragWithThreeNumbers", "drag 1 2 3"},
                     BadLine{"KeyWord", "key Escape"}, BadLine{"KeyFraction", "key 2.5"},
                     BadLine{"KeyMissing", "key"}, BadLine{"LuaWithoutText", "lua   "}),
     [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
@@ -165,7 +172,7 @@ ScenarioPlayer Player(const std::string& text) {
 using Progress = ScenarioPlayer::Progress;
 
 TEST(ScenarioPlayerTest, InputStepsBecomeThePlayersEvents) {
-    ScenarioPlayer player = Player("click 10 20\nright-click 30 40\nmove 5 6\nkey P\nkey -128\n");
+    ScenarioPlayer player = Player("click 10 20\nright-click 30 40\nmove 5 6\ndrag 1 2 3 4\nkey P\nkey -128\n");
     RecordingGame game;
     while (player.OnIdle(0, game) == Progress::kPlaying) {
     }
@@ -173,6 +180,7 @@ TEST(ScenarioPlayerTest, InputStepsBecomeThePlayersEvents) {
                               "8/0@10,20", "5/0@10,20", "7/0@10,20",  // move, left down, left up
                               "8/0@30,40", "6/1@30,40", "6/0@30,40",  // move, right down, right up
                               "8/0@5,6",                              //
+                              "8/0@1,2", "5/0@1,2", "8/0@3,4", "7/0@3,4",  // a drag
                               "11/80@0,0", "12/80@0,0",               // key down, key up
                               "11/-128@0,0", "12/65408@0,0"}));       // key up in its 16-bit form
 }
