@@ -1,8 +1,8 @@
 #include "game/screens/options/options_window.h"
 
+#include <array>
 #include <cmath>
 #include <string>
-#include <utility>
 
 #include "engine/sound/sound_manager.h"
 #include "engine/ui/button.h"
@@ -19,12 +19,19 @@ constexpr int kBorderSegmentMs = 500;
 
 const char kFullScreenBox[] = "fullscreen";
 const char kMuteBox[] = "mutebox";
-const char kEffectsSlider[] = "sfxlevelslider";
-const char kMusicSlider[] = "musiclevelslider";
-
 const char kSoundOff[] = "soundoff";
-const char kEffectsLevel[] = "soundlevel";
-const char kMusicLevel[] = "musiclevel";
+
+// A volume slider, the player's setting it shows (the volume × 1000) and the sound groups it sets.
+struct VolumeControl {
+    const char* slider;
+    const char* level;
+    std::array<int, 2> groups;  // kNoGroup where there are fewer
+};
+constexpr int kNoGroup = -1;
+constexpr VolumeControl kVolumeControls[] = {
+    {"sfxlevelslider", "soundlevel", {kSoundGroupEffects, kSoundGroupButtons}},
+    {"musiclevelslider", "musiclevel", {kSoundGroupMusic, kNoGroup}},
+};
 
 // A setting of the current player; the fallback while there is no game manager.
 int StoredSetting(const char* key, int fallback) {
@@ -80,8 +87,9 @@ void TOptions::ShowStoredSettings() {
         box->SetToggleState(manager && manager->IsFullScreen());
     if (TButton* box = WindowCastToTButton(FindChild(kMuteBox))) box->SetToggleState(StoredSetting(kSoundOff, 0) == 1);
     // Not silent: each slider tells the dialog, which applies the volume.
-    if (TSlider* slider = FindSlider(kEffectsSlider)) slider->SetValue(StoredVolume(kEffectsLevel), false);
-    if (TSlider* slider = FindSlider(kMusicSlider)) slider->SetValue(StoredVolume(kMusicLevel), false);
+    for (const VolumeControl& control : kVolumeControls) {
+        if (TSlider* slider = FindSlider(control.slider)) slider->SetValue(StoredVolume(control.level), false);
+    }
 }
 
 void TOptions::PlaceAtRest() {
@@ -91,19 +99,13 @@ void TOptions::PlaceAtRest() {
 
 bool TOptions::OnMessage(TMessage* message) {
     if (message->GetType() != kSliderValChanged) return false;
-    const TString& name = message->GetName();
-    TSoundManager* sound = TSoundManager::Get();
-    if (name == kEffectsSlider) {
-        TSlider* slider = FindSlider(kEffectsSlider);
-        if (!slider) return false;
-        if (sound) sound->SetGroupVolume(kSoundGroupEffects, slider->GetValue());
-        if (sound) sound->SetGroupVolume(kSoundGroupButtons, slider->GetValue());
-        return true;
-    }
-    if (name == kMusicSlider) {
-        TSlider* slider = FindSlider(kMusicSlider);
-        if (!slider) return false;
-        if (sound) sound->SetGroupVolume(kSoundGroupMusic, slider->GetValue());
+    for (const VolumeControl& control : kVolumeControls) {
+        TSlider* slider = message->GetName() == control.slider ? FindSlider(control.slider) : nullptr;
+        if (!slider) continue;
+        if (TSoundManager* sound = TSoundManager::Get()) {
+            for (int group : control.groups)
+                if (group != kNoGroup) sound->SetGroupVolume(group, slider->GetValue());
+        }
         return true;
     }
     return false;
@@ -112,8 +114,8 @@ bool TOptions::OnMessage(TMessage* message) {
 void TOptions::SaveVolumes() {
     GameManager* manager = GameManager::Get();
     if (!manager) return;
-    for (auto [sliderName, key] : {std::pair{kEffectsSlider, kEffectsLevel}, std::pair{kMusicSlider, kMusicLevel}}) {
-        if (TSlider* slider = FindSlider(sliderName))
-            manager->SetOptionInt(key, static_cast<int>(slider->GetValue() * 1000.0f));
+    for (const VolumeControl& control : kVolumeControls) {
+        if (TSlider* slider = FindSlider(control.slider))
+            manager->SetOptionInt(control.level, static_cast<int>(slider->GetValue() * 1000.0f));
     }
 }
