@@ -242,6 +242,17 @@ void GameManager::SetCurrentUserInt(const TString& key, int value) {
     if (row != kNoPlayer) store_->SetInt(key, value, row, true);
 }
 
+int GameManager::GetOptionInt(const char* key, int fallback) {
+    return store_->GetInt(key, fallback, GetCurrentUserIndex());
+}
+
+bool GameManager::SetOptionInt(const char* key, int value) {
+    int user = GetCurrentUserIndex();
+    if (store_->SetInt(key, value, user, true)) return true;
+    LogPrintf("[WARN] \"%s\" of player %d not saved: the previous value is kept", key, user);
+    return false;
+}
+
 const SavedLevelRecord* GameManager::SavedLevelAt(int index, const char* caller) {
     UserRecord* record = GetUserRecord();
     if (!record || index < 0 || index >= static_cast<int>(record->savedLevels.size())) {

@@ -5,7 +5,8 @@
 //
 // Store keys: global "curuser" (the current player's row, -1 none) and "fullscreen" (1 full screen);
 // per player "name", "soundlevel" and "musiclevel" (0..1000), "soundoff", "dtMagicGame" (the
-// progress text) and the scripts' own integers. Every write is committed at once.
+// progress text) and the scripts' own integers; the options dialog keeps its volumes in the global
+// table while there is no player. Every write is committed at once.
 #pragma once
 
 #include <map>
@@ -70,6 +71,10 @@ public:
     int GetPotionToShow(int index);
     int GetCurrentUserInt(const TString& key, int fallback);
     void SetCurrentUserInt(const TString& key, int value);
+    // A setting of the options dialog: in the table of the stored "curuser", which is the global
+    // table while there is no current player (-1). False (logged) when the value is not stored.
+    int GetOptionInt(const char* key, int fallback);
+    bool SetOptionInt(const char* key, int value);
     void ContinueSavedLevel(int index);
     void DeleteUserProgress();
     bool IsNewUser();

@@ -2,7 +2,11 @@
 // takes the place of the placeholder in this table when it is built.
 #include "game/shop/entry/game_window_types.h"
 
-#include "engine/ui/text_edit.h"
+#include "game/screens/credits/credits_window.h"
+#include "game/screens/dialogs/panel_dialogs.h"
+#include "game/screens/options/options_window.h"
+#include "game/screens/titlecard/continue_window.h"
+#include "game/screens/widgets/custom_text_edit.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/entry/placeholder_window.h"
 
@@ -10,9 +14,9 @@ const GameWindowType kGameWindowTypes[34] = {
     {"ShopGameWindow", &PlaceholderWindow<"ShopGameWindow">::Create},                  // clsShopGame
     {"BackgroundWindow", &clsShopBackground::Create},
     {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
-    {"OptionsWindow", &PlaceholderWindow<"OptionsWindow">::Create},                    // TOptions
+    {"OptionsWindow", &TOptions::Create},
     {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
-    {"CreditsWindow", &PlaceholderWindow<"CreditsWindow">::Create},                    // TCredits
+    {"CreditsWindow", &clsCreditsWnd::Create},  // the credits: row 32 registers them again
     {"YouWinWindow", &PlaceholderWindow<"YouWinWindow">::Create},                      // TYouWin
     {"YouLoseWindow", &PlaceholderWindow<"YouLoseWindow">::Create},                    // TYouLose
     {"LoadingWindow", &PlaceholderWindow<"LoadingWindow">::Create},                    // TLoading
@@ -20,17 +24,17 @@ const GameWindowType kGameWindowTypes[34] = {
     {"BazaarWindow", &PlaceholderWindow<"BazaarWindow">::Create},                      // clsBazaar
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
     {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
-    {"PauseWindow", &PlaceholderWindow<"PauseWindow">::Create},                        // clsPause
+    {"PauseWindow", &clsPause::Create},
     {"StartWindow", &PlaceholderWindow<"StartWindow">::Create},                        // clsStart
-    {"YesNoWindow", &PlaceholderWindow<"YesNoWindow">::Create},                        // clsYesNo
-    {"EnterNameWindow", &PlaceholderWindow<"EnterNameWindow">::Create},                // clsEnterName
+    {"YesNoWindow", &clsYesNo::Create},
+    {"EnterNameWindow", &clsEnterName::Create},
     {"TrophiesWindow", &PlaceholderWindow<"TrophiesWindow">::Create},                  // clsTrophiesWnd
-    {"GainTrophyWindow", &PlaceholderWindow<"GainTrophyWindow">::Create},              // clsGainTrophy
-    {"EndCollapseWindow", &PlaceholderWindow<"EndCollapseWindow">::Create},            // clsEndCollapse
+    {"GainTrophyWindow", &clsGainTrophy::Create},
+    {"EndCollapseWindow", &clsEndCollapse::Create},
     {"FxButton", &PlaceholderWindow<"FxButton">::Create},                              // clsFxButton
     {"controlButton", &PlaceholderWindow<"controlButton">::Create},                    // controlButton
     {"guiLevelSelect", &PlaceholderWindow<"guiLevelSelect">::Create},                  // guiLevelSelect
-    {"RegisterUserWindow", &PlaceholderWindow<"RegisterUserWindow">::Create},          // clsRegisterUser
+    {"RegisterUserWindow", &clsRegisterUser::Create},
     {"TutorialGameWindow", &PlaceholderWindow<"TutorialGameWindow">::Create},          // clsTutorialGame
     {"PanelWizard", &PlaceholderWindow<"PanelWizard">::Create},                        // clsGuiWizard
     {"TutorialBazaarWindow", &PlaceholderWindow<"TutorialBazaarWindow">::Create},      // clsTutorialBazaar
@@ -38,8 +42,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant
     {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix
     {"TransitionWindow", &PlaceholderWindow<"TransitionWindow">::Create},              // clsTransition
-    {"CreditsWindow", &PlaceholderWindow<"CreditsWindow">::Create},                    // clsCreditsWnd
-    {"ContinueWindow", &PlaceholderWindow<"ContinueWindow">::Create},                  // clsContinueWnd
-    // Until the name entry field comes, the framework's text edit goes on editing, with the warning.
-    {"TextEdit", &PlaceholderWindow<"TextEdit", TTextEdit>::Create},                   // TCustomTextEdit
+    {"CreditsWindow", &clsCreditsWnd::Create},
+    {"ContinueWindow", &clsContinueWnd::Create},
+    {"TextEdit", &TCustomTextEdit::Create},  // in place of the framework's own
 };

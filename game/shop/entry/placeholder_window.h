@@ -1,7 +1,7 @@
 // PlaceholderWindow: stands in for a window type whose class is still to come, so that no script
-// ever meets an unknown type. It is an empty window (or, for a type that replaces a framework
-// window, that framework window) and logs "[WARN] <type name> is not built yet" the first time a
-// script creates one. Each type has a class of its own, so its factory is its class identifier.
+// ever meets an unknown type. It is an empty window and logs "[WARN] <type name> is not built yet"
+// the first time a script creates one. Each type has a class of its own, so its factory is its
+// class identifier.
 #pragma once
 
 #include <algorithm>
@@ -17,8 +17,8 @@ struct PlaceholderName {
     char text[N];
 };
 
-template <PlaceholderName kTypeName, class Base = TWindow>
-class PlaceholderWindow : public Base {
+template <PlaceholderName kTypeName>
+class PlaceholderWindow : public TWindow {
 public:
     static TWindow* Create() {
         static bool warned = false;
@@ -28,5 +28,5 @@ public:
     }
     static TClassId ClassId() { return reinterpret_cast<TClassId>(&PlaceholderWindow::Create); }
     const char* GetClassName() const override { return "PlaceholderWindow"; }
-    bool IsKindOf(TClassId id) const override { return id == ClassId() || Base::IsKindOf(id); }
+    bool IsKindOf(TClassId id) const override { return id == ClassId() || TWindow::IsKindOf(id); }
 };

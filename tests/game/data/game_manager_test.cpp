@@ -230,6 +230,29 @@ TEST_F(GameManagerTest, AStaleCurrentPlayerIsNeverWritten) {
     for (const char* key : {"name", "soundoff", "dtMagicGame"}) EXPECT_EQ(store->GetValue(key, "-", -1), TString("-"));
 }
 
+// The options dialog's settings live in the current player's table, in the global table while there
+// is no player, and nowhere for a player that no longer exists.
+TEST_F(GameManagerTest, OptionSettingsFollowTheStoredCurrentPlayer) {
+    EXPECT_TRUE(manager_->SetOptionInt("soundlevel", 300));
+    EXPECT_EQ(manager_->GetOptionInt("soundlevel", 750), 300);
+    EXPECT_EQ(OpenStore()->GetInt("soundlevel", -5, -1), 300);
+
+    Run("CreateNewUser('Ann') CreateNewUser('Bob')");
+    EXPECT_EQ(manager_->GetOptionInt("musiclevel", -5), 750);
+    EXPECT_TRUE(manager_->SetOptionInt("musiclevel", 125));
+    Restart();
+    EXPECT_EQ(OpenStore()->GetInt("musiclevel", -5, 1), 125);
+    EXPECT_EQ(OpenStore()->GetInt("musiclevel", -5, 0), 750);
+    EXPECT_EQ(manager_->GetOptionInt("musiclevel", -5), 125);
+
+    OpenStore()->DeleteUser(1);
+    EXPECT_FALSE(manager_->SetOptionInt("musiclevel", 9));
+    EXPECT_EQ(manager_->GetOptionInt("musiclevel", -5), -5);
+    EXPECT_EQ(Number("GetNumUsers()"), 1);
+    EXPECT_NE(LogText().find("[WARN] \"musiclevel\" of player 1 not saved: the previous value is kept"),
+              std::string::npos);
+}
+
 TEST_F(GameManagerTest, ScreensAreReachedThroughTheirStandIns) {
     screens_.modalHasParent = {true, true, false, true};
     Run("QuitToMainMenu() StartFadeOut('MainMenu', 'LevelSelect')");

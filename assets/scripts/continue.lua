@@ -1,0 +1,21 @@
+-- Back at the shop with a saved game: the title card over the shop and the choice to go on with the
+-- saved day or to start afresh. DoModal answers "continue" or "newgame".
+local kQuestionFont = { TextFont, 22, FColor(0.227, 0.133, 0.2, 1) }
+local kAnswerFont = { TextFont, 22, FColor(1, 0.957, 0.839, 1) }
+
+local function Answer(answer)
+  return function() CloseWindow(answer) end
+end
+
+MakeDialog{
+  ContinueWindow{ name = "continue", x = 0, y = 0, w = 800, h = 600,
+    Bitmap{ name = "backdrop", image = "backgrounds/shop_1/bg_shop_01", x = 0, y = 0 },
+    Bitmap{ name = "panel", image = "gui/ui/panel_small", x = 297, y = 250 },
+    Text{ name = "question", label = "lblContinueQuestion", font = kQuestionFont,
+          flags = kHAlignCenter + kVAlignCenter, x = 327, y = 272, w = 300, h = 92 },
+    LabelButton{ name = "continue", label = "lblContinue", font = kAnswerFont, command = Answer("continue"),
+                x = 327, y = 374, w = 120 },
+    LabelButton{ name = "newgame", label = "lblNewGame", font = kAnswerFont, command = Answer("newgame"),
+                x = 507, y = 374, w = 120 },
+  },
+}
