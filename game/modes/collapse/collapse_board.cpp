@@ -148,6 +148,31 @@ void CollapseBoard::Clear() {
         }
 }
 
+namespace {
+
+char PieceLetter(const clsCollapseItem* piece) {
+    if (!piece) return '.';
+    if (piece->GetState() >= clsCollapseItem::kVanishing) return '*';
+    switch (piece->GetKind()) {
+        case kBomb: return 'B';
+        case kRowArrow: return '<';
+        case kColumnArrow: return '^';
+        case kBlackBottle: return 'K';
+        default: return "grpy."[piece->GetColor()];
+    }
+}
+
+}  // namespace
+
+std::string CollapseBoard::Picture() const {
+    std::string picture;
+    for (int row = 0; row < kRows; ++row) {
+        if (row > 0) picture += '/';
+        for (clsCollapseItem* piece : cells_[row]) picture += PieceLetter(piece);
+    }
+    return picture;
+}
+
 bool CollapseBoard::CellAt(int x, int y, int& row, int& column) const {
     if (x < rect_.left || x >= rect_.right || y < rect_.top || y >= rect_.bottom) return false;
     row = (y - rect_.top) / kCellSize;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "engine/core/base/maths.h"
 
@@ -53,6 +54,10 @@ public:
     void Draw();
     // Deletes every piece not yet released and empties every cell.
     void Clear();
+
+    // The board as text, rows 0 to 14 joined by '/': 'g' 'r' 'p' 'y' plain pieces, 'B' a bomb, '<' a
+    // row arrow, '^' a column arrow, 'K' a black bottle, '*' a piece on its way out, '.' an empty cell.
+    std::string Picture() const;
 
     const TRect& GetRect() const { return rect_; }
     // The cell under a screen point; false outside the board (right and bottom edges are outside).

@@ -3,6 +3,7 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "engine/ui/text_edit.h"
+#include "game/modes/collapse/collapse_game.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/entry/placeholder_window.h"
 
@@ -16,7 +17,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"YouWinWindow", &PlaceholderWindow<"YouWinWindow">::Create},                      // TYouWin
     {"YouLoseWindow", &PlaceholderWindow<"YouLoseWindow">::Create},                    // TYouLose
     {"LoadingWindow", &PlaceholderWindow<"LoadingWindow">::Create},                    // TLoading
-    {"CollapseWindow", &PlaceholderWindow<"CollapseWindow">::Create},                  // clsCollapseGame
+    {"CollapseWindow", &clsCollapseGame::Create},
     {"BazaarWindow", &PlaceholderWindow<"BazaarWindow">::Create},                      // clsBazaar
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
     {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation

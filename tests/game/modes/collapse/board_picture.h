@@ -1,7 +1,7 @@
 // Collapse boards drawn as text for the tests: one string a row, the last string the incoming row
 // (row 14), rows above the picture empty. 'g' 'r' 'p' 'y' plain pieces, 'B' a bomb, '<' a row arrow,
 // '^' a column arrow (both red), 'K' a black bottle, '.' an empty cell. Pieces of the incoming row
-// are not selectable, as the game puts them there. Read back, a piece on its way out is '*'.
+// are not selectable, as the game puts them there.
 #pragma once
 
 #include <string>
@@ -34,25 +34,12 @@ inline void BuildBoard(CollapseBoard& board, iGameScene* scene, const std::vecto
         }
 }
 
-inline char PieceLetter(const clsCollapseItem* piece) {
-    if (!piece) return '.';
-    if (piece->GetState() >= clsCollapseItem::kVanishing) return '*';
-    switch (piece->GetKind()) {
-        case kBomb: return 'B';
-        case kRowArrow: return '<';
-        case kColumnArrow: return '^';
-        case kBlackBottle: return 'K';
-        default: return "grpy."[piece->GetColor()];
-    }
-}
-
-// The board's lowest rows (as many as lines), drawn as BuildBoard reads them.
+// The board's lowest rows (as many as lines), in CollapseBoard::Picture's letters.
 inline std::vector<std::string> ReadBoard(const CollapseBoard& board, int lines) {
     std::vector<std::string> picture;
-    for (int row = CollapseBoard::kRows - lines; row < CollapseBoard::kRows; ++row) {
-        std::string text;
-        for (int column = 0; column < CollapseBoard::kColumns; ++column) text += PieceLetter(board.Get(row, column));
-        picture.push_back(text);
-    }
+    const std::string whole = board.Picture();
+    const int width = CollapseBoard::kColumns + 1;
+    for (int row = CollapseBoard::kRows - lines; row < CollapseBoard::kRows; ++row)
+        picture.push_back(whole.substr(row * width, CollapseBoard::kColumns));
     return picture;
 }
