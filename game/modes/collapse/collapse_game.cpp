@@ -297,4 +297,8 @@ void clsCollapseGame::AddProbeFields() {
     probe.Add(this, "collapse_score", [this] { return std::string(scoreText_ ? scoreText_->GetText().CStr() : ""); });
     probe.Add(this, "bottles", [this] { return BottleCounts(); });
     probe.Add(this, "board", [this] { return board_->Picture(); });
+    probe.Add(this, "charm_bits", [] {
+        SavedLevelRecord* saved = CurrentSavedLevel();
+        return saved ? std::to_string(saved->charmBits) : std::string("none");
+    });
 }
