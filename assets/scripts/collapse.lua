@@ -1,8 +1,9 @@
--- The collapse mini-game: the cat's board fills the screen; the score and the collapse level stand
--- on the cabinet beside it. The window tells the scripts its end through "playEndCollapse".
-local kScoreFont = { TextFont, 26, FColor(1, 0.957, 0.839, 1) }
+-- The collapse mini-game: the cat's board in its wooden frame, the score and the collapse level on
+-- the plate beside it. The window tells the scripts its end through "playEndCollapse".
+local kScoreFont = kPanelFont
 
 MakeDialog{
+  Bitmap{ name = "backdrop", image = "backgrounds/collapse/bg_collapse", x = 0, y = 0 },
   CollapseWindow{
     name = "collapse", x = 0, y = 0, w = 800, h = 600,
     Text{ name = "lblCollapseScore", label = "lblCollapseScore", font = kScoreFont, flags = kHAlignRight,

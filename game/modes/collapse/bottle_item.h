@@ -28,6 +28,7 @@ public:
     void Draw() override;
     // The count moves with the potion.
     void SetPosition(float x, float y) override;
+    void SetPositionV(const TVec2& position) override { SetPosition(position.x, position.y); }
 
     int GetQuota() const { return quota_; }
     int GetRemaining() const { return remaining_; }

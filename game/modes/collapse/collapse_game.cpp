@@ -112,6 +112,7 @@ int clsCollapseGame::CollapseLevelFor(int levelIndex, int collapseLevelCount) {
 
 void clsCollapseGame::Init(TWindowStyle& style) {
     clsGameInterface::Init(style);
+    LoadMissingAssets();
     const auto& levels = GetGameTables().collapseLevels;
     int index = GetLevelFlow().collapseLevel;
     if (index >= 0 && index < static_cast<int>(levels.size())) {
@@ -134,6 +135,15 @@ void clsCollapseGame::Init(TWindowStyle& style) {
     lastMs_ = GetClock() ? GetClock()->GetTime() : 0;
     StartAnim(16, true, true);
     AddProbeFields();
+}
+
+// A game opened without the loading screen before it loads its pictures and sounds here.
+void clsCollapseGame::LoadMissingAssets() {
+    clsGameSession* session = clsGameSession::Existing();
+    if (!session || session->GetTexture(clsCollapseItem::kSheet)) return;
+    PreloadCollapseGameAssets(*session);
+    while (session->LoadPendingAssets()) {
+    }
 }
 
 void clsCollapseGame::BuildDecorations() {

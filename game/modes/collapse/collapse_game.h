@@ -71,6 +71,7 @@ private:
     void EnterFeeding();
     void EnterOver();
     void SaveCharm(int charmBits, bool saveProgress);
+    void LoadMissingAssets();
     void BuildDecorations();
     void AddProbeFields();
     std::string BottleCounts() const;
