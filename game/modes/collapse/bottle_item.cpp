@@ -28,7 +28,7 @@ clsBottleItem::clsBottleItem(iGameScene* owner, int color, int quota, int charmI
       quota_(quota),
       remaining_(quota),
       charmIndex_(charmIndex),
-      full_(std::make_unique<clsSprite>(owner)),
+      full_(std::make_unique<clsAnimatedSprite>(owner)),
       flash_(std::make_unique<clsAnimatedSprite>(owner)) {
     SetTypeCode(kTypeCode);
     SetColor(color);
@@ -53,6 +53,7 @@ void clsBottleItem::AddPiece() {
     if (--remaining_ == 0) {
         if (GetOwner()) GetOwner()->GetAssets().PlaySound(kCompleteSound, false);
         full_->SetVisible(true);
+        full_->Play("DoAnim");
     }
     if (++pieceCounter_ == piecesPerFrame_) {
         pieceCounter_ = 0;

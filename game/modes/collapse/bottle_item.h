@@ -44,7 +44,7 @@ private:
     int piecesPerFrame_;
     int pieceCounter_ = 0;
     int charmIndex_;
-    std::unique_ptr<clsSprite> full_;
+    std::unique_ptr<clsAnimatedSprite> full_;
     std::unique_ptr<clsAnimatedSprite> flash_;
     std::shared_ptr<TTextSprite> count_;
 };

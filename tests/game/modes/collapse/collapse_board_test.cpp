@@ -47,8 +47,9 @@ TEST_P(CollapseClickTest, TheClickLeavesTheBoardAsDrawn) {
     // What stays is free again; what goes is not.
     for (int row = 0; row < CollapseBoard::kIncomingRow; ++row)
         for (int column = 0; column < CollapseBoard::kColumns; ++column)
-            if (clsCollapseItem* piece = board->Get(row, column))
+            if (clsCollapseItem* piece = board->Get(row, column)) {
                 EXPECT_EQ(piece->IsSelectable(), piece->GetState() < clsCollapseItem::kVanishing) << row << "," << column;
+            }
     EXPECT_TRUE(moves->GetGroup().IsEmpty());
 }
 
@@ -122,8 +123,11 @@ TEST_F(CollapseTest, AppendToRowGoesRightOfTheRightmostPieceAndRefusesATakenLast
         auto* piece = new clsCollapseItem(scene.get(), kPlain, kRed);
         bool appended = board->AppendToRow(piece, CollapseBoard::kIncomingRow);
         EXPECT_EQ(appended, c.column >= 0) << c.row;
-        if (appended) EXPECT_EQ(board->Get(CollapseBoard::kIncomingRow, c.column), piece) << c.row;
-        else delete piece;
+        if (appended) {
+            EXPECT_EQ(board->Get(CollapseBoard::kIncomingRow, c.column), piece) << c.row;
+        } else {
+            delete piece;
+        }
     }
     auto* piece = new clsCollapseItem(scene.get(), kPlain, kRed);
     EXPECT_FALSE(board->AppendToRow(piece, CollapseBoard::kRows)) << "below the grid";
@@ -163,7 +167,9 @@ TEST_F(CollapseTest, TheBoardPlacesPiecesAtTheirCellCentresAndTakesClicksInsideI
     for (const Point& p : points) {
         int row = -1, column = -1;
         EXPECT_EQ(board->CellAt(p.x, p.y, row, column), p.inside) << p.x << "," << p.y;
-        if (p.inside) EXPECT_EQ(std::make_pair(row, column), std::make_pair(p.row, p.column)) << p.x << "," << p.y;
+        if (p.inside) {
+            EXPECT_EQ(std::make_pair(row, column), std::make_pair(p.row, p.column)) << p.x << "," << p.y;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "game/data/game_tables.h"
 #include "game/modes/collapse/collapse_feeder.h"
+#include "game/modes/collapse/collapse_game.h"
 #include "tests/game/modes/collapse/collapse_fixture.h"
 
 namespace {
@@ -122,6 +123,21 @@ TEST_F(CollapseFeedTest, AColumnWithThreeFreeRowsLeftGetsAColumnArrowUnlessItHol
         ASSERT_EQ(feeder.Feed(*board), CollapseFeeder::kAppended);
         EXPECT_EQ(board->Get(CollapseBoard::kIncomingRow, 1)->GetKind(), holdsOne ? kPlain : kColumnArrow);
         EXPECT_EQ(board->Get(CollapseBoard::kIncomingRow, 1)->GetColor(), kRed);
+    }
+}
+
+TEST_F(CollapseFeedTest, EveryThirdLevelPlaysTheNextCollapseLevelKeptWithinTheLevelsThereAre) {
+    struct Case {
+        int level, count, expected;
+        bool warned;
+    };
+    const Case cases[] = {{3, 3, 0, false}, {6, 3, 1, false}, {8, 3, 1, false}, {9, 3, 2, false},
+                          {0, 3, 0, true},  {12, 3, 2, true}, {6, 0, 0, true}};
+    for (const Case& c : cases) {
+        std::string before = Log();
+        EXPECT_EQ(clsCollapseGame::CollapseLevelFor(c.level, c.count), c.expected) << c.level << " of " << c.count;
+        EXPECT_EQ(Log().size() > before.size() && Log().find("[WARN] Level", before.size()) != std::string::npos, c.warned)
+            << c.level << " of " << c.count;
     }
 }
 
