@@ -40,8 +40,8 @@ end
 function setLevelOfPlant(level) gLevelOfPlant = level end
 function setLevelOfPhoenix(level) gLevelOfPhoenix = level end
 
--- Starting levels (setCurrentLevel) and their results. The shop, the collapse game and the result
--- screens are still to come.
+-- Starting levels (setCurrentLevel) and their results. The shop and the result screens are still
+-- to come; the collapse game is served by PlayCollapseGame.
 function playShopGame(level) Request("playShopGame", level) end
 function playCollapseGame() Request("playCollapseGame") end
 function loadYouWinPopup(replay) Request("loadYouWinPopup", replay) end
@@ -72,7 +72,41 @@ function EnsurePlayer()
   ChangeUserData()
 end
 
+-- The collapse mini-game: its board until the window reports the end, then the end dialog over it;
+-- after that the shop level the game came before is asked for.
+function PlayCollapseGame()
+  local id = PushModal("scripts/collapse.lua")
+  ReadFile("scripts/collapse.lua")
+  DoFitToChildren()
+  while not (gNext and gNext.name == "playEndCollapse") do
+    WaitForMessage(100)
+  end
+  gCollapseCharm = gNext.args[1]
+  gNext = nil
+  DoModal("scripts/endcollapse.lua")
+  PopModal(id)
+  setCurrentLevel()
+end
+
+-- The requests that have their screens, by request.
+kServers = { playCollapseGame = PlayCollapseGame }
+
+-- Serves the noted requests one after the other while they have a screen.
+function ServeRequests()
+  while gNext and kServers[gNext.name] do
+    local request = gNext
+    gNext = nil
+    kServers[request.name](unpack(request.args))
+  end
+end
+
 return function()
   EnsurePlayer()
-  DoModal("scripts/start.lua")
+  PushModal("scripts/start.lua")
+  ReadFile("scripts/start.lua")
+  DoFitToChildren()
+  while true do
+    WaitForMessage(100)
+    ServeRequests()
+  end
 end

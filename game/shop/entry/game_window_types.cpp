@@ -2,6 +2,7 @@
 // takes the place of the placeholder in this table when it is built.
 #include "game/shop/entry/game_window_types.h"
 
+#include "game/modes/collapse/collapse_game.h"
 #include "game/screens/credits/credits_window.h"
 #include "game/screens/dialogs/panel_dialogs.h"
 #include "game/screens/options/options_window.h"
@@ -20,7 +21,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"YouWinWindow", &PlaceholderWindow<"YouWinWindow">::Create},                      // TYouWin
     {"YouLoseWindow", &PlaceholderWindow<"YouLoseWindow">::Create},                    // TYouLose
     {"LoadingWindow", &PlaceholderWindow<"LoadingWindow">::Create},                    // TLoading
-    {"CollapseWindow", &PlaceholderWindow<"CollapseWindow">::Create},                  // clsCollapseGame
+    {"CollapseWindow", &clsCollapseGame::Create},
     {"BazaarWindow", &PlaceholderWindow<"BazaarWindow">::Create},                      // clsBazaar
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
     {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
