@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,8 @@ struct SetUpCase {
     const char* table;
     const char* music;
 };
+
+void PrintTo(const SetUpCase& c, std::ostream* os) { *os << c.name; }
 
 const char kMusic[] = "audio/music/magicshopmusic.ogg";
 const char kMusic2[] = "audio/music/magicshopmusic2.ogg";
