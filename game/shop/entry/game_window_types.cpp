@@ -4,6 +4,8 @@
 
 #include "engine/ui/text_edit.h"
 #include "game/screens/dialogs/panel_dialogs.h"
+#include "game/screens/loading/loading_screen.h"
+#include "game/screens/results/result_screens.h"
 #include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
 #include "game/shop/screen/shop_game.h"
@@ -15,9 +17,9 @@ const GameWindowType kGameWindowTypes[34] = {
     {"OptionsWindow", &PlaceholderWindow<"OptionsWindow">::Create},                    // TOptions
     {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
     {"CreditsWindow", &PlaceholderWindow<"CreditsWindow">::Create},                    // TCredits
-    {"YouWinWindow", &PlaceholderWindow<"YouWinWindow">::Create},                      // TYouWin
-    {"YouLoseWindow", &PlaceholderWindow<"YouLoseWindow">::Create},                    // TYouLose
-    {"LoadingWindow", &PlaceholderWindow<"LoadingWindow">::Create},                    // TLoading
+    {"YouWinWindow", &TYouWin::Create},
+    {"YouLoseWindow", &TYouLose::Create},
+    {"LoadingWindow", &TLoading::Create},
     {"CollapseWindow", &PlaceholderWindow<"CollapseWindow">::Create},                  // clsCollapseGame
     {"BazaarWindow", &PlaceholderWindow<"BazaarWindow">::Create},                      // clsBazaar
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
