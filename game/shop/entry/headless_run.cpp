@@ -12,6 +12,7 @@
 #include "engine/core/base/config.h"
 #include "game/shop/entry/game_main.h"
 #include "game/shop/entry/headless_steps.h"
+#include "game/shop/entry/scenario.h"
 #include "platform/backend/backend.h"
 #include "platform/clock/clock.h"
 
@@ -22,11 +23,13 @@ namespace {
 enum { kBadInput = 2 };
 
 const char kUsage[] =
-    "usage: alembria --headless [--assets DIR] [--events FILE] [--frames N] [--seed N] [--shot OUT.png] [--log]\n";
+    "usage: alembria --headless [--assets DIR] [--events FILE] [--scenario FILE] [--frames N] [--seed N]\n"
+    "                           [--shot OUT.png] [--log]\n";
 
 struct HeadlessOptions {
     fs::path gameFolder;
     fs::path events;
+    fs::path scenario;
     fs::path shot;
     long frames = 100000;
     std::string seed;
@@ -50,6 +53,8 @@ bool ParseOptions(int argc, char** argv, HeadlessOptions& options) {
             options.gameFolder = fs::absolute(argv[++i]).lexically_normal();
         } else if (arg == "--events" && hasValue) {
             options.events = fs::absolute(argv[++i]).lexically_normal();
+        } else if (arg == "--scenario" && hasValue) {
+            options.scenario = fs::absolute(argv[++i]).lexically_normal();
         } else if (arg == "--shot" && hasValue) {
             options.shot = fs::absolute(argv[++i]).lexically_normal();
         } else if (arg == "--frames" && hasValue) {
@@ -111,9 +116,14 @@ int RunHeadlessGame(int argc, char** argv) {
     HeadlessRun run;
     run.frameLimit = options.frames;
     run.shot = options.shot.string();
-    std::string eventsError;
-    if (!options.events.empty() && !ReadTimedEvents(options.events.string(), run.events, eventsError)) {
-        std::fprintf(stderr, "alembria: %s\n", eventsError.c_str());
+    std::string inputError;
+    if (!options.events.empty() && !ReadTimedEvents(options.events.string(), run.events, inputError)) {
+        std::fprintf(stderr, "alembria: %s\n", inputError.c_str());
+        return kBadInput;
+    }
+    run.scenarioPath = options.scenario.string();
+    if (!options.scenario.empty() && !ReadScenario(run.scenarioPath, run.scenario, inputError)) {
+        std::fprintf(stderr, "alembria: %s\n", inputError.c_str());
         return kBadInput;
     }
 
@@ -129,6 +139,7 @@ int RunHeadlessGame(int argc, char** argv) {
     runningGame = nullptr;
 
     if (run.status == HeadlessRun::kMainScriptFailed) PrintScriptErrors(run.logFile);
+    if (run.status == HeadlessRun::kScenarioFailed) std::fprintf(stderr, "alembria: %s\n", run.failure.c_str());
     if (options.log) std::fputs(ReadText(run.logFile).c_str(), stderr);
     return run.status;
 }

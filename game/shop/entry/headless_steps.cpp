@@ -18,23 +18,25 @@ namespace {
 
 const char kMainScript[] = "scripts/mainloop.lua";
 
+TWindowScript* WindowScript() { return dynamic_cast<TWindowScript*>(TWindowManager::Get()->GetScript()); }
+
 }  // namespace
 
 HeadlessSteps::HeadlessSteps(TApplication* application, const TString& commandLine, HeadlessRun& run)
     : ApplicationSteps(application, commandLine),
       run_(run),
-      window_(dynamic_cast<platform::HeadlessWindow*>(application->GetMainWindow())) {
+      window_(dynamic_cast<platform::HeadlessWindow*>(application->GetMainWindow())),
+      scenario_(run.scenarioPath, run.scenario) {
     run_.logFile = std::string(application->Data()->userDataFolder.CStr()) + "/logfile.txt";
     // The game starts in front, as on a desktop.
     TAppEvent activated;
     MakeAppEvent(activated, kEventActivation, 0, 0, 1);
-    for (const platform::NativeEvent& record : NativeRecordsFor(activated)) window_->Push(record);
+    Input(activated);
 }
 
 void HeadlessSteps::CreateGameManager() {
     ApplicationSteps::CreateGameManager();
-    auto* script = dynamic_cast<TWindowScript*>(TWindowManager::Get()->GetScript());
-    GameProbe::Get().Bind(script->GetState());
+    GameProbe::Get().Bind(WindowScript()->GetState());
 }
 
 bool HeadlessSteps::RunScript(const char* file) {
@@ -55,18 +57,44 @@ void HeadlessSteps::NextEvent(TAppEvent& event) {
             run_.status = HeadlessRun::kOutOfFrames;
             ending_ = true;
         } else if (event.type == kEventIdle) {
+            PlayScenario();
             platform::AdvanceTestClock(kHeadlessFrameMs);
         }
+        // The game quits of its own accord.
+        if (event.type == kEventQuit && !run_.scenarioPath.empty()) EndScenario(scenario_.OnQuit());
     }
     if (ending_) MakeAppEvent(event, kEventQuit);
     if (event.type == kEventQuit) TakeShot();
 }
 
 void HeadlessSteps::FeedDueEvents() {
-    for (; nextEvent_ < run_.events.size() && run_.events[nextEvent_].ms <= platform::TicksMs(); ++nextEvent_) {
-        for (const platform::NativeEvent& record : NativeRecordsFor(run_.events[nextEvent_].event))
-            window_->Push(record);
+    for (; nextEvent_ < run_.events.size() && run_.events[nextEvent_].ms <= platform::TicksMs(); ++nextEvent_)
+        Input(run_.events[nextEvent_].event);
+}
+
+void HeadlessSteps::PlayScenario() {
+    if (run_.scenarioPath.empty()) return;
+    ScenarioPlayer::Progress progress = scenario_.OnIdle(platform::TicksMs(), *this);
+    if (progress != ScenarioPlayer::Progress::kPlaying) EndScenario(progress);
+}
+
+// A scenario played to its end ends the run as a quit; a failed one with its own status.
+void HeadlessSteps::EndScenario(ScenarioPlayer::Progress progress) {
+    if (progress == ScenarioPlayer::Progress::kFailed) {
+        run_.status = HeadlessRun::kScenarioFailed;
+        run_.failure = scenario_.Failure();
     }
+    ending_ = true;
+}
+
+std::string HeadlessSteps::ProbeLine() { return GameProbe::Get().Line(); }
+
+void HeadlessSteps::Input(const TAppEvent& event) {
+    for (const platform::NativeEvent& record : NativeRecordsFor(event)) window_->Push(record);
+}
+
+bool HeadlessSteps::RunLua(const std::string& text) {
+    return WindowScript()->TScript::DoLuaString(TString(text.c_str())) == 0;
 }
 
 void HeadlessSteps::TakeShot() {
