@@ -1,6 +1,7 @@
 #include "game/screens/loading/loading_screen.h"
 
 #include <algorithm>
+#include <string>
 
 #include "engine/core/app/application.h"
 #include "engine/core/base/clock.h"
@@ -14,6 +15,7 @@
 #include "game/data/game_tables.h"
 #include "game/screens/dialogs/border_outlines.h"
 #include "game/shop/objects/scene_sprite.h"
+#include "game/shop/probe/game_probe.h"
 #include "game/shop/session/game_session.h"
 
 namespace {
@@ -62,6 +64,7 @@ TLoading::TLoading() : waterEffect_(this, kWaterEffectFile, kWaterEffectSegments
 }
 
 TLoading::~TLoading() {
+    GameProbe::Get().RemoveOwner(this);
     background_.reset();
     for (auto& water : water_) water.reset();
 }
@@ -90,6 +93,9 @@ void TLoading::Init(TWindowStyle& style) {
     FillPreloadLists(*session);
     total_ = session->GetPendingCount();
     step_ = RiseStep(total_);
+    // How far the loading has come: the names loaded and all of them.
+    GameProbe::Get().Add(this, "loaded", [this, session] { return std::to_string(total_ - session->GetPendingCount()); });
+    GameProbe::Get().Add(this, "toload", [this] { return std::to_string(total_); });
 
     LayWaterPath();
     waterEffect_.Play();
