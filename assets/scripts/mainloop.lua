@@ -78,8 +78,8 @@ kTableFont = { TextFont, 20, FColor(0.227, 0.133, 0.2, 1) }
 function ResultScreen(window, title, button)
   MakeDialog{
     window{ name = "result", x = 0, y = 0, w = 800, h = 600,
-      Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", x = 0, y = 0 },
-      Bitmap{ name = "BackGround", image = "gui/ui/panel_tall", x = 234, y = 68,
+      Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", alpha = true, x = 0, y = 0 },
+      Bitmap{ name = "BackGround", image = "gui/ui/panel_tall", alpha = true, x = 234, y = 68,
         Text{ name = "title", label = title, font = kPanelFont, flags = kHAlignCenter + kVAlignCenter,
               x = 30, y = 30, w = 280, h = 90 },
         Text{ name = "txtDataDescription", font = kTableFont, flags = kHAlignLeft, x = 36, y = 140, w = 190, h = 180 },

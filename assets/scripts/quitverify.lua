@@ -5,8 +5,8 @@ local quit = function() PostMessage(CreateNamedMessage(kQuitNow, "quit")) end
 PushModal("scripts/quitverify.lua")
 MakeDialog{
   YesNoWindow{ name = "quitverify", x = 0, y = 0, w = 800, h = 600,
-    Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", x = 0, y = 0 },
-    Bitmap{ name = "BackGround", image = "gui/ui/panel_large", x = 151, y = 99,
+    Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", alpha = true, x = 0, y = 0 },
+    Bitmap{ name = "BackGround", image = "gui/ui/panel_large", alpha = true, x = 151, y = 99,
       Text{ name = "question", label = "lblQuitQuestion", font = kPanelFont, flags = kHAlignCenter,
             x = 20, y = 130, w = 480, h = 40 },
       LabelButton{ name = "yes", label = "lblYes", command = quit, x = 60, y = 250, w = 180, h = 60 },

@@ -1,6 +1,9 @@
 // The screens' preload lists in the order the loading screen asks for them: the shop, the collapse
-// game, the bazaar, the shop backgrounds, the tutorial panel, the first-level tutorial, the other
-// tutorials. A screen still to come adds its list at its place when it is built.
+// game, the bazaar, the shop background, the tutorial panel, the first-level tutorial, the other
+// tutorials. A screen still to come adds its list at its place when it is built. Of the eight
+// shops' backgrounds only the level's own is loaded: all eight (full-screen pictures, with the rest)
+// do not fit the 256 MB of video memory of a small card, and a texture that does not fit breaks
+// the display.
 #include "game/screens/loading/loading_screen.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/screen/shop_game.h"
@@ -8,5 +11,5 @@
 
 void FillPreloadLists(clsGameSession& session) {
     clsShopGame::PreloadAssets(session);
-    PreloadShopBackgroundAnims(session);
+    PreloadLevelShopBackground(session, GetLevelFlow().currentLevel);
 }

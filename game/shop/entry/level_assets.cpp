@@ -14,10 +14,7 @@ void LoadLevelAssetsIfMissing() {
     clsGameSession* session = clsGameSession::Instance();
     if (session->GetTexture(kLevelMarker)) return;
     clsShopGame::PreloadAssets(*session);
-    int level = GetLevelFlow().currentLevel;
-    session->AddPreloadAnim(clsShopBackground::BackgroundName(level));
-    for (const clsShopBackground::Decoration* decoration : clsShopBackground::DecorationsForLevel(level))
-        session->AddPreloadAnim(TString("backgrounds/objects/") + decoration->name);
+    PreloadLevelShopBackground(*session, GetLevelFlow().currentLevel);
     while (session->LoadPendingAssets()) {
     }
 }

@@ -37,11 +37,11 @@ protected:
     TLoading* loading = nullptr;
 };
 
-// What the screens ask for, in the order they are asked (the shop first, then the backgrounds).
+// What the screens ask for, in the order they are asked (the shop first, then the level's background).
 std::vector<std::string> AskedNames() {
     RecordingAssets asked;
     clsShopGame::PreloadAssets(asked);
-    PreloadShopBackgroundAnims(asked);
+    PreloadLevelShopBackground(asked, GetLevelFlow().currentLevel);
     return asked.preload;
 }
 
