@@ -40,18 +40,58 @@ end
 function setLevelOfPlant(level) gLevelOfPlant = level end
 function setLevelOfPhoenix(level) gLevelOfPhoenix = level end
 
--- Starting levels (setCurrentLevel) and their results. The shop and the result screens are still
--- to come; the collapse game is served by PlayCollapseGame.
+-- Closes the modal dialog of that name and every one over it, once the game has finished what it
+-- is doing (a screen may ask for it from its own frame).
+function CloseModal(name)
+  PostMessage(CreateNamedMessage(kCloseWindow, name))
+end
+
+-- Opens the dialog of the file over the screen that is up, without waiting for it: the game calls
+-- the functions below in the middle of a day.
+function OpenPopup(file)
+  PushModal(file)
+  ReadFile(file)
+  DoFitToChildren()
+end
+
+-- Starting levels (setCurrentLevel) and their results: the result screens and a gained trophy stand
+-- over the shop; the collapse game is served by PlayCollapseGame.
 function playShopGame(level) Request("playShopGame", level) end
 function playCollapseGame() Request("playCollapseGame") end
-function loadYouWinPopup(replay) Request("loadYouWinPopup", replay) end
-function loadYouLosePopup() Request("loadYouLosePopup") end
-function showGainTrophy(bit) Request("showGainTrophy", bit) end
+function loadYouWinPopup(replay) OpenPopup("scripts/youwin.lua") end
+function loadYouLosePopup() OpenPopup("scripts/youlose.lua") end
+function showGainTrophy(bit) OpenPopup("scripts/gaintrophy.lua") end
 function playEndCollapse(charm) Request("playEndCollapse", charm) end
 function playAnimationBook(action, state) Request("playAnimationBook", action, state) end
 
--- The menus and the loading screen.
-function OnFinishedLoadingAssets() Request("OnFinishedLoadingAssets") end
+-- The level the game has come to (the next after a won day, the same after a missed one), in place
+-- of the shop and its result screen.
+function PlayNextLevel()
+  setCurrentLevel()
+  CloseModal("scripts/shop.lua")
+end
+
+-- A result screen (YouWinWindow or YouLoseWindow) on the tall panel: the title, the table of the
+-- day's earnings the screen fills, and its button.
+kTableFont = { TextFont, 20, FColor(0.227, 0.133, 0.2, 1) }
+
+function ResultScreen(window, title, button)
+  MakeDialog{
+    window{ name = "result", x = 0, y = 0, w = 800, h = 600,
+      Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", alpha = true, x = 0, y = 0 },
+      Bitmap{ name = "BackGround", image = "gui/ui/panel_tall", alpha = true, x = 234, y = 68,
+        Text{ name = "title", label = title, font = kPanelFont, flags = kHAlignCenter + kVAlignCenter,
+              x = 30, y = 30, w = 280, h = 90 },
+        Text{ name = "txtDataDescription", font = kTableFont, flags = kHAlignLeft, x = 36, y = 140, w = 190, h = 180 },
+        Text{ name = "txtDataValue", font = kTableFont, flags = kHAlignRight, x = 216, y = 140, w = 88, h = 180 },
+        button,
+      },
+    },
+  }
+end
+
+-- The loading screen, and the menus.
+function OnFinishedLoadingAssets() CloseModal("scripts/loading.lua") end
 function UpdatePlayerChoices(first, count, names) Request("UpdatePlayerChoices", first, count, names) end
 function InitOffset(x, y) Request("InitOffset", x, y) end
 function DisableAllButtons() Request("DisableAllButtons") end
@@ -88,8 +128,14 @@ function PlayCollapseGame()
   setCurrentLevel()
 end
 
+-- A level: the loading screen first, then the shop.
+function PlayShopGame()
+  DoModal("scripts/loading.lua")
+  DoModal("scripts/shop.lua")
+end
+
 -- The requests that have their screens, by request.
-kServers = { playCollapseGame = PlayCollapseGame }
+kServers = { playShopGame = PlayShopGame, playCollapseGame = PlayCollapseGame }
 
 -- Serves the noted requests one after the other while they have a screen.
 function ServeRequests()
@@ -102,11 +148,6 @@ end
 
 return function()
   EnsurePlayer()
-  PushModal("scripts/start.lua")
-  ReadFile("scripts/start.lua")
-  DoFitToChildren()
-  while true do
-    WaitForMessage(100)
-    ServeRequests()
-  end
+  DoModal("scripts/start.lua")
+  ServeRequests()
 end

@@ -3,9 +3,11 @@ its title plaque, buttons in their four states, the toggle, the slider, the text
 A panel's inside stays plain parchment so the dialog's texts read on it."""
 from svgkit import *
 
-# Panel sizes the dialogs use: options / player chooser / results, name entry / pause, yes-no,
-# and the trophy cabinet's tooltips.
-PANELS = {'large': (520, 400), 'medium': (440, 300), 'small': (360, 200), 'tooltip': (220, 96)}
+# Panel sizes the dialogs use: options / player chooser / quit question / name entry, the plain
+# dialogs, small questions, the trophy cabinet's tooltips, the tall panel of the level results, a
+# gained trophy and the collapse game's end, and the wide, low panel of the pause.
+PANELS = {'large': (520, 400), 'medium': (440, 300), 'small': (360, 200), 'tooltip': (220, 96),
+          'tall': (340, 450), 'wide': (540, 260)}
 
 
 def rounded_rect_path(x, y, w, h, r):
@@ -141,8 +143,14 @@ def tiles():
         picture('gui/ui/tile_%s' % state, 96, 96, body)
 
 
+def backdrop():
+    """The dusk that dims the screen behind a dialog's panel."""
+    picture('gui/ui/backdrop', 800, 600, flat('rect x="0" y="0" width="800" height="600"', B('night'), 0.55))
+
+
 def build():
     panels()
+    backdrop()
     dialog_frame()
     buttons()
     toggle()

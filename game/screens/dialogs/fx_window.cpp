@@ -1,6 +1,8 @@
 #include "game/screens/dialogs/fx_window.h"
 
-#include <cmath>
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "engine/core/app/application.h"
 #include "engine/core/base/clock.h"
@@ -8,6 +10,7 @@
 #include "engine/graphics/renderer.h"
 #include "engine/ui/window_anim.h"
 #include "engine/ui/window_manager.h"
+#include "game/shop/probe/game_probe.h"
 
 namespace {
 
@@ -65,13 +68,44 @@ int Trunc(float value) {
     return static_cast<int>(value);
 }
 
+// The dialogs open now, oldest first, and which of them have come to rest: the probe's field "panel"
+// shows the newest as "<class>:rest" or "<class>:moving".
+struct FxWindowState {
+    std::vector<const clsFxWindow*> open;
+    std::vector<const clsFxWindow*> resting;
+};
+
+FxWindowState& GetFxWindowState() {
+    static FxWindowState state;
+    return state;
+}
+
+std::string NewestPanel() {
+    const FxWindowState& state = GetFxWindowState();
+    if (state.open.empty()) return "none";
+    const clsFxWindow* newest = state.open.back();
+    bool resting = std::find(state.resting.begin(), state.resting.end(), newest) != state.resting.end();
+    return std::string(newest->GetClassName()) + (resting ? ":rest" : ":moving");
+}
+
+void Forget(std::vector<const clsFxWindow*>& windows, const clsFxWindow* window) {
+    windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+}
+
 }  // namespace
 
 clsFxWindow::clsFxWindow() : driver_(this) {
     driver_.Hook(clsTimeDriver::kStep | clsTimeDriver::kEnd);
+    FxWindowState& state = GetFxWindowState();
+    if (state.open.empty()) GameProbe::Get().Add(&state, "panel", &NewestPanel);
+    state.open.push_back(this);
 }
 
-clsFxWindow::~clsFxWindow() = default;
+clsFxWindow::~clsFxWindow() {
+    FxWindowState& state = GetFxWindowState();
+    Forget(state.open, this);
+    Forget(state.resting, this);
+}
 
 void clsFxWindow::Init(TWindowStyle& style) {
     TWindow::Init(style);
@@ -174,6 +208,8 @@ void clsFxWindow::OnMoveEnd(clsTimeDriver* driver) {
 
 void clsFxWindow::PlaceAtRest() {
     if (!target_) return;
+    Forget(GetFxWindowState().resting, this);
+    GetFxWindowState().resting.push_back(this);
     const TRect& place = target_->GetRect();
     if (code_ == kSlideInLeft || code_ == kSlideInRight) target_->MoveTo(Trunc(restValue_), place.top);
     if (code_ == kSlideInTop || code_ == kSlideInBottom) target_->MoveTo(place.left, Trunc(restValue_));

@@ -158,3 +158,9 @@ void PreloadShopBackgroundAnims(iGameAssets& assets) {
     }
     for (const char* name : kPreloadOrder) assets.AddPreloadAnim(DecorationName(name));
 }
+
+void PreloadLevelShopBackground(iGameAssets& assets, int level) {
+    assets.AddPreloadAnim(clsShopBackground::BackgroundName(level));
+    for (const Decoration* decoration : clsShopBackground::DecorationsForLevel(level))
+        assets.AddPreloadAnim(DecorationName(decoration->name));
+}

@@ -8,19 +8,22 @@
 #include "game/screens/options/options_window.h"
 #include "game/screens/titlecard/continue_window.h"
 #include "game/screens/widgets/custom_text_edit.h"
-#include "game/shop/background/shop_background.h"
+#include "game/screens/loading/loading_screen.h"
+#include "game/screens/results/result_screens.h"
+#include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
+#include "game/shop/screen/shop_game.h"
 
 const GameWindowType kGameWindowTypes[34] = {
-    {"ShopGameWindow", &PlaceholderWindow<"ShopGameWindow">::Create},                  // clsShopGame
-    {"BackgroundWindow", &clsShopBackground::Create},
+    {"ShopGameWindow", &clsShopGame::Create},
+    {"BackgroundWindow", &CreateBackgroundWithLevelAssets},
     {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
     {"OptionsWindow", &TOptions::Create},
     {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
     {"CreditsWindow", &clsCreditsWnd::Create},  // the credits: row 32 registers them again
-    {"YouWinWindow", &PlaceholderWindow<"YouWinWindow">::Create},                      // TYouWin
-    {"YouLoseWindow", &PlaceholderWindow<"YouLoseWindow">::Create},                    // TYouLose
-    {"LoadingWindow", &PlaceholderWindow<"LoadingWindow">::Create},                    // TLoading
+    {"YouWinWindow", &TYouWin::Create},
+    {"YouLoseWindow", &TYouLose::Create},
+    {"LoadingWindow", &TLoading::Create},
     {"CollapseWindow", &clsCollapseGame::Create},
     {"BazaarWindow", &PlaceholderWindow<"BazaarWindow">::Create},                      // clsBazaar
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab

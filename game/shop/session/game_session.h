@@ -82,6 +82,8 @@ public:
     // Loads one pending name: the level's list first, each list last name first. False when both
     // lists were empty.
     bool LoadPendingAssets();
+    // The names both lists still hold.
+    size_t GetPendingCount() const { return gamePreload_.size() + menuPreload_.size(); }
     // Loads the last pending name of the menus' list; false when it was empty.
     bool LoadMenuAssets();
 

@@ -1,0 +1,15 @@
+// The screens' preload lists in the order the loading screen asks for them: the shop, the collapse
+// game, the bazaar, the shop background, the tutorial panel, the first-level tutorial, the other
+// tutorials. A screen still to come adds its list at its place when it is built. Of the eight
+// shops' backgrounds only the level's own is loaded: all eight (full-screen pictures, with the rest)
+// do not fit the 256 MB of video memory of a small card, and a texture that does not fit breaks
+// the display.
+#include "game/screens/loading/loading_screen.h"
+#include "game/shop/background/shop_background.h"
+#include "game/shop/screen/shop_game.h"
+#include "game/shop/session/game_session.h"
+
+void FillPreloadLists(clsGameSession& session) {
+    clsShopGame::PreloadAssets(session);
+    PreloadLevelShopBackground(session, GetLevelFlow().currentLevel);
+}
