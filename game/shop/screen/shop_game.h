@@ -198,9 +198,6 @@ public:
     // Set when the level has ended: "win" or "lose"; "none" before.
     const char* GetResultName() const;
 
-protected:
-    const LevelRecord* GetLevel() const { return level_; }
-
 private:
     // Construction (shop_game.cpp, shop_effects.cpp).
     void CreatePlaces();
