@@ -65,7 +65,8 @@ struct Adapter {
   bool hasGuid = true;
   AdapterIdentifier identifier;
   std::vector<DisplayMode> modes;
-  uint64_t videoMemory = 256u << 20;
+  // The software display keeps its surfaces in system memory: room for all of the game's pictures.
+  uint64_t videoMemory = 1ull << 30;
   bool stretchBlits = true;
   std::vector<DeviceDescription> devices = {DeviceDescription()};
   bool refuseCreate = false;   // the display object cannot be opened

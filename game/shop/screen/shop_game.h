@@ -123,6 +123,8 @@ public:
 
     // Fills the game session's preload list with what a shop level shows and plays.
     static void PreloadAssets(iGameAssets& assets);
+    // The same without the customers.
+    static void PreloadScreenAssets(iGameAssets& assets);
     // Where an item stands from a holder's anchor (Radaduvoz, the bazaar); (0, 0) outside 0..8.
     static TVec2 GetItemOffset(int index);
 
@@ -195,9 +197,6 @@ public:
     const std::deque<int>& GetPendingMoney() const { return pendingMoney_; }
     // Set when the level has ended: "win" or "lose"; "none" before.
     const char* GetResultName() const;
-
-protected:
-    const LevelRecord* GetLevel() const { return level_; }
 
 private:
     // Construction (shop_game.cpp, shop_effects.cpp).
