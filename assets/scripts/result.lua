@@ -10,7 +10,7 @@ local dialog = {
   Bitmap{ name = "panel", image = "gui/ui/panel_medium", x = 180, y = 150 },
   Text{ name = "title", label = won and "lblLevelWon" or "lblLevelLost", font = kPanelFont, flags = kHAlignCenter,
         x = 180, y = 200, w = 440, h = 40 },
-  LabelButton{ name = "back", label = "lblBackToShop", command = back, x = 310, y = 315, w = 180, h = 60 },
+  LabelButton{ name = "back", label = "lblNextDay", command = back, x = 310, y = 315, w = 180, h = 60 },
 }
 if won then
   table.insert(dialog, Text{ name = "purse", label = "lblPurse", font = kPanelFont, flags = kHAlignCenter,

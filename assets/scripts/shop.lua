@@ -1,6 +1,6 @@
--- A shop day: the shop's background, the shop itself and, under the recipe book, a bar with the
--- potions the player knows; a click on one shows it in the book.
-local kBarLeft, kBarTop, kBarStep, kIconSize = 300, 4, 36, 34
+-- A shop day: the shop's background, the shop itself and, down the right wall beside the recipe book,
+-- a bar with the potions the player knows; a click on one shows it in the book.
+local kBarLeft, kBarTop, kBarStep, kIconSize = 762, 8, 36, 34
 
 function playAnimationBook(action, state) end
 
@@ -9,7 +9,7 @@ local function PotionButton(i)
   local icon = "anim/potions/icons/potion" .. (potion + 1)
   return Button{ name = "potion" .. i, graphics = { icon, icon, icon },
                  command = function() onPotionSelected(potion) end,
-                 x = kBarLeft + i * kBarStep, y = kBarTop, w = kIconSize, h = kIconSize }
+                 x = kBarLeft, y = kBarTop + i * kBarStep, w = kIconSize, h = kIconSize }
 end
 
 local dialog = {

@@ -26,11 +26,13 @@ struct CustomerKind {
     char letter;
     clsClient* (*make)(clsGameInterface*, clsObjectRequired*, bool);
     bool wantsTwoItems;
+    void (*preload)(iGameAssets&);
 };
 constexpr CustomerKind kCustomerKinds[] = {
-    {'A', Make<clsMage>, false},   {'D', Make<clsDruid>, false},   {'M', Make<clsMedusa>, false},
-    {'O', Make<cls2Head>, true},   {'S', Make<clsShadow>, false},  {'V', Make<clsVampire>, false},
-    {'W', Make<clsWitch>, false},
+    {'A', Make<clsMage>, false, PreloadMageAnims},       {'D', Make<clsDruid>, false, PreloadDruidAnims},
+    {'M', Make<clsMedusa>, false, PreloadMedusaAnims},   {'O', Make<cls2Head>, true, Preload2HeadAnims},
+    {'S', Make<clsShadow>, false, PreloadShadowAnims},   {'V', Make<clsVampire>, false, PreloadVampireAnims},
+    {'W', Make<clsWitch>, false, PreloadWitchAnims},
 };
 
 // Null for a letter that names no kind.
@@ -247,4 +249,9 @@ clsObjectRequired* clsCustomerRoster::CreateArtifactRequest(int artifactId) {
 
 clsObjectRequired* clsCustomerRoster::MakeFruit() {
     return new clsPotionGraph(owner_, clsPotionGraph::kFruitPotion, kIconForm);
+}
+
+void PreloadLevelCustomers(iGameAssets& assets, const LevelRecord& level) {
+    for (char letter : level.customerLetters)
+        if (const CustomerKind* kind = KindOf(letter)) kind->preload(assets);
 }

@@ -12,6 +12,7 @@
 class clsClient;
 class clsGameInterface;
 class clsObjectRequired;
+class iGameAssets;
 
 // What the roster asks of the shop: a seat for each new customer and what the seated ones want.
 class iCustomerSeats {
@@ -101,3 +102,6 @@ private:
     int fruitRequestsMade_ = 0;
     int fruitChancePercent_ = 0;
 };
+
+// The pictures and sounds of the kinds of customer the level's sequence names.
+void PreloadLevelCustomers(iGameAssets& assets, const LevelRecord& level);

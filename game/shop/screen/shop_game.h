@@ -134,6 +134,8 @@ public:
 
     // Fills the game session's preload list with what a shop level shows and plays.
     static void PreloadAssets(iGameAssets& assets);
+    // The same without the customers.
+    static void PreloadScreenAssets(iGameAssets& assets);
     // Where an item stands from a holder's anchor (Radaduvoz, the bazaar); (0, 0) outside 0..8.
     static TVec2 GetItemOffset(int index);
 

@@ -43,6 +43,10 @@ void clsShopGame::PreloadAssets(iGameAssets& assets) {
     PreloadWitchAnims(assets);
     PreloadVampireAnims(assets);
     PreloadMedusaAnims(assets);
+    PreloadScreenAssets(assets);
+}
+
+void clsShopGame::PreloadScreenAssets(iGameAssets& assets) {
     PreloadPlayerAnims(assets);
     PreloadGuiScoreGoalTimeAnims(assets);
     PreloadCauldronAnims(assets);

@@ -5,6 +5,7 @@
 #include "game/shop/hud/score_panel.h"
 #include "game/shop/objects/scene_sprite.h"
 #include "game/shop/screen/shop_game.h"
+#include "tests/game/data/log_capture.h"
 #include "tests/game/shop/screen/shop_screen_fixture.h"
 
 namespace {
@@ -156,6 +157,22 @@ TEST_F(ShopDayTest, FourPickUpsInQuickSuccessionAllLandAndTheLevelEnds) {
     EXPECT_EQ(shop->GetSparksInFlight(), 0);
     EXPECT_TRUE(shop->GetPendingMoney().empty());
     EXPECT_STREQ(shop->GetResultName(), "win");
+    // The won level moves the game on and keeps its money.
+    EXPECT_EQ(clsGameSession::Instance()->GetLevelsWon(), 1);
+    EXPECT_EQ(GetLevelFlow().playerMoney, 100);
+    UserRecord* record = GameManager::Get()->GetUserRecord();
+    ASSERT_EQ(record->savedLevels.size(), 2u);
+    EXPECT_EQ(record->savedLevels[0].earnedMoney, 100);
+}
+
+TEST_F(ShopDayTest, TrophiesWonInTheShopAreShownButTheBazaarsIsNot) {
+    StartGame(DayConfig());
+    Open(0);
+    LogCapture log;
+    shop->OnTrophyGained(clsTrophyTracker::GetInstance(), clsTrophyTracker::kUpgradeFreak);
+    EXPECT_TRUE(log.Messages().empty());
+    shop->OnTrophyGained(clsTrophyTracker::GetInstance(), clsTrophyTracker::kPlant);
+    EXPECT_EQ(log.Messages(), (std::vector<std::string>{"Trophy Gain: Plant:", "Lua function: showGainTrophy(64)"}));
 }
 
 }  // namespace
