@@ -61,7 +61,7 @@ void HeadlessSteps::NextEvent(TAppEvent& event) {
             platform::AdvanceTestClock(kHeadlessFrameMs);
         }
         // The game quits of its own accord.
-        if (event.type == kEventQuit && !run_.scenarioPath.empty()) EndScenario(scenario_.OnQuit());
+        if (event.type == kEventQuit && !run_.scenarioPath.empty()) EndScenario(scenario_.OnQuit(*this));
     }
     if (ending_) MakeAppEvent(event, kEventQuit);
     if (event.type == kEventQuit) TakeShot();

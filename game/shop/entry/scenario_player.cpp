@@ -37,9 +37,15 @@ ScenarioPlayer::Progress ScenarioPlayer::OnIdle(uint32_t nowMs, Game& game) {
     return Progress::kDone;
 }
 
-ScenarioPlayer::Progress ScenarioPlayer::OnQuit() {
-    if (next_ >= steps_.size()) return Progress::kDone;
-    return Fail(steps_[next_], "the game quit first");
+// Waits the game shows as it quits are met; any other step left fails.
+ScenarioPlayer::Progress ScenarioPlayer::OnQuit(Game& game) {
+    for (; next_ < steps_.size(); ++next_) {
+        const ScenarioStep& step = steps_[next_];
+        std::string probe = game.ProbeLine();
+        if (step.kind != ScenarioStep::kWait || !ProbeShows(probe, step))
+            return Fail(step, "the game quit first; probe: " + probe);
+    }
+    return Progress::kDone;
 }
 
 ScenarioPlayer::Progress ScenarioPlayer::Fail(const ScenarioStep& step, const std::string& why) {

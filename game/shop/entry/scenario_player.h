@@ -31,8 +31,8 @@ public:
 
     // Plays on at game time nowMs (the test clock).
     Progress OnIdle(uint32_t nowMs, Game& game);
-    // The game quits: a failure when steps are left.
-    Progress OnQuit();
+    // The game quits: a failure when steps are left but waits the game shows as it quits.
+    Progress OnQuit(Game& game);
     // Why the scenario failed: where, the step, and what the game showed.
     const std::string& Failure() const { return failure_; }
 

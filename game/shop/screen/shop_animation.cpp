@@ -23,12 +23,12 @@ void clsShopGame::OnAnimationEnded(clsAnimatedSprite* sprite) {
         OnHeroineAnimationEnded();
         return;
     }
+    // A flame over a cauldron lights it; like every effect it then goes with the scene objects.
     for (size_t i = cauldronFires_.size(); i-- > 0;) {
         if (cauldronFires_[i].first != sprite) continue;
         cauldronFires_[i].second->Ignite();
-        sprite->Destroy();
         cauldronFires_.erase(cauldronFires_.begin() + static_cast<long>(i));
-        return;
+        break;
     }
     auto object = std::find(sceneObjects_.rbegin(), sceneObjects_.rend(), sprite);
     if (object != sceneObjects_.rend()) {
@@ -48,14 +48,23 @@ void clsShopGame::OnAnimationEnded(clsAnimatedSprite* sprite) {
     }
 }
 
-// Her take, throw and fire end her errand; her win and lose animations end the level.
+// Her take, throw and fire end her errand (the first halves of the throw and the fire lead to their
+// second halves), as does the end of an invocation; her win and lose animations end the level.
 void clsShopGame::OnHeroineAnimationEnded() {
     switch (heroine_->GetState()) {
         case clsPlayer::kTakingItem:
         case clsPlayer::kThrowingEnd:
         case clsPlayer::kFiringEnd:
-            if (currentOrder_ >= 0 && currentOrder_ < static_cast<int>(orders_.size()))
-                orders_[static_cast<size_t>(currentOrder_)]->phase = clsPlayerOrder::kDone;
+            if (clsPlayerOrder* order = CurrentOrder()) order->phase = clsPlayerOrder::kDone;
+            break;
+        case clsPlayer::kThrowing:
+            FinishThrow();
+            break;
+        case clsPlayer::kFiring:
+            FinishFireStart();
+            break;
+        case clsPlayer::kActivationEnd:
+            FinishInvocation();
             break;
         case clsPlayer::kWinning:
             EndLevel(true);

@@ -15,8 +15,11 @@
 //   shop_draw.cpp          drawing and the pause of looping sounds
 //   shop_animation.cpp     what the end of an animation means to the shop
 //   shop_probe.cpp         the headless runs' view of the shop
-//   shop_actions.cpp       the heroine's errands and the finished potions
-// Clicks, hover and keys (OnMouseDown, OnMouseButton, OnMouseMove, OnKeyDown) come with the errands.
+//   shop_hover.cpp         what the mouse points at, and the cursor
+//   shop_clicks.cpp        clicks that give the heroine errands, and their check marks
+//   shop_input.cpp         the right button, the keys, and check marks coming off
+//   shop_actions.cpp       the errands at the counter and the cauldrons, and the finished potions
+//   shop_prop_actions.cpp  the errands at the harp, plant, artifacts, phoenix and shelf
 #pragma once
 
 #include <array>
@@ -35,6 +38,7 @@
 
 class TSprite;
 class clsActor;
+class clsArtifact;
 class clsBucket;
 class clsCauldron;
 class clsCellGrid;
@@ -48,6 +52,7 @@ class clsPlant;
 class clsPlayer;
 class clsRadaduvoz;
 class clsShelf;
+class clsSpriteObject;
 class clsTrophyTracker;
 struct LevelRecord;
 
@@ -120,6 +125,12 @@ public:
     // The frame's work; see shop_day.cpp.
     bool OnAnimate() override;
     void Draw() override;
+    // The player's input (shop_hover.cpp, shop_clicks.cpp, shop_input.cpp); ignored once the day's
+    // result plays.
+    bool OnMouseMove(TPoint point) override;
+    bool OnMouseDown(TPoint point) override;
+    bool OnMouseButton(TPoint point, int code) override;
+    bool OnKeyDown(uint8_t key, int modifiers) override;
 
     // Fills the game session's preload list with what a shop level shows and plays.
     static void PreloadAssets(iGameAssets& assets);
@@ -155,10 +166,13 @@ public:
     // iParticleFx: a money spark has landed or a firework has burnt out.
     void OnFxEnd(clsParticleFx* effect) override;
 
-    // The heroine's errands (shop_actions.cpp).
+    // The heroine's errands (shop_actions.cpp): performs the order on her arrival.
     virtual void PerformAction(clsPlayerOrder* order);
+    // A check mark of that kind on the target, (dx, dy) from it and a little off.
     void AddCheckMark(int kind, clsBasicObject* target, float dx, float dy);
+    // Takes one mark of that kind off the target.
     void RemoveCheckMark(int kind, clsBasicObject* target);
+    // Picks up the money on the place: sent to the score on a spark, booked by kind, tips shown.
     void CollectMoney(int place);
 
     // The day.
@@ -179,6 +193,13 @@ public:
     int FindShelfSlotOf(int itemId) const;
 
     int GetState() const { return state_; }
+    int GetHoverKind() const { return hoverKind_; }
+    clsBasicObject* GetHoverObject() const { return hoverObject_; }
+    const std::vector<std::unique_ptr<clsPlayerOrder>>& GetOrders() const { return orders_; }
+    // The order under way or next; null for an empty queue.
+    clsPlayerOrder* CurrentOrder() const;
+    const std::vector<PickupRecord>& GetPickups() const { return pickups_; }
+    const std::vector<CheckMark>& GetCheckMarks() const { return checkMarks_; }
     int GetServedCount() const { return servedCount_; }
     int GetLostCount() const { return lostCount_; }
     int GetSparksInFlight() const { return sparksInFlight_; }
@@ -249,8 +270,61 @@ private:
     void SaveWonLevel(int& popupArgument);
     void RunScript(const TString& text);
 
+    // The hover test (shop_hover.cpp).
+    struct Hover {
+        int kind = kHoverNothing;
+        clsBasicObject* object = nullptr;
+    };
+    Hover FindHover(TPoint point);
+    Hover HoverPlaces(TPoint point);
+    Hover HoverPhoenix(TPoint point);
+    Hover HoverMagicBoxes(TPoint point);
+    Hover HoverPickups(TPoint point);
+    Hover HoverCauldrons(TPoint point);
+    Hover HoverProps(TPoint point);
+    Hover HoverShelf(TPoint point);
+    Hover HoverBookPotion(TPoint point);
+    // The sprite's hit test on the screen's hit-test layer (threshold -1: its rectangle alone).
+    bool SpriteHit(clsSpriteObject* sprite, TPoint point, int threshold) const;
+
+    // Clicks (shop_clicks.cpp); each false when the click makes no order.
+    bool OrderObject(clsPlayerOrder& order);
+    bool BookTakesClick();
+    bool OrderWalk(TPoint point, clsPlayerOrder& order);
+
+    // The errands (shop_actions.cpp, shop_prop_actions.cpp), one per order kind.
+    void Walk(clsPlayerOrder& order);
+    void ServeCustomer(clsPlayerOrder& order);
+    void PickUpMoney(clsPlayerOrder& order);
+    void TakeIngredient(clsPlayerOrder& order);
+    void FillCauldron(clsPlayerOrder& order);
+    void LightFire(clsPlayerOrder& order);
+    void EmptyCauldron(clsPlayerOrder& order);
+    void TakeFinishedPotion(clsPlayerOrder& order);
+    void DiscardItem(clsPlayerOrder& order);
+    void PlayHarp(clsPlayerOrder& order);
+    void TendPlant(clsPlayerOrder& order);
+    void UseArtifact(clsPlayerOrder& order);
+    void CallPhoenix(clsPlayerOrder& order);
+    void TakePhoenixItem(clsPlayerOrder& order);
+    void StorePotion(clsPlayerOrder& order);
+    void TakeStoredPotion(clsPlayerOrder& order);
+    void HarvestFruit();
+    // The ends of her errands' animations.
+    void FinishThrow();
+    void FinishFireStart();
+    void FinishInvocation();
+    // She holds two items and can take no more.
+    bool HandsFull() const;
+    void Refuse();
+    void PlayEffectSound(const char* name);
+    clsAnimatedSprite* StartEffect(const char* texture, const TVec2& position);
+    clsCauldron* FindCauldronOf(const clsBasicObject* body) const;
+    clsArtifact* FindArtifactOf(clsBasicObject* sprite) const;
+
     // The headless runs' view (shop_probe.cpp).
     void AddProbeFields();
+    void AddPlayProbeFields();
 
     // Effects (shop_effects.cpp).
     void UpdateAllEffects(int ms);

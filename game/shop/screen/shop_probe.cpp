@@ -1,11 +1,14 @@
-// The fields the shop shows the test probe of headless runs: what the set-up built and how the day
-// goes.
+// The fields the shop shows the test probe of headless runs: what the set-up built, how the day goes
+// and how the player plays it.
 #include <string>
 
 #include "engine/core/base/tstring.h"
 #include "game/shop/assistants/phoenix.h"
 #include "game/shop/cauldron/cauldron.h"
+#include "game/shop/customers/customer.h"
 #include "game/shop/heroine/player.h"
+#include "game/shop/items/artifact.h"
+#include "game/shop/items/ingredient_graph.h"
 #include "game/shop/items/potion_graph.h"
 #include "game/shop/items/shelf.h"
 #include "game/shop/probe/game_probe.h"
@@ -75,4 +78,82 @@ void clsShopGame::AddProbeFields() {
     });
     probe.Add(this, "sparks", [this] { return std::to_string(sparksInFlight_); });
     probe.Add(this, "result", [this] { return std::string(GetResultName()); });
+    AddPlayProbeFields();
+}
+
+namespace {
+
+constexpr const char* kOrderNames[clsPlayerOrder::kNoAction + 1] = {
+    "Walk",        "ServeCustomer", "CollectMoney", "TakeIngredient",    "FillCauldron",   "LightFire",
+    "EmptyCauldron", "TakeFinishedPotion", "DiscardItem", "PlayHarp", "TendPlant", "UseArtifact",
+    "CallPhoenix", "TakePhoenixItem", "StorePotion", "TakeStoredPotion", "NoAction"};
+constexpr const char* kPhaseNames[] = {"queued", "started", "cancelled", "animating", "done"};
+
+// "ServeCustomer:started"; "none" without an order.
+std::string OrderText(const clsPlayerOrder* order) {
+    if (!order) return "none";
+    bool known = order->kind >= 0 && order->kind <= clsPlayerOrder::kNoAction && order->phase >= 0 &&
+                 order->phase <= clsPlayerOrder::kDone;
+    if (!known) return std::to_string(order->kind) + ":" + std::to_string(order->phase);
+    return std::string(kOrderNames[order->kind]) + ":" + kPhaseNames[order->phase];
+}
+
+// "ingredient0", "potion3", "fruit" or "artifact1".
+std::string ItemText(clsBasicObject* item) {
+    if (clsIngredientGraph* ingredient = item->AsIngredientGraph())
+        return "ingredient" + std::to_string(ingredient->GetIngredientId());
+    if (clsPotionGraph* potion = item->AsPotionGraph()) {
+        if (potion->GetPotionId() == clsPotionGraph::kFruitPotion) return "fruit";
+        return "potion" + std::to_string(potion->GetPotionId());
+    }
+    if (clsArtifact* artifact = item->AsArtifact()) return "artifact" + std::to_string(artifact->GetArtifactId());
+    return "item";
+}
+
+// What she carries from the bottom of the stack, "none" for nothing.
+std::string CarriedText(const clsPlayer& heroine) {
+    std::string carried;
+    for (int i = 0; i < heroine.GetNumCarriedItems(); ++i) {
+        if (!carried.empty()) carried += ',';
+        carried += ItemText(heroine.GetCarriedItem(i));
+    }
+    return carried.empty() ? "none" : carried;
+}
+
+std::string CauldronText(const clsCauldron& cauldron) {
+    switch (cauldron.GetState()) {
+        case clsCauldron::kRequesting:
+            return "requesting";
+        case clsCauldron::kIdle:
+            return "idle";
+        case clsCauldron::kReadyForFire:
+            return "ready";
+        case clsCauldron::kBoiling:
+            return "boiling";
+        default:
+            return std::to_string(cauldron.GetState());
+    }
+}
+
+// "Alchemist:4" for a customer in that service state, "none" for no customer; "+money" while its
+// money lies on the counter.
+std::string PlaceText(const clsShopGame::CustomerPlace& place) {
+    std::string text = "none";
+    if (place.customer)
+        text = std::string(place.customer->GetLook().kindId) + ":" + std::to_string(place.customer->GetServiceState());
+    return place.moneyItem ? text + "+money" : text;
+}
+
+}  // namespace
+
+// The errands, what she carries, the cauldrons, the counter places and the finished potions.
+void clsShopGame::AddPlayProbeFields() {
+    GameProbe& probe = GameProbe::Get();
+    probe.Add(this, "order", [this] { return OrderText(CurrentOrder()); });
+    probe.Add(this, "carry", [this] { return CarriedText(*heroine_); });
+    for (size_t i = 0; i < cauldrons_.size(); ++i)
+        probe.Add(this, "cauldron" + std::to_string(i), [this, i] { return CauldronText(*cauldrons_[i]); });
+    for (size_t i = 0; i < places_.size(); ++i)
+        probe.Add(this, "place" + std::to_string(i), [this, i] { return PlaceText(places_[i]); });
+    probe.Add(this, "pickups", [this] { return std::to_string(pickups_.size()); });
 }

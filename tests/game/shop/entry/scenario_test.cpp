@@ -196,7 +196,7 @@ TEST(ScenarioPlayerTest, EachActionHasAPassOfItsOwnAndMetWaitsDoNot) {
     EXPECT_EQ(player.OnIdle(32, game), Progress::kPlaying);
     EXPECT_EQ(game.lua.size(), 2u);
     EXPECT_EQ(player.OnIdle(48, game), Progress::kDone);
-    EXPECT_EQ(player.OnQuit(), Progress::kDone);
+    EXPECT_EQ(player.OnQuit(game), Progress::kDone);
 }
 
 TEST(ScenarioPlayerTest, WaitHoldsUntilTheProbeShowsIt) {
@@ -243,11 +243,19 @@ TEST(ScenarioPlayerTest, FailingScriptStopsTheScenario) {
 }
 
 TEST(ScenarioPlayerTest, GameQuittingWithStepsLeftFailsAtTheNextStep) {
-    ScenarioPlayer player = Player("click 1 1\nwait until won = 1\n");
+    ScenarioPlayer player = Player("click 1 1\nwait until money = 0\nwait until won = 1\nlua a()\n");
     RecordingGame game;
     player.OnIdle(0, game);
-    EXPECT_EQ(player.OnQuit(), Progress::kFailed);
-    EXPECT_EQ(player.Failure(), "play.scenario:2: wait until won = 1: the game quit first");
+    EXPECT_EQ(player.OnQuit(game), Progress::kFailed);
+    EXPECT_EQ(player.Failure(), "play.scenario:3: wait until won = 1: the game quit first; probe: money=0");
+}
+
+TEST(ScenarioPlayerTest, WaitsShownAsTheGameQuitsAreMet) {
+    ScenarioPlayer player = Player("click 1 1\nwait until money = 0\nwait until won = 1\n");
+    RecordingGame game;
+    player.OnIdle(0, game);
+    game.probe = "money=0 won=1";
+    EXPECT_EQ(player.OnQuit(game), Progress::kDone);
 }
 
 TEST(ScenarioPlayerTest, EmptyScenarioIsDoneAtOnce) {
