@@ -23,8 +23,10 @@ Surface::Surface(int width, int height, const PixelFormat& format, uint32_t capa
       height_(std::max(height, 1)),
       pitch_(PitchFor(width_, (capabilities & caps::kZBuffer) ? 4 : format.BytesPerPixel())),
       format_(format),
-      caps_(capabilities),
-      pixels_(static_cast<size_t>(pitch_) * height_) {
+      caps_(capabilities) {}
+
+void Surface::MakePixels() const {
+  pixels_.resize(static_cast<size_t>(pitch_) * height_);
   if (caps_ & caps::kZBuffer) std::fill_n(reinterpret_cast<float*>(pixels_.data()), pixels_.size() / 4, 1.0f);
 }
 
@@ -123,8 +125,8 @@ Result Surface::Flip() {
   }
   // Memory has no page flip: the front takes the back buffer's picture and the back buffer keeps it, so a frame
   // that redraws only its changed parts still builds on the last one.
-  if (backBuffer_->pixels_.size() != pixels_.size()) return kInvalidParams;
-  pixels_ = backBuffer_->pixels_;
+  if (backBuffer_->pitch_ != pitch_ || backBuffer_->height_ != height_) return kInvalidParams;
+  pixels_ = backBuffer_->pixels_;  // a back buffer not yet made leaves this one unmade: both read as zero
   return kOk;
 }
 
@@ -142,7 +144,7 @@ Result Surface::GetBltStatus() { return GetFlipStatus(); }
 Result Surface::Restore() {
   if (!lost_) return kOk;
   lost_ = false;
-  std::fill(pixels_.begin(), pixels_.end(), 0);
+  std::fill(Pixels(), Pixels() + pixels_.size(), 0);
   return kOk;
 }
 

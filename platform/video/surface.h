@@ -62,8 +62,10 @@ class Surface {
   // Status queries answer kWasStillDrawing for the next polls calls (fault injection).
   void SetStillDrawing(int polls) { stillDrawingPolls_ = polls; }
 
-  uint8_t* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * pitch_; }
-  const uint8_t* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * pitch_; }
+  // The pixels are made when a row is first reached, so a surface never drawn to costs no memory; it reads as
+  // zero until then (a z-buffer as depth 1).
+  uint8_t* Row(int y) { return Pixels() + static_cast<size_t>(y) * pitch_; }
+  const uint8_t* Row(int y) const { return Pixels() + static_cast<size_t>(y) * pitch_; }
   uint32_t RawPixel(int x, int y) const;
   void SetRawPixel(int x, int y, uint32_t raw);
   // 0xAARRGGBB of a pixel (alpha 255 in formats without alpha bits).
@@ -79,10 +81,16 @@ class Surface {
   void TruncateDirty(size_t count);
 
  private:
+  uint8_t* Pixels() const {
+    if (pixels_.empty()) MakePixels();
+    return pixels_.data();
+  }
+  void MakePixels() const;
+
   int width_, height_, pitch_;
   PixelFormat format_;
   uint32_t caps_;
-  std::vector<uint8_t> pixels_;
+  mutable std::vector<uint8_t> pixels_;  // empty until made
   bool lost_ = false;
   bool locked_ = false;
   int stillDrawingPolls_ = 0;

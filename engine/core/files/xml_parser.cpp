@@ -3,7 +3,6 @@
 #include <array>
 #include <cctype>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +24,11 @@ struct Token {
 
     Token() = default;
     Token(const Token& other) { *this = other; }
+    void Clear() {
+        decoded.clear();
+        quoted = false;
+        fromEntity = false;
+    }
     Token& operator=(const Token& other) {
         decoded = other.decoded;
         text = other.text.data() == other.decoded.data() ? std::string_view(decoded) : other.text;
@@ -59,13 +63,14 @@ private:
     std::vector<std::pair<std::string, TString>> names_;
 };
 
-// A run of characters of the document: its bytes, and whether a NUL byte that leads no character (and
-// carries nothing) lies inside, which the token's text then leaves out.
+// A run of characters of the document: its bytes, whether a NUL byte that leads no character (and
+// carries nothing) lies inside, which the token's text then leaves out, and whether an entity may.
 struct Run {
     const char* begin;
     const char* end;
     const char* last; // the last byte kept, or null when none is
     bool hasNul;
+    bool hasAmpersand;
 };
 
 // What a byte is to the tokenizer, looked up in one table.
@@ -76,6 +81,7 @@ enum ByteKind : unsigned char {
     kQuote = 4,
     kNul = 8,
     kLead = 16, // 0x80 and above: a character of one or more bytes
+    kAmpersand = 32,
 };
 
 constexpr auto kByteKinds = [] {
@@ -84,6 +90,7 @@ constexpr auto kByteKinds = [] {
     for (int c : {'<', '>', '='}) kinds[static_cast<size_t>(c)] = kMarkup;
     kinds['"'] = kQuote;
     kinds[0] = kNul;
+    kinds['&'] = kAmpersand;
     for (int c = 0x80; c < 256; ++c) kinds[static_cast<size_t>(c)] = kLead;
     return kinds;
 }();
@@ -103,14 +110,19 @@ class Tokenizer {
 public:
     Tokenizer(const char* text, size_t size) : position_(text), end_(text + size) {}
 
-    std::optional<Token> Next() {
-        if (held_) return std::exchange(held_, std::nullopt);
+    // Reads the next token into `token`; false at the end of the text.
+    bool Next(Token& token) {
+        if (hasHeld_) {
+            hasHeld_ = false;
+            token = held_;
+            return true;
+        }
         while (position_ < end_ && (KindOf(*position_) & (kNul | kBlank))) ++position_;
-        if (position_ == end_) return std::nullopt;
-        Token token;
+        if (position_ == end_) return false;
+        token.Clear();
         if (KindOf(*position_) == kMarkup) {
             token.text = std::string_view(position_++, 1);
-            return token;
+            return true;
         }
         Run run;
         if (*position_ == '"') {
@@ -123,15 +135,18 @@ public:
             SplitSlash(run);
         }
         Decode(run, token);
-        return token;
+        return true;
     }
 
-    void PutBack(Token token) { held_ = std::move(token); }
+    void PutBack(const Token& token) {
+        held_ = token;
+        hasHeld_ = true;
+    }
 
 private:
     // Reads characters up to a single-byte one of a kind in `stops`, or the end.
     Run Scan(unsigned char stops) {
-        Run run{position_, position_, nullptr, false};
+        Run run{position_, position_, nullptr, false, false};
         const char* p = position_;
         while (p < end_) {
             const char* plain = p;
@@ -145,6 +160,7 @@ private:
                 ++p;
                 continue;
             }
+            run.hasAmpersand |= kind == kAmpersand;
             p += CharacterLength(p, end_);
             run.last = p - 1;
         }
@@ -187,7 +203,7 @@ private:
             stripped = WithoutNuls(run);
             raw = stripped;
         }
-        size_t ampersand = raw.find('&');
+        size_t ampersand = run.hasAmpersand ? raw.find('&') : std::string_view::npos;
         if (ampersand == std::string_view::npos) {
             if (!run.hasNul) {
                 token.text = raw;
@@ -217,22 +233,25 @@ private:
 
     const char* position_;
     const char* end_;
-    std::optional<Token> held_;
+    Token held_; // a token put back, read again by the next call when hasHeld_
+    bool hasHeld_ = false;
 };
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
 void SkipPast(Tokenizer& tokens, char markup) {
-    while (auto token = tokens.Next())
-        if (token->IsMarkup(markup)) return;
+    Token token;
+    while (tokens.Next(token))
+        if (token.IsMarkup(markup)) return;
 }
 
 // Skips a comment: up to a token ending in "--" followed by '>'.
 void SkipComment(Tokenizer& tokens, const Token& opening) {
     bool dashes = opening.EndsWith("--");
-    while (auto token = tokens.Next()) {
-        if (dashes && token->IsMarkup('>')) return;
-        dashes = token->EndsWith("--");
+    Token token;
+    while (tokens.Next(token)) {
+        if (dashes && token.IsMarkup('>')) return;
+        dashes = token.EndsWith("--");
     }
 }
 
@@ -241,15 +260,16 @@ public:
     explicit Builder(TXmlNode& root) : open_{&root} {}
 
     void Run(Tokenizer& tokens) {
-        while (auto token = tokens.Next()) {
+        Token token;
+        while (tokens.Next(token)) {
             if (open_.size() > kMaxDepth) {
                 LogPrintf("XML nested deeper than %d levels: the rest is ignored", static_cast<int>(kMaxDepth));
                 return;
             }
-            if (token->IsMarkup('<'))
+            if (token.IsMarkup('<'))
                 Markup(tokens);
             else
-                Top()->AddText(token->text.data(), token->text.size());
+                Top()->AddText(token.text.data(), token.text.size());
         }
     }
 
@@ -263,55 +283,56 @@ private:
     }
 
     void Markup(Tokenizer& tokens) {
-        auto name = tokens.Next();
-        if (!name) return;
-        if (name->quoted || name->fromEntity || name->IsMarkup('=') || name->IsMarkup('<')) {
+        Token name;
+        if (!tokens.Next(name)) return;
+        if (name.quoted || name.fromEntity || name.IsMarkup('=') || name.IsMarkup('<')) {
             SkipPast(tokens, '>');
             return;
         }
-        if (name->IsMarkup('>')) return;
-        if (StartsWith(name->text, "?xml") || StartsWith(name->text, "!DOCTYPE")) {
-            SkipPast(tokens, '>');
-        } else if (StartsWith(name->text, "!--")) {
-            SkipComment(tokens, *name);
-        } else if (StartsWith(name->text, "/")) {
+        if (name.IsMarkup('>')) return;
+        if (StartsWith(name.text, "/")) {
             SkipPast(tokens, '>');
             Close();
+        } else if (StartsWith(name.text, "?xml") || StartsWith(name.text, "!DOCTYPE")) {
+            SkipPast(tokens, '>');
+        } else if (StartsWith(name.text, "!--")) {
+            SkipComment(tokens, name);
         } else {
-            Element(tokens, names_.Get(*name));
+            Element(tokens, names_.Get(name));
         }
     }
 
     void Element(Tokenizer& tokens, const TString& name) {
         TXmlNode* child = Top()->AddChild(name);
         if (!child) child = Top();
-        while (auto token = tokens.Next()) {
-            if (token->IsMarkup('>') || token->IsMarkup('<')) {
-                if (token->IsMarkup('<')) tokens.PutBack(*token);
+        Token token;
+        Token next; // the token after the one read: '=' and the value, or what a slash precedes
+        while (tokens.Next(token)) {
+            if (token.IsMarkup('>') || token.IsMarkup('<')) {
+                if (token.IsMarkup('<')) tokens.PutBack(token);
                 open_.push_back(child);
                 return;
             }
-            if (token->text == "/" && !token->quoted) {
-                auto next = tokens.Next();
-                if (next && next->IsMarkup('>')) {
+            if (token.text == "/" && !token.quoted) {
+                bool more = tokens.Next(next);
+                if (more && next.IsMarkup('>')) {
                     Top()->EndChild();
                     return;
                 }
-                if (next) tokens.PutBack(*next);
+                if (more) tokens.PutBack(next);
                 continue;
             }
-            auto equals = tokens.Next();
-            if (!equals || !equals->IsMarkup('=')) {
-                if (equals) tokens.PutBack(*equals); // a name without a value is dropped
+            if (!tokens.Next(next)) continue;
+            if (!next.IsMarkup('=')) {
+                tokens.PutBack(next); // a name without a value is dropped
                 continue;
             }
-            auto value = tokens.Next();
-            if (!value) return;
-            if (value->IsMarkup('>') || value->IsMarkup('<')) {
-                tokens.PutBack(*value);
+            if (!tokens.Next(next)) return;
+            if (next.IsMarkup('>') || next.IsMarkup('<')) {
+                tokens.PutBack(next);
                 continue;
             }
-            child->AddAttribute(names_.Get(*token), value->Text(), value->quoted);
+            child->AddAttribute(names_.Get(token), next.Text(), next.quoted);
         }
     }
 

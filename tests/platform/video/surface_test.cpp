@@ -99,5 +99,50 @@ TEST(SurfaceTest, FlipExchangesWithTheBackBufferAndReportsPendingFlips) {
   EXPECT_EQ(front->Pixel(1, 1), 0xFF00FF00u);
 }
 
+// Every byte of a surface, as a pointer into its rows reads it.
+bool AllBytesAre(const Surface& s, uint8_t value) {
+  for (int y = 0; y < s.Height(); ++y)
+    for (int i = 0; i < s.Pitch(); ++i)
+      if (s.Row(y)[i] != value) return false;
+  return true;
+}
+
+// Pixels are made on first use: whatever comes first (a read, a partial fill, a flip of a back buffer never drawn
+// to), a surface reads as zero where nothing was drawn and a z-buffer as depth 1.
+TEST(SurfaceTest, SurfacesReadZeroBeforeAnyDraw) {
+  struct Case {
+    const char* name;
+    PixelFormat format;
+    uint32_t caps;
+  } cases[] = {{"offscreen", kA8R8G8B8, caps::kOffscreenPlain},
+               {"render target", kA8R8G8B8, caps::kTexture | caps::k3DDevice | caps::kVideoMemory},
+               {"16-bit render target", kR5G6B5, caps::kTexture | caps::k3DDevice},
+               {"back buffer", kX8R8G8B8, caps::kBackBuffer | caps::k3DDevice}};
+  for (const Case& c : cases) {
+    Surface read(64, 48, c.format, c.caps);
+    EXPECT_TRUE(AllBytesAre(read, 0)) << c.name;
+    Surface filled(64, 48, c.format, c.caps);
+    Rect corner{60, 44, 64, 48};
+    ASSERT_EQ(filled.ColorFill(&corner, 0xFFFF), kOk) << c.name;
+    EXPECT_EQ(filled.RawPixel(0, 0), 0u) << c.name;
+    EXPECT_EQ(filled.RawPixel(59, 47), 0u) << c.name;
+    EXPECT_EQ(filled.RawPixel(63, 47), 0xFFFFu) << c.name;
+  }
+
+  Surface depth(8, 4, PixelFormat{32, 0, 0, 0, 0}, caps::kZBuffer);
+  EXPECT_EQ(depth.Depth(3)[7], 1.0f);
+  EXPECT_EQ(depth.Depth(0)[0], 1.0f);
+
+  auto front = std::make_shared<Surface>(4, 4, kA8R8G8B8, caps::kPrimarySurface | caps::kFlip);
+  front->ColorFill(nullptr, 0xFF102030);
+  front->AttachBackBuffer(std::make_shared<Surface>(4, 4, kA8R8G8B8, caps::kBackBuffer | caps::k3DDevice));
+  ASSERT_EQ(front->Flip(), kOk);
+  EXPECT_TRUE(AllBytesAre(*front, 0)) << "the front takes the picture of a back buffer never drawn to";
+  front->BackBuffer()->SetRawPixel(3, 3, 0xFF405060);
+  ASSERT_EQ(front->Flip(), kOk);
+  EXPECT_EQ(front->Pixel(3, 3), 0xFF405060u);
+  EXPECT_EQ(front->Pixel(0, 0), 0u);
+}
+
 }  // namespace
 }  // namespace platform::video

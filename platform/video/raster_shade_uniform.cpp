@@ -1,0 +1,11 @@
+// Runs of uniform colour (flat shading, or the same colour at every vertex), textured or not.
+#include "platform/video/raster_shade_run.h"
+
+namespace platform::video::raster {
+
+template void ShadeRunWith<true, true>(const Shader& s, int y, int x0, int x1, Attributes at,
+                                          const Attributes& dx, uint32_t diffuse, uint32_t specular);
+template void ShadeRunWith<true, false>(const Shader& s, int y, int x0, int x1, Attributes at,
+                                          const Attributes& dx, uint32_t diffuse, uint32_t specular);
+
+}  // namespace platform::video::raster
