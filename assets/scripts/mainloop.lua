@@ -40,12 +40,12 @@ end
 function setLevelOfPlant(level) gLevelOfPlant = level end
 function setLevelOfPhoenix(level) gLevelOfPhoenix = level end
 
--- Starting levels (setCurrentLevel) and their results. The shop, the collapse game and the result
--- screens are still to come.
+-- Starting levels (setCurrentLevel) and their results; the level's end closes the shop. The collapse
+-- game is still to come.
 function playShopGame(level) Request("playShopGame", level) end
 function playCollapseGame() Request("playCollapseGame") end
-function loadYouWinPopup(replay) Request("loadYouWinPopup", replay) end
-function loadYouLosePopup() Request("loadYouLosePopup") end
+function loadYouWinPopup(replay) Request("loadYouWinPopup", replay); CloseWindow() end
+function loadYouLosePopup() Request("loadYouLosePopup"); CloseWindow() end
 function showGainTrophy(bit) Request("showGainTrophy", bit) end
 function playEndCollapse(charm) Request("playEndCollapse", charm) end
 function playAnimationBook(action, state) Request("playAnimationBook", action, state) end
@@ -72,7 +72,23 @@ function EnsurePlayer()
   ChangeUserData()
 end
 
+-- The screens the game asked for, one after the other, until it asks for none.
+kScreens = {
+  playShopGame = "scripts/shop.lua",
+  loadYouWinPopup = "scripts/result.lua",
+  loadYouLosePopup = "scripts/result.lua",
+}
+
+function RunRequestedScreens()
+  while gNext and kScreens[gNext.name] do
+    gResult = gNext
+    gNext = nil
+    DoModal(kScreens[gResult.name])
+  end
+end
+
 return function()
   EnsurePlayer()
   DoModal("scripts/start.lua")
+  RunRequestedScreens()
 end

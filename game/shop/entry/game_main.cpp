@@ -1,6 +1,7 @@
 #include "game/shop/entry/game_main.h"
 
 #include "engine/core/base/config.h"
+#include "engine/graphics/animated_texture.h"
 #include "engine/graphics/model.h"
 #include "engine/graphics/render_display.h"
 #include "engine/graphics/texture.h"
@@ -23,6 +24,7 @@ void InstallServices() {
     InstallWindowSystem();
     InstallSoundServices();
     RegisterTextureAssetKinds();
+    RegisterAnimatedTextureAssetKinds();
     RegisterModelAssetKind();
 }
 

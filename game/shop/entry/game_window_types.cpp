@@ -3,12 +3,13 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "engine/ui/text_edit.h"
-#include "game/shop/background/shop_background.h"
+#include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
+#include "game/shop/screen/shop_game.h"
 
 const GameWindowType kGameWindowTypes[34] = {
-    {"ShopGameWindow", &PlaceholderWindow<"ShopGameWindow">::Create},                  // clsShopGame
-    {"BackgroundWindow", &clsShopBackground::Create},
+    {"ShopGameWindow", &clsShopGame::Create},
+    {"BackgroundWindow", &CreateBackgroundWithLevelAssets},
     {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
     {"OptionsWindow", &PlaceholderWindow<"OptionsWindow">::Create},                    // TOptions
     {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
