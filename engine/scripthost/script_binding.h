@@ -34,6 +34,15 @@ void BindMember(lua_State* L, const char* name, Object* object, Result (Class::*
 template <class Object, class Class, class Result, class... Args>
 void BindMember(lua_State* L, const char* name, Object* object, Result (Class::*method)(Args...) const);
 
+// Publishes object->method for as long as lifetime lives: for objects that give their script functions
+// a lifetime of their own (one they can end before they die) instead of deriving from TScriptTarget.
+template <class Object, class Class, class Result, class... Args>
+void BindMemberFor(lua_State* L, const char* name, const TScriptTarget& lifetime, Object* object,
+                   Result (Class::*method)(Args...));
+template <class Object, class Class, class Result, class... Args>
+void BindMemberFor(lua_State* L, const char* name, const TScriptTarget& lifetime, Object* object,
+                   Result (Class::*method)(Args...) const);
+
 // Publishes a plain function (or a lambda without captures, converted with unary +).
 template <class Result, class... Args>
 void BindFunction(lua_State* L, const char* name, Result (*function)(Args...));

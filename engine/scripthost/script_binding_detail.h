@@ -101,8 +101,8 @@ TScriptTarget::Serial SerialOf(const Object* object) {
 }
 
 template <class Class, class Method, class Result, class... Args, class Object>
-void BindMemberMethod(lua_State* L, const char* name, Object* object, Method method) {
-    PushBox(L, MemberBox<Class, Method>{object, method, SerialOf(object)});
+void BindMemberMethod(lua_State* L, const char* name, Object* object, Method method, TScriptTarget::Serial serial) {
+    PushBox(L, MemberBox<Class, Method>{object, method, serial});
     Publish(L, name, &MemberThunk<Class, Method, Result, Args...>);
 }
 
@@ -110,12 +110,28 @@ void BindMemberMethod(lua_State* L, const char* name, Object* object, Method met
 
 template <class Object, class Class, class Result, class... Args>
 void BindMember(lua_State* L, const char* name, Object* object, Result (Class::*method)(Args...)) {
-    script_binding_detail::BindMemberMethod<Class, decltype(method), Result, Args...>(L, name, object, method);
+    script_binding_detail::BindMemberMethod<Class, decltype(method), Result, Args...>(
+        L, name, object, method, script_binding_detail::SerialOf(object));
 }
 
 template <class Object, class Class, class Result, class... Args>
 void BindMember(lua_State* L, const char* name, Object* object, Result (Class::*method)(Args...) const) {
-    script_binding_detail::BindMemberMethod<const Class, decltype(method), Result, Args...>(L, name, object, method);
+    script_binding_detail::BindMemberMethod<const Class, decltype(method), Result, Args...>(
+        L, name, object, method, script_binding_detail::SerialOf(object));
+}
+
+template <class Object, class Class, class Result, class... Args>
+void BindMemberFor(lua_State* L, const char* name, const TScriptTarget& lifetime, Object* object,
+                   Result (Class::*method)(Args...)) {
+    script_binding_detail::BindMemberMethod<Class, decltype(method), Result, Args...>(
+        L, name, object, method, lifetime.GetScriptSerial());
+}
+
+template <class Object, class Class, class Result, class... Args>
+void BindMemberFor(lua_State* L, const char* name, const TScriptTarget& lifetime, Object* object,
+                   Result (Class::*method)(Args...) const) {
+    script_binding_detail::BindMemberMethod<const Class, decltype(method), Result, Args...>(
+        L, name, object, method, lifetime.GetScriptSerial());
 }
 
 template <class Result, class... Args>

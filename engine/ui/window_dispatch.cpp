@@ -44,6 +44,7 @@ void TWindowManager::DispatchEvent(const TAppEvent& event) {
     } else if (event.type == kEventMouseLost) {
         WalkCaptures([](TWindow* window) { window->OnMouseLeave(); });
     } else if (IsKeyEvent(event.type)) {
+        keyCode_ = event.param;
         (focus_ ? focus_ : GetTopModal())->HandleEvent(event, false);
     } else if (IsMouseEvent(event.type)) {
         if (!capture_.empty()) {

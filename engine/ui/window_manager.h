@@ -98,6 +98,8 @@ public:
     size_t PendingMessageCount() const { return pending_.size(); }
 
     void DispatchEvent(const TAppEvent& event);
+    // The whole code of the latest key event routed (the windows' key handlers see its low byte).
+    int32_t GetKeyCode() const { return keyCode_; }
     // One frame, when due: 12 ms apart, 200 ms while the game is in the background.
     void RenderFrame();
     void Draw(int mode);
@@ -158,6 +160,7 @@ private:
     TWindow* hover_ = nullptr;
     std::vector<TWindow*> capture_;
     TWindow* focus_ = nullptr;
+    int32_t keyCode_ = 0;
     IWindowScript* script_ = nullptr;
     std::unique_ptr<IWindowScript> ownedScript_;  // the one made here while no task list takes it
     std::list<TMessage*> pending_;

@@ -3,6 +3,7 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "engine/ui/text_edit.h"
+#include "game/screens/dialogs/panel_dialogs.h"
 #include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
 #include "game/shop/screen/shop_game.h"
@@ -21,17 +22,17 @@ const GameWindowType kGameWindowTypes[34] = {
     {"BazaarWindow", &PlaceholderWindow<"BazaarWindow">::Create},                      // clsBazaar
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
     {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
-    {"PauseWindow", &PlaceholderWindow<"PauseWindow">::Create},                        // clsPause
+    {"PauseWindow", &clsPause::Create},
     {"StartWindow", &PlaceholderWindow<"StartWindow">::Create},                        // clsStart
-    {"YesNoWindow", &PlaceholderWindow<"YesNoWindow">::Create},                        // clsYesNo
-    {"EnterNameWindow", &PlaceholderWindow<"EnterNameWindow">::Create},                // clsEnterName
+    {"YesNoWindow", &clsYesNo::Create},
+    {"EnterNameWindow", &clsEnterName::Create},
     {"TrophiesWindow", &PlaceholderWindow<"TrophiesWindow">::Create},                  // clsTrophiesWnd
-    {"GainTrophyWindow", &PlaceholderWindow<"GainTrophyWindow">::Create},              // clsGainTrophy
-    {"EndCollapseWindow", &PlaceholderWindow<"EndCollapseWindow">::Create},            // clsEndCollapse
+    {"GainTrophyWindow", &clsGainTrophy::Create},
+    {"EndCollapseWindow", &clsEndCollapse::Create},
     {"FxButton", &PlaceholderWindow<"FxButton">::Create},                              // clsFxButton
     {"controlButton", &PlaceholderWindow<"controlButton">::Create},                    // controlButton
     {"guiLevelSelect", &PlaceholderWindow<"guiLevelSelect">::Create},                  // guiLevelSelect
-    {"RegisterUserWindow", &PlaceholderWindow<"RegisterUserWindow">::Create},          // clsRegisterUser
+    {"RegisterUserWindow", &clsRegisterUser::Create},
     {"TutorialGameWindow", &PlaceholderWindow<"TutorialGameWindow">::Create},          // clsTutorialGame
     {"PanelWizard", &PlaceholderWindow<"PanelWizard">::Create},                        // clsGuiWizard
     {"TutorialBazaarWindow", &PlaceholderWindow<"TutorialBazaarWindow">::Create},      // clsTutorialBazaar

@@ -22,8 +22,10 @@ void clsTimeDriver::Update(int ms) {
     if (finished_) return;
     elapsed_ += ms;
     float value = start_ + static_cast<float>(elapsed_) * step_;
-    // A zero step counts as rising: with the start below the end it never finishes.
-    bool reached = step_ < 0.0f ? value <= end_ : value >= end_;
+    // A run with a duration ends when the duration has passed, also when it stands still or its
+    // float steps fall a hair short of the end. Without a duration the value decides: a zero step
+    // counts as rising, so with the start below the end it never finishes.
+    bool reached = duration_ > 0 ? elapsed_ >= duration_ : (step_ < 0.0f ? value <= end_ : value >= end_);
     if (reached) {
         finished_ = true;
         value = end_;

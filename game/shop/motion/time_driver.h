@@ -1,5 +1,6 @@
 // clsTimeDriver: runs a float from a start value to an end value over a duration in milliseconds and
-// reports each step to its target. The last step lands exactly on the end value; overshoot is dropped.
+// reports each step to its target. The run ends when its duration has passed, with the last step
+// exactly on the end value; overshoot is dropped.
 #pragma once
 
 #include <cstdint>

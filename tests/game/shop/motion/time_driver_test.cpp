@@ -45,6 +45,8 @@ TEST(TimeDriverTest, ValuesRunToTheExactEndAndEndOnce) {
         {"rising, overshoot dropped", 0.0f, 1.0f, 1000, {400, 400, 400}, {0.4f, 0.8f, 1.0f}, true},
         {"falling", 5.0f, -5.0f, 100, {30, 60, 30}, {2.0f, -4.0f, -5.0f}, true},
         {"landing exactly", 2.0f, 4.0f, 10, {10}, {4.0f}, true},
+        {"float steps a hair short of the end", -440.0f, 312.0f, 120, {60, 60}, {-64.0f, 312.0f}, true},
+        {"standing still for its duration", 2.0f, 2.0f, 50, {30, 20}, {2.0f, 2.0f}, true},
         {"zero duration, start above the end", 3.0f, 1.0f, 0, {5}, {1.0f}, true},
         {"zero duration, start below the end", 1.0f, 3.0f, 0, {5, 1000}, {1.0f, 1.0f}, false},
     };
