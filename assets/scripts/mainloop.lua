@@ -77,6 +77,7 @@ kScreens = {
   playShopGame = "scripts/shop.lua",
   loadYouWinPopup = "scripts/result.lua",
   loadYouLosePopup = "scripts/result.lua",
+  openBazaar = "scripts/bazaar.lua",
 }
 
 function RunRequestedScreens()

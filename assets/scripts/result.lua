@@ -1,8 +1,9 @@
 -- The end of a shop day, until the result screens come: won or missed, the money in the purse after
--- a won day, and the way back to the shop (the next level after a won day, the same one again else).
+-- a won day, and the way back to the shop: through the bazaar to the next level after a won day,
+-- straight to the same one again else.
 local won = gResult.name == "loadYouWinPopup"
 local back = function()
-  setCurrentLevel()
+  if won then Request("openBazaar") else setCurrentLevel() end
   CloseWindow()
 end
 

@@ -1,5 +1,6 @@
 #include "game/shop/entry/level_assets.h"
 
+#include "game/modes/bazaar/bazaar.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/screen/shop_game.h"
 #include "game/shop/session/game_session.h"
@@ -7,13 +8,15 @@
 namespace {
 
 // Only the level's own shop is loaded: all eight would not fit a small video card.
-// A picture every shop level shows: when it is there, the level's assets are.
+// A picture every shop level shows: when it is there, the level's assets are. The bazaar, which
+// follows a shop day on the shop's background, comes with them.
 constexpr char kLevelMarker[] = "gui/open_closed_appears";
 
 void LoadLevelAssetsIfMissing() {
     clsGameSession* session = clsGameSession::Instance();
     if (session->GetTexture(kLevelMarker)) return;
     clsShopGame::PreloadAssets(*session);
+    clsBazaar::PreloadAssets(*session);
     int level = GetLevelFlow().currentLevel;
     session->AddPreloadAnim(clsShopBackground::BackgroundName(level));
     for (const clsShopBackground::Decoration* decoration : clsShopBackground::DecorationsForLevel(level))
