@@ -3,7 +3,6 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "engine/ui/text_edit.h"
-#include "game/modes/bazaar/bazaar.h"
 #include "game/screens/dialogs/panel_dialogs.h"
 #include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
@@ -20,7 +19,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"YouLoseWindow", &PlaceholderWindow<"YouLoseWindow">::Create},                    // TYouLose
     {"LoadingWindow", &PlaceholderWindow<"LoadingWindow">::Create},                    // TLoading
     {"CollapseWindow", &PlaceholderWindow<"CollapseWindow">::Create},                  // clsCollapseGame
-    {"BazaarWindow", &clsBazaar::Create},
+    {"BazaarWindow", &CreateBazaarWithAssets},
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
     {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
     {"PauseWindow", &clsPause::Create},

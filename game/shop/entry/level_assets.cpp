@@ -25,7 +25,23 @@ void LoadLevelAssetsIfMissing() {
     }
 }
 
+// The bazaar's own pictures and sounds, beside the level's (the bazaar follows a shop day).
+constexpr char kBazaarMarker[] = "anim/bazaar/shop_price";
+
+void LoadBazaarAssetsIfMissing() {
+    clsGameSession* session = clsGameSession::Instance();
+    if (session->GetTexture(kBazaarMarker)) return;
+    clsBazaar::PreloadAssets(*session);
+    while (session->LoadPendingAssets()) {
+    }
+}
+
 }  // namespace
+
+TWindow* CreateBazaarWithAssets() {
+    LoadBazaarAssetsIfMissing();
+    return clsBazaar::Create();
+}
 
 TWindow* CreateBackgroundWithLevelAssets() {
     LoadLevelAssetsIfMissing();
