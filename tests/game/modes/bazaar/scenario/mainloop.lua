@@ -4,9 +4,12 @@
 ReadFile("scripts/game_mainloop.lua")
 
 -- The shop level's pictures (every customer's among them) and the bazaar's together are more than
--- the headless video card holds: the scenario leaves the shop's background, and with it the level's
--- pictures, out. The bazaar's own pictures, panels and texts show.
-function BackgroundWindow(t) return function() end end
+-- the headless video card holds: the scenario shows the shop's backdrop as a plain picture in place
+-- of the shop's background, which loads the level's pictures. The bazaar's own pictures, panels and
+-- texts show; the shop's furniture does not.
+function BackgroundWindow(t)
+  return Bitmap{ name = t.name, image = "backgrounds/shop_1/bg_shop_01", x = 0, y = 0 }
+end
 
 function setCurrentLevel() print("done", GetGameProbe()) end
 
