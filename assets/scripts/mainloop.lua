@@ -71,6 +71,12 @@ function PlayNextLevel()
   CloseModal("scripts/shop.lua")
 end
 
+-- After a won day the bazaar comes first; its Done button goes on to the next level.
+function VisitBazaar()
+  Request("openBazaar")
+  CloseModal("scripts/shop.lua")
+end
+
 -- A result screen (YouWinWindow or YouLoseWindow) on the tall panel: the title, the table of the
 -- day's earnings the screen fills, and its button.
 kTableFont = { TextFont, 20, FColor(0.227, 0.133, 0.2, 1) }
@@ -135,7 +141,11 @@ function PlayShopGame()
 end
 
 -- The requests that have their screens, by request.
-kServers = { playShopGame = PlayShopGame, playCollapseGame = PlayCollapseGame }
+kServers = {
+  playShopGame = PlayShopGame,
+  playCollapseGame = PlayCollapseGame,
+  openBazaar = function() DoModal("scripts/bazaar.lua") end,
+}
 
 -- Serves the noted requests one after the other while they have a screen.
 function ServeRequests()

@@ -25,7 +25,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"YouLoseWindow", &TYouLose::Create},
     {"LoadingWindow", &TLoading::Create},
     {"CollapseWindow", &clsCollapseGame::Create},
-    {"BazaarWindow", &PlaceholderWindow<"BazaarWindow">::Create},                      // clsBazaar
+    {"BazaarWindow", &CreateBazaarWithAssets},
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
     {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
     {"PauseWindow", &clsPause::Create},

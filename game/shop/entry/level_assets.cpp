@@ -1,5 +1,6 @@
 #include "game/shop/entry/level_assets.h"
 
+#include "game/modes/bazaar/bazaar.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/screen/shop_game.h"
 #include "game/shop/session/game_session.h"
@@ -7,7 +8,8 @@
 namespace {
 
 // Only the level's own shop is loaded: all eight would not fit a small video card.
-// A picture every shop level shows: when it is there, the level's assets are.
+// A picture every shop level shows: when it is there, the level's assets are. The bazaar, which
+// follows a shop day on the shop's background, comes with them.
 constexpr char kLevelMarker[] = "gui/open_closed_appears";
 
 void LoadLevelAssetsIfMissing() {
@@ -19,7 +21,23 @@ void LoadLevelAssetsIfMissing() {
     }
 }
 
+// The bazaar's own pictures and sounds, beside the level's (the bazaar follows a shop day).
+constexpr char kBazaarMarker[] = "anim/bazaar/shop_price";
+
+void LoadBazaarAssetsIfMissing() {
+    clsGameSession* session = clsGameSession::Instance();
+    if (session->GetTexture(kBazaarMarker)) return;
+    clsBazaar::PreloadAssets(*session);
+    while (session->LoadPendingAssets()) {
+    }
+}
+
 }  // namespace
+
+TWindow* CreateBazaarWithAssets() {
+    LoadBazaarAssetsIfMissing();
+    return clsBazaar::Create();
+}
 
 TWindow* CreateBackgroundWithLevelAssets() {
     LoadLevelAssetsIfMissing();

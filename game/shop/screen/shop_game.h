@@ -219,6 +219,26 @@ public:
     // Set when the level has ended: "win" or "lose"; "none" before.
     const char* GetResultName() const;
 
+protected:
+    const LevelRecord* GetLevel() const { return level_; }
+    int GetLevelIndex() const { return levelIndex_; }
+
+    // The shop's furniture, for screens that build it at places of their own (the bazaar); the
+    // shop's destructor deletes whatever they hold.
+    ActorPtr<clsPlayer>& HeroineSlot() { return heroine_; }
+    std::vector<std::unique_ptr<clsMagicBox>>& MagicBoxList() { return magicBoxes_; }
+    std::vector<std::unique_ptr<clsCauldron>>& CauldronList() { return cauldrons_; }
+    ActorPtr<clsHarp>& HarpSlot() { return harp_; }
+    ActorPtr<clsFenix>& PhoenixSlot() { return phoenix_; }
+    std::unique_ptr<clsSprite>& PerchSlot() { return perch_; }
+    std::unique_ptr<clsShelf>& ShelfSlot() { return shelf_; }
+    std::unique_ptr<clsSprite>& TableSlot() { return table_; }
+
+    // The ingredient ids of the level's recipes but the phoenix's, in the order of first use.
+    std::vector<int> CollectIngredients() const;
+    // The level's artifacts, put on the shelf's free slots.
+    void CreateArtifacts(clsShelf* shelf);
+
 private:
     // Construction (shop_game.cpp, shop_effects.cpp).
     void CreatePlaces();
@@ -232,7 +252,6 @@ private:
 
     // SetUpLevel's steps (shop_setup.cpp).
     void SetUpLevel();
-    std::vector<int> CollectIngredients() const;
     void CreateMagicBoxes(const std::vector<int>& ingredients);
     void CreateCauldrons();
     void CreateProps(const std::vector<int>& ingredients);
@@ -241,7 +260,6 @@ private:
     void PlaceStoredPotions();
     void CreateTable();
     void SetUpCharm();
-    void CreateArtifacts(clsShelf* shelf);
     void StartTrophyTracker();
     void CreateSign();
 
