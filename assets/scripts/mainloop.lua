@@ -158,6 +158,11 @@ end
 
 return function()
   EnsurePlayer()
-  DoModal("scripts/start.lua")
-  ServeRequests()
+  PushModal("scripts/start.lua")
+  ReadFile("scripts/start.lua")
+  DoFitToChildren()
+  while true do
+    WaitForMessage(100)
+    ServeRequests()
+  end
 end

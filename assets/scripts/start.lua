@@ -1,10 +1,9 @@
 -- The first screen, until the start screen and the menus come: the shop (its sign names the game),
--- a way into the player's newest level, and a way out.
+-- a way into the player's newest level (over this screen, which comes back after it), and a way out.
 local quit = function() PostMessage(CreateNamedMessage(kQuitNow, "quit")) end
 local play = function()
   ContinueSavedLevel(GetNumberOfSavedLevels() - 1)
   setCurrentLevel()
-  CloseWindow()
 end
 
 MakeDialog{

@@ -14,6 +14,9 @@ function setLevelOfPhoenix(level) print("setLevelOfPhoenix", level) end
 
 gPauses = 0
 
+-- The loading screen among the types reports its end.
+function OnFinishedLoadingAssets() end
+
 -- One window of each type; answers how many of them the dialog then holds.
 function CreateEveryType()
   local dialog = {}
