@@ -2,6 +2,7 @@
 -- a bar with the potions the player knows; a click on one shows it in the book.
 local kBarLeft, kBarTop, kBarStep, kIconSize = 762, 8, 36, 34
 
+-- The shop tells the book's tabs to open or close; this bar has no tabs, its buttons stay as they are.
 function playAnimationBook(action, state) end
 
 local function PotionButton(i)
