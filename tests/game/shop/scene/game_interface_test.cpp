@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "engine/script/lua.h"
 #include "engine/scripthost/script.h"
 #include "engine/ui/modal_window.h"
 #include "engine/ui/window_style.h"
@@ -10,6 +9,7 @@
 #include "game/shop/scene/scene_session.h"
 #include "platform/clock/clock.h"
 #include "tests/engine/core/files/file_fixture.h"
+#include "tests/game/shop/style_table.h"
 #include "tests/game/data/log_capture.h"
 #include "tests/game/shop/recording_scene.h"
 #include "tests/game/shop/seeded_random.h"
@@ -128,12 +128,7 @@ protected:
         platform::SetTestClock(1000);
         platform::UseClockBackend(platform::ClockBackend::Test);
         GameManager::Create({});
-        ASSERT_EQ(script.DoLuaString("style = { name = 'shop' }"), 0);
-        lua_State* L = script.GetState();
-        lua_pushstring(L, "style");
-        lua_gettable(L, LUA_GLOBALSINDEX);
-        wrapper = std::make_unique<TLuaObjectWrapper>(L);
-        lua_pop(L, 1);
+        wrapper = MakeShopStyleTable(script);
     }
     void TearDown() override {
         GameManager::Destroy();

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "engine/core/base/config.h"
-#include "engine/script/lua.h"
 #include "engine/scripthost/script.h"
 #include "engine/sound/ogg_source.h"
 #include "engine/sound/sound_manager.h"
@@ -24,6 +23,7 @@
 #include "platform/audio/audio.h"
 #include "platform/clock/clock.h"
 #include "tests/engine/core/files/file_fixture.h"
+#include "tests/game/shop/style_table.h"
 #include "tests/engine/sound/sound_test_util.h"
 
 class ShopScreenTest : public FileLayerTest {
@@ -38,12 +38,7 @@ protected:
         RegisterOggSourceBuilder();
         sound = std::make_unique<TSoundManager>();
         sound->Init();
-        ASSERT_EQ(script.DoLuaString("style = { name = 'shop' }"), 0);
-        lua_State* L = script.GetState();
-        lua_pushstring(L, "style");
-        lua_gettable(L, LUA_GLOBALSINDEX);
-        wrapper = std::make_unique<TLuaObjectWrapper>(L);
-        lua_pop(L, 1);
+        wrapper = MakeShopStyleTable(script);
     }
     void TearDown() override {
         Close();
