@@ -7,6 +7,7 @@
 #include "game/screens/dialogs/panel_dialogs.h"
 #include "game/screens/options/options_window.h"
 #include "game/screens/titlecard/continue_window.h"
+#include "game/screens/transition/transition.h"
 #include "game/screens/widgets/custom_text_edit.h"
 #include "game/screens/loading/loading_screen.h"
 #include "game/screens/results/result_screens.h"
@@ -45,7 +46,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"TutorialArtifactWindow", &PlaceholderWindow<"TutorialArtifactWindow">::Create},  // clsTutorialArtifact
     {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant
     {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix
-    {"TransitionWindow", &PlaceholderWindow<"TransitionWindow">::Create},              // clsTransition
+    {"TransitionWindow", &clsTransition::Create},
     {"CreditsWindow", &clsCreditsWnd::Create},
     {"ContinueWindow", &clsContinueWnd::Create},
     {"TextEdit", &TCustomTextEdit::Create},  // in place of the framework's own
