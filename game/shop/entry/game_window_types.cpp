@@ -8,7 +8,11 @@
 #include "game/screens/options/options_window.h"
 #include "game/screens/titlecard/continue_window.h"
 #include "game/screens/transition/transition.h"
+#include "game/screens/widgets/control_animation.h"
+#include "game/screens/widgets/control_button.h"
+#include "game/screens/widgets/control_tab.h"
 #include "game/screens/widgets/custom_text_edit.h"
+#include "game/screens/widgets/fx_button.h"
 #include "game/screens/loading/loading_screen.h"
 #include "game/screens/results/result_screens.h"
 #include "game/shop/entry/level_assets.h"
@@ -27,8 +31,8 @@ const GameWindowType kGameWindowTypes[34] = {
     {"LoadingWindow", &TLoading::Create},
     {"CollapseWindow", &clsCollapseGame::Create},
     {"BazaarWindow", &CreateBazaarWithAssets},
-    {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
-    {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
+    {"controlTab", &controlTab::Create},
+    {"controlAnimation", &controlAnimation::Create},
     {"PauseWindow", &clsPause::Create},
     {"StartWindow", &PlaceholderWindow<"StartWindow">::Create},                        // clsStart
     {"YesNoWindow", &clsYesNo::Create},
@@ -36,8 +40,8 @@ const GameWindowType kGameWindowTypes[34] = {
     {"TrophiesWindow", &PlaceholderWindow<"TrophiesWindow">::Create},                  // clsTrophiesWnd
     {"GainTrophyWindow", &clsGainTrophy::Create},
     {"EndCollapseWindow", &clsEndCollapse::Create},
-    {"FxButton", &PlaceholderWindow<"FxButton">::Create},                              // clsFxButton
-    {"controlButton", &PlaceholderWindow<"controlButton">::Create},                    // controlButton
+    {"FxButton", &clsFxButton::Create},
+    {"controlButton", &controlButton::Create},
     {"guiLevelSelect", &PlaceholderWindow<"guiLevelSelect">::Create},                  // guiLevelSelect
     {"RegisterUserWindow", &clsRegisterUser::Create},
     {"TutorialGameWindow", &PlaceholderWindow<"TutorialGameWindow">::Create},          // clsTutorialGame
