@@ -45,6 +45,6 @@ public:
     const std::vector<Tab>& GetTabs() const { return tabs_; }
 
 private:
-    std::vector<Tab> tabs_;  // the last child button first
+    std::vector<Tab> tabs_;  // from the back of the child list to the front: the order the script made them
     ScriptFunctions functions_;
 };

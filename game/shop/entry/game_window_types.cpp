@@ -8,6 +8,7 @@
 #include "game/screens/options/options_window.h"
 #include "game/screens/titlecard/continue_window.h"
 #include "game/screens/transition/transition.h"
+#include "game/screens/trophies/trophies_window.h"
 #include "game/screens/widgets/control_animation.h"
 #include "game/screens/widgets/control_button.h"
 #include "game/screens/widgets/control_tab.h"
@@ -37,7 +38,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"StartWindow", &PlaceholderWindow<"StartWindow">::Create},                        // clsStart
     {"YesNoWindow", &clsYesNo::Create},
     {"EnterNameWindow", &clsEnterName::Create},
-    {"TrophiesWindow", &PlaceholderWindow<"TrophiesWindow">::Create},                  // clsTrophiesWnd
+    {"TrophiesWindow", &clsTrophiesWnd::Create},
     {"GainTrophyWindow", &clsGainTrophy::Create},
     {"EndCollapseWindow", &clsEndCollapse::Create},
     {"FxButton", &clsFxButton::Create},
