@@ -9,6 +9,10 @@
 #include "game/screens/titlecard/continue_window.h"
 #include "game/screens/widgets/custom_text_edit.h"
 #include "game/screens/loading/loading_screen.h"
+#include "game/screens/menus/choose_player.h"
+#include "game/screens/menus/level_select.h"
+#include "game/screens/menus/main_menu.h"
+#include "game/screens/menus/start_window.h"
 #include "game/screens/results/result_screens.h"
 #include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
@@ -17,9 +21,9 @@
 const GameWindowType kGameWindowTypes[34] = {
     {"ShopGameWindow", &clsShopGame::Create},
     {"BackgroundWindow", &CreateBackgroundWithLevelAssets},
-    {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
+    {"MainMenu", &TMainMenu::Create},
     {"OptionsWindow", &TOptions::Create},
-    {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
+    {"ChoosePlayerWindow", &TChoosePlayer::Create},
     {"CreditsWindow", &clsCreditsWnd::Create},  // the credits: row 32 registers them again
     {"YouWinWindow", &TYouWin::Create},
     {"YouLoseWindow", &TYouLose::Create},
@@ -29,7 +33,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
     {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
     {"PauseWindow", &clsPause::Create},
-    {"StartWindow", &PlaceholderWindow<"StartWindow">::Create},                        // clsStart
+    {"StartWindow", &clsStart::Create},
     {"YesNoWindow", &clsYesNo::Create},
     {"EnterNameWindow", &clsEnterName::Create},
     {"TrophiesWindow", &PlaceholderWindow<"TrophiesWindow">::Create},                  // clsTrophiesWnd
@@ -37,7 +41,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"EndCollapseWindow", &clsEndCollapse::Create},
     {"FxButton", &PlaceholderWindow<"FxButton">::Create},                              // clsFxButton
     {"controlButton", &PlaceholderWindow<"controlButton">::Create},                    // controlButton
-    {"guiLevelSelect", &PlaceholderWindow<"guiLevelSelect">::Create},                  // guiLevelSelect
+    {"guiLevelSelect", &guiLevelSelect::Create},
     {"RegisterUserWindow", &clsRegisterUser::Create},
     {"TutorialGameWindow", &PlaceholderWindow<"TutorialGameWindow">::Create},          // clsTutorialGame
     {"PanelWizard", &PlaceholderWindow<"PanelWizard">::Create},                        // clsGuiWizard
