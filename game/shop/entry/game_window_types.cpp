@@ -41,7 +41,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"RegisterUserWindow", &clsRegisterUser::Create},
     {"TutorialGameWindow", &PlaceholderWindow<"TutorialGameWindow">::Create},          // clsTutorialGame
     {"PanelWizard", &PlaceholderWindow<"PanelWizard">::Create},                        // clsGuiWizard
-    {"TutorialBazaarWindow", &PlaceholderWindow<"TutorialBazaarWindow">::Create},      // clsTutorialBazaar
+    {"TutorialBazaarWindow", &CreateTutorialBazaarWithAssets},
     {"TutorialArtifactWindow", &PlaceholderWindow<"TutorialArtifactWindow">::Create},  // clsTutorialArtifact
     {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant
     {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix

@@ -222,6 +222,8 @@ public:
 protected:
     const LevelRecord* GetLevel() const { return level_; }
     int GetLevelIndex() const { return levelIndex_; }
+    // The tutorials stop the day where their script ends.
+    void SetState(ShopState state) { state_ = state; }
 
     // The shop's furniture, for screens that build it at places of their own (the bazaar); the
     // shop's destructor deletes whatever they hold.
