@@ -111,7 +111,7 @@ function SendGameMessage(message) Request("SendGameMessage", message) end
 function showWizardMessage(label, flag, position) Request("showWizardMessage", label, flag, position) end
 function onWizardContinue() Request("onWizardContinue") end
 function onEndTutorial() Request("onEndTutorial") end
-function onEndTutorialShop() Request("onEndTutorialShop") end
+function onEndTutorialShop() CloseModal("scripts/bazaartutorial.lua") end
 function ActivateTabIndex(on, index) Request("ActivateTabIndex", on, index) end
 function DisableTab() Request("DisableTab") end
 
@@ -131,6 +131,15 @@ function PlayCollapseGame()
   setCurrentLevel()
 end
 
+-- The bazaar; a player's first visit starts with its tutorial.
+function OpenBazaar()
+  if GetCurrentUserInt("tutorialShopSeen", 0) == 0 then
+    DoModal("scripts/bazaartutorial.lua")
+    SetCurrentUserInt("tutorialShopSeen", 1)
+  end
+  DoModal("scripts/bazaar.lua")
+end
+
 -- A level: the loading screen first, then the shop.
 function PlayShopGame()
   DoModal("scripts/loading.lua")
@@ -141,7 +150,7 @@ end
 kServers = {
   playShopGame = PlayShopGame,
   playCollapseGame = PlayCollapseGame,
-  openBazaar = function() DoModal("scripts/bazaar.lua") end,
+  openBazaar = OpenBazaar,
 }
 
 -- Serves the noted requests one after the other while they have a screen.

@@ -53,7 +53,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"RegisterUserWindow", &clsRegisterUser::Create},
     {"TutorialGameWindow", &clsTutorialGame::Create},
     {"PanelWizard", &clsGuiWizard::Create},
-    {"TutorialBazaarWindow", &PlaceholderWindow<"TutorialBazaarWindow">::Create},      // clsTutorialBazaar
+    {"TutorialBazaarWindow", &CreateTutorialBazaarWithAssets},
     {"TutorialArtifactWindow", &PlaceholderWindow<"TutorialArtifactWindow">::Create},  // clsTutorialArtifact
     {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant
     {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix
