@@ -7,15 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "engine/core/files/file.h"
 #include "engine/graphics/animated_sprite.h"
 #include "engine/graphics/text_sprite.h"
 #include "game/shop/hud/score_panel.h"
 #include "game/shop/objects/scene_sprite.h"
 #include "game/shop/screen/shop_layout.h"
-#include "platform/clock/clock.h"
-#include "tests/game/shop/built_picture_fixture.h"
-#include "tests/game/shop/recording_scene.h"
+#include "tests/game/shop/built_scene_fixture.h"
 
 namespace {
 
@@ -32,30 +29,8 @@ std::string Show(const TRect& r) {
            std::to_string(r.bottom) + ")";
 }
 
-class ShopLayoutTest : public BuiltPictureTest {
+class ShopLayoutTest : public BuiltSceneTest {
 protected:
-    void SetUp() override {
-        platform::SetTestClock(1000);
-        platform::UseClockBackend(platform::ClockBackend::Test);
-        BuiltPictureTest::SetUp();
-        map.SetAutoLoad(true);
-        scene = std::make_unique<RecordingScene>();
-    }
-    void TearDown() override {
-        scene.reset();
-        AnimationTaskList().Clear();
-        map = TAssetMap();
-        BuiltPictureTest::TearDown();
-        platform::UseClockBackend(platform::ClockBackend::Real);
-    }
-
-    // Hands the scene the game's picture of that name; false when the asset folder lacks it.
-    bool Load(const std::string& name) {
-        std::shared_ptr<TTexture> texture = map.GetTexture(name.c_str());
-        scene->assets.textures[name] = texture;
-        return texture != nullptr;
-    }
-
     // Where a picture's opaque pixels land on the screen: its rectangle less its clear border.
     static TRect OpaqueRect(TSprite& sprite) {
         TRect rect = sprite.GetRect(TSpriteState(), -1);
@@ -102,9 +77,6 @@ protected:
             }
         return lit;
     }
-
-    TAssetMap map;
-    std::unique_ptr<RecordingScene> scene;
 };
 
 // The panel sits in the top-left corner at the shop's origin, and every caption and number, at its
