@@ -3,6 +3,8 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "game/modes/collapse/collapse_game.h"
+#include "game/modes/tutorials/gui_wizard.h"
+#include "game/modes/tutorials/tutorial_game.h"
 #include "game/screens/credits/credits_window.h"
 #include "game/screens/dialogs/panel_dialogs.h"
 #include "game/screens/options/options_window.h"
@@ -15,6 +17,10 @@
 #include "game/screens/widgets/custom_text_edit.h"
 #include "game/screens/widgets/fx_button.h"
 #include "game/screens/loading/loading_screen.h"
+#include "game/screens/menus/choose_player.h"
+#include "game/screens/menus/level_select.h"
+#include "game/screens/menus/main_menu.h"
+#include "game/screens/menus/start_window.h"
 #include "game/screens/results/result_screens.h"
 #include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
@@ -23,9 +29,9 @@
 const GameWindowType kGameWindowTypes[34] = {
     {"ShopGameWindow", &clsShopGame::Create},
     {"BackgroundWindow", &CreateBackgroundWithLevelAssets},
-    {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
+    {"MainMenu", &TMainMenu::Create},
     {"OptionsWindow", &TOptions::Create},
-    {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
+    {"ChoosePlayerWindow", &TChoosePlayer::Create},
     {"CreditsWindow", &clsCreditsWnd::Create},  // the credits: row 32 registers them again
     {"YouWinWindow", &TYouWin::Create},
     {"YouLoseWindow", &TYouLose::Create},
@@ -35,7 +41,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"controlTab", &controlTab::Create},
     {"controlAnimation", &controlAnimation::Create},
     {"PauseWindow", &clsPause::Create},
-    {"StartWindow", &PlaceholderWindow<"StartWindow">::Create},                        // clsStart
+    {"StartWindow", &clsStart::Create},
     {"YesNoWindow", &clsYesNo::Create},
     {"EnterNameWindow", &clsEnterName::Create},
     {"TrophiesWindow", &clsTrophiesWnd::Create},
@@ -43,11 +49,11 @@ const GameWindowType kGameWindowTypes[34] = {
     {"EndCollapseWindow", &clsEndCollapse::Create},
     {"FxButton", &clsFxButton::Create},
     {"controlButton", &controlButton::Create},
-    {"guiLevelSelect", &PlaceholderWindow<"guiLevelSelect">::Create},                  // guiLevelSelect
+    {"guiLevelSelect", &guiLevelSelect::Create},
     {"RegisterUserWindow", &clsRegisterUser::Create},
-    {"TutorialGameWindow", &PlaceholderWindow<"TutorialGameWindow">::Create},          // clsTutorialGame
-    {"PanelWizard", &PlaceholderWindow<"PanelWizard">::Create},                        // clsGuiWizard
-    {"TutorialBazaarWindow", &PlaceholderWindow<"TutorialBazaarWindow">::Create},      // clsTutorialBazaar
+    {"TutorialGameWindow", &clsTutorialGame::Create},
+    {"PanelWizard", &clsGuiWizard::Create},
+    {"TutorialBazaarWindow", &CreateTutorialBazaarWithAssets},
     {"TutorialArtifactWindow", &PlaceholderWindow<"TutorialArtifactWindow">::Create},  // clsTutorialArtifact
     {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant
     {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix
