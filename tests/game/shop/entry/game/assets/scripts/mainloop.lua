@@ -28,7 +28,9 @@ function CreateEveryType()
   MakeDialog(dialog)
   local found = 0
   for i, name in ipairs(kGameWindowTypes) do
-    if EnableWindow("w_" .. name, true) then found = found + 1 end
+    -- The transition window names itself, for "StartFadeOut" to find it.
+    local windowName = name == "TransitionWindow" and "swtTransitionWindow" or "w_" .. name
+    if EnableWindow(windowName, true) then found = found + 1 end
   end
   return found
 end
