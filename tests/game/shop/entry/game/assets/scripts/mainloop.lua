@@ -19,7 +19,7 @@ function OnFinishedLoadingAssets() end
 function InitOffset(current, count) end
 function UpdatePlayerChoices(current, count, names) end
 
--- The windows that give themselves a name of their own.
+-- The transition window takes a name of its own, the one the menus look it up by.
 kOwnNames = { TransitionWindow = "swtTransitionWindow" }
 
 -- One window of each type; answers how many of them the dialog then holds.
