@@ -1,16 +1,19 @@
 // Start-up time of the game: from starting its process to its first frame on the screen of a virtual
 // desktop. The game says "first frame shown" on its standard output once the frame is on the window.
-// Like a window manager, the benchmark gives each new top-level window the input focus.
+// Like a window manager, the benchmark gives each new top-level window the input focus. Beside it, the
+// whole run of the headless tool ui_run on a script that ends at once, in processor time: its start and its exit.
 #include <benchmark/benchmark.h>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -76,8 +79,10 @@ bool WaitForFirstFrame(Display* display, int output) {
     return false;
 }
 
+// Only the start is measured: the game is stopped outright (SDL turns SIGTERM into a quit request, which the
+// game may answer with a question on screen).
 void StopGame(pid_t game) {
-    kill(game, SIGTERM);
+    kill(game, SIGKILL);
     waitpid(game, nullptr, 0);
 }
 
@@ -118,6 +123,52 @@ void StartUpToFirstFrame(benchmark::State& state) {
     fs::remove_all(home);
 }
 BENCHMARK(StartUpToFirstFrame)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+
+// Runs a program to its end; answers its processor time (user and system) in seconds, so that waiting for a busy
+// core does not count, or -1 when it failed.
+double RunForProcessorTime(char** argv) {
+    pid_t child = 0;
+    int status = -1;
+    rusage usage{};
+    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) == 0) wait4(child, &status, 0, &usage);
+    if (status != 0) return -1;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// ui_run on a script that ends at once, interleaved with /bin/true: the cost of starting any process on this
+// machine, as the reference.
+void UiRunOfAnEmptyScript(benchmark::State& state) {
+    fs::path folder = fs::temp_directory_path() / ("alembria-ui-run-" + std::to_string(getpid()));
+    fs::create_directories(folder);
+    fs::path script = folder / "done.lua";
+    FILE* file = std::fopen(script.c_str(), "w");
+    if (!file) {
+        state.SkipWithError("cannot write the script");
+        return;
+    }
+    std::fputs("return function() end\n", file);
+    std::fclose(file);
+    std::string scriptPath = script.string();
+    char* uiRun[] = {const_cast<char*>(ALEMBRIA_UI_RUN), scriptPath.data(), nullptr};
+    char* empty[] = {const_cast<char*>("/bin/true"), nullptr};
+    double uiRunMs = 0, emptyMs = 0;
+    for (auto _ : state) {
+        double seconds = RunForProcessorTime(uiRun);
+        double emptySeconds = RunForProcessorTime(empty);
+        if (seconds < 0) {
+            state.SkipWithError("ui_run failed");
+            break;
+        }
+        state.SetIterationTime(seconds);
+        uiRunMs += seconds * 1000;
+        emptyMs += emptySeconds * 1000;
+    }
+    double runs = std::max<double>(1, state.iterations());
+    state.counters["ui_run_ms"] = benchmark::Counter(uiRunMs / runs);
+    state.counters["bin_true_ms"] = benchmark::Counter(emptyMs / runs);
+    fs::remove_all(folder);
+}
+BENCHMARK(UiRunOfAnEmptyScript)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 

@@ -17,10 +17,15 @@ AudioBackend GetAudioBackend() {
     return GetAudioState().backend;
 }
 
+void InstallRealAudioDevice(std::unique_ptr<AudioDevice> (*open)(uint32_t* result)) {
+    GetAudioState().openReal = open;
+}
+
 std::unique_ptr<AudioDevice> OpenAudioDevice(uint32_t* result) {
     switch (GetAudioBackend()) {
     case AudioBackend::Real:
-        return OpenSdlAudioDevice(result);
+        if (auto openReal = GetAudioState().openReal.load()) return openReal(result);
+        break;
     case AudioBackend::Headless:
         return OpenHeadlessAudioDevice(result);
     case AudioBackend::None:

@@ -76,6 +76,10 @@ enum class AudioBackend { Real, Headless, None };
 void UseAudioBackend(AudioBackend backend);
 AudioBackend GetAudioBackend();
 
+// The real device lives in a library of its own (alembria_platform_audio_sdl, SDL2 under it) that only programs
+// playing to the desktop link; platform/backend installs it. Until then the Real backend has no device.
+void InstallRealAudioDevice(std::unique_ptr<AudioDevice> (*open)(uint32_t* result));
+
 // Opens the chosen backend's device; null (and *result set) when there is none.
 std::unique_ptr<AudioDevice> OpenAudioDevice(uint32_t* result);
 

@@ -91,7 +91,6 @@ protected:
     std::shared_ptr<Mixer> mixer_;
 };
 
-std::unique_ptr<AudioDevice> OpenSdlAudioDevice(uint32_t* result);
 std::unique_ptr<AudioDevice> OpenHeadlessAudioDevice(uint32_t* result);
 
 }  // namespace platform

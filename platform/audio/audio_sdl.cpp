@@ -2,6 +2,8 @@
 // them further when the hardware wants another format.
 #include <SDL.h>
 
+#include "platform/audio/audio_sdl.h"
+
 #include "platform/audio/audio_mixer.h"
 
 namespace platform {

@@ -13,6 +13,7 @@ class ClockMixer;
 
 struct AudioState {
     std::atomic<AudioBackend> backend{AudioBackend::Real};
+    std::atomic<std::unique_ptr<AudioDevice> (*)(uint32_t*)> openReal{nullptr};
     std::mutex headlessMixerLock;
     std::weak_ptr<ClockMixer> headlessMixer;  // of the headless device opened last
 };

@@ -1,5 +1,7 @@
-// One choice of backends for every platform facility. Each facility with more than one backend declares
-// them the same way in its own header, and its calls follow the choice:
+// One choice of backends for every platform facility, and the one place that links the real ones: the SDL2
+// window, desktop reader and audio device, with the desktop's libraries under them, come with this library
+// alone, so a tool that never opens a desktop window starts without loading them. Each facility with more
+// than one backend declares them the same way in its own header, and its calls follow the choice:
 //
 //     enum class <Facility>Backend { Real, ... };
 //     void Use<Facility>Backend(<Facility>Backend backend);   // Real until chosen otherwise

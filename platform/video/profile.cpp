@@ -11,6 +11,7 @@ namespace {
 
 struct VideoState {
   std::atomic<VideoBackend> backend{VideoBackend::Real};
+  std::atomic<bool (*)()> detectReal{nullptr};
   std::mutex profileLock;
   HardwareProfile profile = HardwareProfile::Standard();
 };
@@ -56,6 +57,14 @@ HardwareProfile HardwareProfile::Standard(int desktopWidth, int desktopHeight) {
 void UseVideoBackend(VideoBackend backend) { GetVideoState().backend = backend; }
 
 VideoBackend GetVideoBackend() { return GetVideoState().backend; }
+
+void InstallRealProfileReader(bool (*detect)()) { GetVideoState().detectReal = detect; }
+
+bool DetectProfile() {
+  VideoState& state = GetVideoState();
+  auto detectReal = state.detectReal.load();
+  return state.backend == VideoBackend::Real && detectReal && detectReal();
+}
 
 HardwareProfile& ActiveProfile() { return GetVideoState().profile; }
 

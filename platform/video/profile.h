@@ -106,11 +106,15 @@ enum class VideoBackend { Real, Headless };
 void UseVideoBackend(VideoBackend backend);
 VideoBackend GetVideoBackend();
 
+// The desktop reader lives in a library of its own (alembria_platform_video_sdl, SDL2 under it) that only programs
+// opening a desktop window link; platform/backend installs it. Until then the Real backend reads nothing.
+void InstallRealProfileReader(bool (*detect)());
+
 // The profile every display object reads; tests replace it, the real backend fills it from the desktop.
 HardwareProfile& ActiveProfile();
 void SetActiveProfile(const HardwareProfile& profile);
 // Under the real backend, fills the active profile's desktop and modes from the machine; false when no video is
-// available. The headless backend leaves the profile alone and answers false.
+// available (or no reader installed). The headless backend leaves the profile alone and answers false.
 bool DetectProfile();
 
 struct SurfaceRequest {

@@ -1,12 +1,11 @@
 // Reads the real desktop through SDL video into the active hardware profile.
 #include <SDL.h>
 
-#include "platform/video/profile.h"
+#include "platform/video/profile_sdl.h"
 
 namespace platform::video {
 
-bool DetectProfile() {
-  if (GetVideoBackend() != VideoBackend::Real) return false;
+bool DetectSdlProfile() {
   bool started = SDL_WasInit(SDL_INIT_VIDEO) != 0;
   if (!started && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
   SDL_DisplayMode desktop;

@@ -73,7 +73,11 @@ Result Surface::Blt(const Rect* dstRect, Surface& src, const Rect* srcRect) {
   Rect d, s;
   if (!ResolveRect(dstRect, *this, &d) || !ResolveRect(srcRect, src, &s)) return kInvalidParams;
   bool sameFormat = src.format_ == format_;
-  if (sameFormat && d.Width() == s.Width() && d.Height() == s.Height()) {
+  bool sameKind = sameFormat && (caps_ & caps::kZBuffer) == (src.caps_ & caps::kZBuffer);
+  if (sameKind && pixels_.empty() && src.pixels_.empty()) {
+    // Neither was drawn to, so both read the same and this one stays unmade: a display presenting before its first
+    // frame touches no memory.
+  } else if (sameFormat && d.Width() == s.Width() && d.Height() == s.Height()) {
     size_t rowBytes = static_cast<size_t>(d.Width()) * format_.BytesPerPixel();
     for (int y = 0; y < d.Height(); ++y) {
       std::memmove(Row(d.top + y) + d.left * format_.BytesPerPixel(),

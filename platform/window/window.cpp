@@ -2,13 +2,13 @@
 #include <atomic>
 
 #include "platform/window/window.h"
-#include "platform/window/window_sdl.h"
 
 namespace platform {
 namespace {
 
 struct WindowState {
     std::atomic<WindowBackend> backend{WindowBackend::Real};
+    std::atomic<std::unique_ptr<Window> (*)()> createReal{nullptr};
 };
 
 WindowState& GetWindowState() {
@@ -26,8 +26,14 @@ WindowBackend GetWindowBackend() {
     return GetWindowState().backend;
 }
 
+void InstallRealWindow(std::unique_ptr<Window> (*create)()) {
+    GetWindowState().createReal = create;
+}
+
 std::unique_ptr<Window> CreateWindow() {
-    if (GetWindowBackend() == WindowBackend::Real) return CreateSdlWindow();
+    WindowState& state = GetWindowState();
+    auto createReal = state.createReal.load();
+    if (state.backend == WindowBackend::Real && createReal) return createReal();
     return std::make_unique<HeadlessWindow>();
 }
 

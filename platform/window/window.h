@@ -170,11 +170,12 @@ enum class WindowBackend { Real, Headless };
 void UseWindowBackend(WindowBackend backend);
 WindowBackend GetWindowBackend();
 
+// The real window lives in a library of its own (alembria_platform_window_sdl, SDL2 under it) that only
+// programs opening a desktop window link; platform/backend installs its factory. Until then the Real
+// backend makes HeadlessWindows.
+void InstallRealWindow(std::unique_ptr<Window> (*create)());
+
 // A window of the chosen backend, not yet created.
 std::unique_ptr<Window> CreateWindow();
-
-// Whether a real window can be shown: a display server answers and SDL's video driver is not
-// one that shows nothing ("dummy", "offscreen").
-bool IsDisplayAvailable();
 
 }  // namespace platform

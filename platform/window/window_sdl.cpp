@@ -23,6 +23,24 @@ bool StartVideo() {
     return false;
 }
 
+// SDL's video as the display probe leaves it: started, for the first window to take over (main thread only).
+struct DisplayProbeState {
+    bool videoHeld = false;
+};
+
+DisplayProbeState& GetDisplayProbeState() {
+    static DisplayProbeState state;
+    return state;
+}
+
+// Takes over the probe's start of SDL video, or starts it.
+bool TakeOrStartVideo() {
+    DisplayProbeState& probe = GetDisplayProbeState();
+    if (!probe.videoHeld) return StartVideo();
+    probe.videoHeld = false;
+    return true;
+}
+
 // A frame handed over by any thread; shown by the main thread when it next polls or waits.
 struct PendingFrame {
     std::mutex lock;
@@ -89,7 +107,7 @@ bool SdlWindow::Create(const WindowOptions& options) {
     // would back that surface with an OpenGL renderer, whose driver ends the process on an X error.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (!videoStarted_) {
-        if (!StartVideo()) return false;
+        if (!TakeOrStartVideo()) return false;
         videoStarted_ = true;
         quitEventType_ = SDL_RegisterEvents(1);
     }
@@ -288,9 +306,15 @@ bool IsDisplayAvailable() {
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
     if ((!x11 || !*x11) && (!wayland || !*wayland)) return false;
     if (IsInvisibleDriver(std::getenv("SDL_VIDEODRIVER"))) return false;
+    DisplayProbeState& probe = GetDisplayProbeState();
+    if (probe.videoHeld) return true;
     if (!StartVideo()) return false;
     bool visible = !IsInvisibleDriver(SDL_GetCurrentVideoDriver());
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (visible) {
+        probe.videoHeld = true;  // the window opens on this connection instead of making a second one
+    } else {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
     return visible;
 }
 

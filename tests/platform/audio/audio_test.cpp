@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/audio/audio_sdl.h"
 #include "platform/clock/clock.h"
 
 namespace platform {
@@ -229,12 +230,17 @@ TEST_F(ClockAudioTest, VoicesAddUpAndClip) {
     EXPECT_EQ(out.back(), 20000);
 }
 
+// The none backend, and the real one in a program that links no real device, open nothing.
 TEST(AudioBackendTest, NullBackendHasNoDevice) {
     UseAudioBackend(AudioBackend::None);
     uint32_t result = 0;
     EXPECT_EQ(OpenAudioDevice(&result), nullptr);
     EXPECT_EQ(result, kAudioErrNoDevice);
     UseAudioBackend(AudioBackend::Real);
+    InstallRealAudioDevice(nullptr);
+    result = 0;
+    EXPECT_EQ(OpenAudioDevice(&result), nullptr);
+    EXPECT_EQ(result, kAudioErrNoDevice);
     EXPECT_TRUE(TakeHeadlessAudioOutput().empty());
 }
 
@@ -250,6 +256,7 @@ TEST(AudioBackendTest, SdlDeviceAdvancesInRealTime) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     UseClockBackend(ClockBackend::Real);
     UseAudioBackend(AudioBackend::Real);
+    InstallRealAudioDevice(OpenSdlAudioDevice);
     uint32_t result = 1;
     auto device = OpenAudioDevice(&result);
     if (device == nullptr)

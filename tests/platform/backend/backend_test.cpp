@@ -64,4 +64,20 @@ TEST(Backends, HeadlessChoosesEveryFacilityAndGivesBackWhatTestsTookOver) {
     platform::video::SetActiveProfile(platform::video::HardwareProfile::Standard());
 }
 
+// A program without the desktop's libraries (no UseBackends) has Real backends that show and play nothing.
+TEST(Backends, RealWithoutTheDesktopLibrariesShowsNothing) {
+    platform::InstallRealWindow(nullptr);
+    platform::video::InstallRealProfileReader(nullptr);
+    platform::InstallRealAudioDevice(nullptr);
+    ASSERT_EQ(platform::GetWindowBackend(), platform::WindowBackend::Real);
+    EXPECT_TRUE(platform::CreateWindow()->IsHeadless());
+    EXPECT_FALSE(platform::video::DetectProfile());
+    uint32_t result = 0;
+    EXPECT_EQ(platform::OpenAudioDevice(&result), nullptr);
+    EXPECT_EQ(result, platform::kAudioErrNoDevice);
+
+    platform::UseBackends(platform::Backends::Real);
+    EXPECT_FALSE(platform::CreateWindow()->IsHeadless());
+}
+
 }  // namespace

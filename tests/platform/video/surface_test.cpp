@@ -129,6 +129,18 @@ TEST(SurfaceTest, SurfacesReadZeroBeforeAnyDraw) {
     EXPECT_EQ(filled.RawPixel(63, 47), 0xFFFFu) << c.name;
   }
 
+  // A copy from a surface never drawn to reads as zero, whether or not the destination was drawn to.
+  Surface blank(16, 8, kA8R8G8B8, caps::kOffscreenPlain);
+  Surface untouched(16, 8, kA8R8G8B8, caps::kOffscreenPlain);
+  ASSERT_EQ(untouched.Blt(nullptr, blank, nullptr), kOk);
+  EXPECT_TRUE(AllBytesAre(untouched, 0));
+  Surface drawn(16, 8, kA8R8G8B8, caps::kOffscreenPlain);
+  drawn.ColorFill(nullptr, 0xFF102030);
+  Rect middle{4, 2, 12, 6};
+  ASSERT_EQ(drawn.Blt(&middle, blank, &middle), kOk);
+  EXPECT_EQ(drawn.RawPixel(4, 2), 0u);
+  EXPECT_EQ(drawn.RawPixel(3, 2), 0xFF102030u);
+
   Surface depth(8, 4, PixelFormat{32, 0, 0, 0, 0}, caps::kZBuffer);
   EXPECT_EQ(depth.Depth(3)[7], 1.0f);
   EXPECT_EQ(depth.Depth(0)[0], 1.0f);
