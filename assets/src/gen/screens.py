@@ -1,5 +1,5 @@
 """The menu screens' pictures: the curtain panels of the screen transition, the title card, the
-level-select cat, the loader's flask and its water, and the tutorial panel, arrow and mark."""
+studio's logo before the start panel, the level-select cat, the loader's flask and its water, and the tutorial panel, arrow and mark."""
 from svgkit import *
 
 
@@ -48,6 +48,23 @@ def title_card():
     body += ('<text x="%s" y="146" font-family="DejaVu Sans" font-weight="bold" font-size="50" text-anchor="middle" '
              'fill="none" stroke="%s" stroke-width="1.5" opacity="0.8">Alembria</text>' % (f(cx - 1), L('gold')))
     picture('fx/titlecard/potion_st', w, h, body, defs)
+
+
+def studio_logo():
+    """The studio's card that covers the screen before the start panel: a gold ring with a star on the
+    night sky, the studio's name under it."""
+    w, h = 800, 600
+    defs = glow_def('logoglow', L('gold'), 0.45)
+    body = flat('rect x="0" y="0" width="%d" height="%d"' % (w, h), S('night'))
+    for x, y, r in ((90, 80, 3), (210, 150, 2), (660, 90, 3), (730, 220, 2), (120, 470, 2), (690, 500, 3), (560, 40, 2)):
+        body += sparkle(x, y, r * 3, L('parchment'), 0.7)
+    body += flat('circle cx="400" cy="240" r="190"', 'url(#logoglow)')
+    body += circle(400, 240, 118, B('night'), 8).replace(INK, S('gold'), 1)
+    body += circle(400, 240, 110, 'none', 4).replace(INK, L('gold'), 1)
+    body += star(400, 244, 70, B('gold'), 4) + star(400, 244, 30, L('gold'), 0)
+    body += text(400, 440, 'Corvanta', 72, B('gold'), stroke=INK, stroke_width=8)
+    body += text(400, 492, 'presents', 30, L('parchment'))
+    picture('gui/studio_logo', w, h, body, defs)
 
 
 def cat_body(eyes_open=True):
@@ -118,7 +135,6 @@ def loader():
             up = 14 if (i + phase) % 2 == 0 else 34
             wave += 'Q%s,%s %s,%s ' % (f(x + 30), f(up), f(x + 60), f(24 + 6 * phase))
         water = flat('path d="%s L240,320 L0,320 Z"' % wave, B('teal'))
-        water += flat('rect x="150" y="40" width="90" height="280"', S('teal'))
         water += '<path d="%s" fill="none" stroke="%s" stroke-width="5" stroke-linecap="round"/>' % (wave, L('teal'))
         water += ''.join(circle(x, y, r, L('teal'), 1.5) for x, y, r in
                          ((60 + 40 * phase, 120, 6), (140, 200 - 30 * phase, 4), (100, 260, 5)))
@@ -141,24 +157,27 @@ def tutorial():
                                         '1,1', '0.95,1', '0.6,1', '0.2,1', '0.05,1']),
                  'panel pivot %d,%d' % (w // 2, h // 2),
                  'panel opacity ' + keys([0, 0.7, 1, 1, 1, 1, 1, 0.7, 0.3, 0])], margin=1)
-    arrow = group('arrow', path('M-12,-40 L12,-40 L12,-8 L26,-8 L0,24 L-26,-8 L-12,-8 Z', B('gold'), 3) +
-                  flat('path d="M-8,-36 L-2,-36 L-2,-6 L-16,-6 L-20,-8 L-8,-8 Z"', L('gold')) +
-                  flat('path d="M6,-36 L10,-36 L10,-6 L20,-6 L2,16 Z"', S('gold')), extra=' transform="translate(40,58)"')
-    anim('anim/tutorial_arrow', 80, 110, group('bob', arrow), 10, 60, actions=[('appear', 1, 10)],
-         tracks=['arrow scale ' + keys([0.2, 0.7, 1.1, 0.95, 1, 1, 1, 1, 1, 1]), 'arrow pivot 0,24',
+    # The tutorials place the arrow by a point 145 px above and 21 px right of its tip, and the mark
+    # by its top left corner.
+    arrow = group('arrow', path('M-12,-110 L12,-110 L12,-8 L26,-8 L0,24 L-26,-8 L-12,-8 Z', B('gold'), 3) +
+                  flat('path d="M-8,-106 L-2,-106 L-2,-6 L-16,-6 L-20,-8 L-8,-8 Z"', L('gold')) +
+                  flat('path d="M6,-106 L10,-106 L10,-6 L20,-6 L2,16 Z"', S('gold')), extra=' transform="translate(40,144)"')
+    anim('anim/tutorial_arrow', 80, 176, group('bob', arrow), 10, 60, actions=[('appear', 1, 10)], origin=(61, 23),
+         tracks=['arrow scale ' + keys([0.2, 0.7, 1.1, 0.95, 1, 1, 1, 1, 1, 1]), 'arrow pivot 40,168',
                  'bob translate ' + keys(['0,0', '0,0', '0,0', '0,0', '0,0', '0,-4', '0,-8', '0,-10', '0,-6', '0,0'])],
          margin=4)
-    ring = group('ring', circle(40, 40, 28, 'none', 6).replace(INK, B('gold'), 1) +
-                 circle(40, 40, 28, 'none', 2).replace(INK, L('gold'), 1))
-    anim('anim/tutorial_mark', 80, 80, ring + group('glint', sparkle(40, 12, 7)), 10, 70,
+    ring = group('ring', circle(60, 60, 44, 'none', 7).replace(INK, B('gold'), 1) +
+                 circle(60, 60, 44, 'none', 2).replace(INK, L('gold'), 1))
+    anim('anim/tutorial_mark', 120, 120, ring + group('glint', sparkle(60, 16, 9)), 10, 70, origin=(0, 0),
          tracks=['ring scale ' + keys([0.85, 0.92, 1, 1.05, 1, 0.92, 0.85], 10), 'ring opacity ' + keys([0.6, 1, 0.6], 10),
-                 'glint rotate ' + keys([0, 324], 10), 'glint pivot 40,40', 'glint opacity ' + keys([0.6, 1, 0.6], 10)],
+                 'glint rotate ' + keys([0, 324], 10), 'glint pivot 60,60', 'glint opacity ' + keys([0.6, 1, 0.6], 10)],
          margin=3)
 
 
 def build():
     transition()
     title_card()
+    studio_logo()
     cat()
     loader()
     tutorial()
