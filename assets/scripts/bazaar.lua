@@ -3,7 +3,7 @@
 -- on to the next day.
 local kPanelX, kPanelY = 446, 8  -- the description panel (gui/shop_gui, 344 x 300)
 local kSmallFont = { TextFont, 18, FColor(0.227, 0.133, 0.2, 1) }
-local kNameFont = { TextFont, 22, FColor(1, 0.957, 0.839, 1) }
+local kNameFont = { TextFont, 18, FColor(1, 0.957, 0.839, 1) }
 
 local function Buy()
   local trophy = buyAddon()
@@ -21,8 +21,9 @@ MakeDialog{
   BazaarWindow{ name = "bazaar", x = 0, y = 0, w = 800, h = 600,
     Bitmap{ name = "panelDescription", image = "gui/shop_gui", x = kPanelX, y = kPanelY,
       Bitmap{ name = "containerDescription", x = 0, y = 0, w = 344, h = 300,
+        -- the title band, between its two stars
         Text{ name = "txtAddonName", label = "", font = kNameFont, flags = kPushButtonAlignment,
-              x = 70, y = 8, w = 204, h = 34 },
+              x = 94, y = 8, w = 156, h = 34 },
         Text{ name = "txtAddonDescription", label = "", font = kSmallFont, flags = kHAlignCenter,
               x = 28, y = 50, w = 288, h = 70 },
         Text{ name = "txtAddonCost", label = "", font = kPanelFont, flags = kHAlignCenter,

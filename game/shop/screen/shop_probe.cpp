@@ -144,9 +144,23 @@ std::string PlaceText(const clsShopGame::CustomerPlace& place) {
     return place.moneyItem ? text + "+money" : text;
 }
 
+// What the customer at the place asks for, once its bubble shows it: "potion0" or "potion2,potion0";
+// "none" without a customer or before the customer has said.
+std::string WantedText(const clsShopGame::CustomerPlace& place) {
+    const clsClient* customer = place.customer;
+    if (!customer || customer->GetServiceState() != clsClient::kWaitingForItems) return "none";
+    std::string wanted;
+    for (int i = 0; i < customer->GetNumRequestedItems(); ++i) {
+        if (!wanted.empty()) wanted += ',';
+        wanted += ItemText(customer->GetRequest(i));
+    }
+    return wanted.empty() ? "none" : wanted;
+}
+
 }  // namespace
 
-// The errands, what she carries, the cauldrons, the counter places and the finished potions.
+// The errands, what she carries, the cauldrons, the counter places, what their customers ask for and
+// the finished potions.
 void clsShopGame::AddPlayProbeFields() {
     GameProbe& probe = GameProbe::Get();
     probe.Add(this, "order", [this] { return OrderText(CurrentOrder()); });
@@ -155,5 +169,7 @@ void clsShopGame::AddPlayProbeFields() {
         probe.Add(this, "cauldron" + std::to_string(i), [this, i] { return CauldronText(*cauldrons_[i]); });
     for (size_t i = 0; i < places_.size(); ++i)
         probe.Add(this, "place" + std::to_string(i), [this, i] { return PlaceText(places_[i]); });
+    for (size_t i = 0; i < places_.size(); ++i)
+        probe.Add(this, "wants" + std::to_string(i), [this, i] { return WantedText(places_[i]); });
     probe.Add(this, "pickups", [this] { return std::to_string(pickups_.size()); });
 }
