@@ -104,10 +104,10 @@ function DisableAllButtons() Request("DisableAllButtons") end
 function EnableAllButtons() Request("EnableAllButtons") end
 function SendGameMessage(message) Request("SendGameMessage", message) end
 
--- The tutorials.
-function showWizardMessage(label, flag, position) Request("showWizardMessage", label, flag, position) end
-function onWizardContinue() Request("onWizardContinue") end
-function onEndTutorial() Request("onEndTutorial") end
+-- The tutorials: their messages go to the message panel, the player's deeds move them on.
+function showWizardMessage(label, flag, position) wizardShowMessage(label, flag, position) end
+function onWizardContinue() tutorialNextState() end
+function onEndTutorial() EndTutorial() end
 function onEndTutorialShop() Request("onEndTutorialShop") end
 function ActivateTabIndex(on, index) Request("ActivateTabIndex", on, index) end
 function DisableTab() Request("DisableTab") end
@@ -134,9 +134,26 @@ function PlayCollapseGame()
   setCurrentLevel()
 end
 
--- A level: the loading screen first, then the shop.
-function PlayShopGame()
+-- A tutorial's screen until it reports its end; the player's profile then remembers it under key.
+function PlayTutorial(file, key)
+  gTutorial = { file = file, key = key }
+  DoModal(file)
+  gTutorial = nil
+end
+
+function EndTutorial()
+  if not gTutorial then return end
+  SetCurrentUserInt(gTutorial.key, 1)
+  CloseModal(gTutorial.file)
+end
+
+-- A level: the loading screen first, then the shop; a player new to the game plays the first day's
+-- tutorial before the first day.
+function PlayShopGame(level)
   DoModal("scripts/loading.lua")
+  if level == 0 and GetCurrentUserInt("tutorialGame", 0) == 0 then
+    PlayTutorial("scripts/tutorialgame.lua", "tutorialGame")
+  end
   DoModal("scripts/shop.lua")
 end
 
