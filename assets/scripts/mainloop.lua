@@ -96,10 +96,13 @@ function ResultScreen(window, title, button)
   }
 end
 
+-- Text that shows as it was typed in a text window (a player's name): backslashes and '<' escaped.
+function ShownAsTyped(text)
+  return (string.gsub(text, "([\\<])", "\\%1"))
+end
+
 -- The loading screen, and the menus.
 function OnFinishedLoadingAssets() CloseModal("scripts/loading.lua") end
-function UpdatePlayerChoices(first, count, names) Request("UpdatePlayerChoices", first, count, names) end
-function InitOffset(x, y) Request("InitOffset", x, y) end
 function DisableAllButtons() Request("DisableAllButtons") end
 function EnableAllButtons() Request("EnableAllButtons") end
 function SendGameMessage(message) Request("SendGameMessage", message) end
@@ -108,15 +111,9 @@ function SendGameMessage(message) Request("SendGameMessage", message) end
 function showWizardMessage(label, flag, position) wizardShowMessage(label, flag, position) end
 function onWizardContinue() tutorialNextState() end
 function onEndTutorial() EndTutorial() end
-function onEndTutorialShop() Request("onEndTutorialShop") end
+function onEndTutorialShop() CloseModal("scripts/bazaartutorial.lua") end
 function ActivateTabIndex(on, index) Request("ActivateTabIndex", on, index) end
 function DisableTab() Request("DisableTab") end
-
--- A player to play with: the last one chosen, else a new one.
-function EnsurePlayer()
-  if GetNumUsers() == 0 then CreateNewUser("Tessa") end
-  ChangeUserData()
-end
 
 -- The collapse mini-game: its board until the window reports the end, then the end dialog over it;
 -- after that the shop level the game came before is asked for.
@@ -147,12 +144,21 @@ function EndTutorial()
   CloseModal(gTutorial.file)
 end
 
+-- The bazaar; a player's first visit starts with its tutorial.
+function OpenBazaar()
+  if GetCurrentUserInt("tutorialShopSeen", 0) == 0 then
+    DoModal("scripts/bazaartutorial.lua")
+    SetCurrentUserInt("tutorialShopSeen", 1)
+  end
+  DoModal("scripts/bazaar.lua")
+end
+
 -- A level: the loading screen first, then the shop; a player new to the game plays the first day's
 -- tutorial before the first day.
 function PlayShopGame(level)
   DoModal("scripts/loading.lua")
-  if level == 0 and GetCurrentUserInt("tutorialGame", 0) == 0 then
-    PlayTutorial("scripts/tutorialgame.lua", "tutorialGame")
+  if level == 0 and GetCurrentUserInt("tutorialGameSeen", 0) == 0 then
+    PlayTutorial("scripts/tutorialgame.lua", "tutorialGameSeen")
   end
   DoModal("scripts/shop.lua")
 end
@@ -161,7 +167,7 @@ end
 kServers = {
   playShopGame = PlayShopGame,
   playCollapseGame = PlayCollapseGame,
-  openBazaar = function() DoModal("scripts/bazaar.lua") end,
+  openBazaar = OpenBazaar,
 }
 
 -- Serves the noted requests one after the other while they have a screen.
@@ -173,13 +179,15 @@ function ServeRequests()
   end
 end
 
+-- The start panel, then the main menu; from it the level select, and the levels from the day chosen
+-- until they end (the pause's Main menu), and back to the main menu.
 return function()
-  EnsurePlayer()
-  PushModal("scripts/start.lua")
-  ReadFile("scripts/start.lua")
-  DoFitToChildren()
+  if GetNumUsers() > 0 then ChangeUserData() end
+  DoModal("scripts/start.lua")
   while true do
-    WaitForMessage(100)
-    ServeRequests()
+    InsideGame(false)
+    if DoModal("scripts/mainmenu.lua") == "play" and DoModal("scripts/levelselect.lua") == "play" then
+      ServeRequests()
+    end
   end
 end

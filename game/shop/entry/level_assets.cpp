@@ -1,6 +1,7 @@
 #include "game/shop/entry/level_assets.h"
 
 #include "game/modes/bazaar/bazaar.h"
+#include "game/modes/bazaar/bazaar_tutorial.h"
 #include "game/shop/background/shop_background.h"
 #include "game/shop/screen/shop_game.h"
 #include "game/shop/session/game_session.h"
@@ -37,6 +38,11 @@ void LoadBazaarAssetsIfMissing() {
 TWindow* CreateBazaarWithAssets() {
     LoadBazaarAssetsIfMissing();
     return clsBazaar::Create();
+}
+
+TWindow* CreateTutorialBazaarWithAssets() {
+    LoadBazaarAssetsIfMissing();
+    return clsTutorialBazaar::Create();
 }
 
 TWindow* CreateBackgroundWithLevelAssets() {

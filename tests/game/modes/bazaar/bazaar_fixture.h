@@ -54,17 +54,20 @@ protected:
     }
     SavedLevelRecord& Saved() { return GameManager::Get()->GetCurrentSavedLevel(); }
 
-    clsBazaar* OpenBazaar(int level, int money) {
+    // The bazaar, or a window derived from it (its tutorial).
+    template <class Bazaar = clsBazaar>
+    Bazaar* OpenBazaar(int level, int money) {
         GetLevelFlow().currentLevel = level;
         GetLevelFlow().playerMoney = money;
-        bazaar = new clsBazaar();
+        auto* opened = new Bazaar();
+        bazaar = opened;
         modal.AddChild(bazaar, false);
         TWindowStyle style(wrapper.get());
         bazaar->Init(style);
         AddPanels();
         bazaar->PostCreate(style);
         for (auto& addon : bazaar->GetAddons()) Reach(*addon);
-        return bazaar;
+        return opened;
     }
     void CloseBazaar() {
         if (!bazaar) return;

@@ -14,8 +14,10 @@ function setLevelOfPhoenix(level) print("setLevelOfPhoenix", level) end
 
 gPauses = 0
 
--- The loading screen among the types reports its end.
+-- The loading screen among the types reports its end; the player chooser hands over the players.
 function OnFinishedLoadingAssets() end
+function InitOffset(current, count) end
+function UpdatePlayerChoices(current, count, names) end
 
 -- One window of each type; answers how many of them the dialog then holds.
 function CreateEveryType()
