@@ -135,7 +135,6 @@ def loader():
             up = 14 if (i + phase) % 2 == 0 else 34
             wave += 'Q%s,%s %s,%s ' % (f(x + 30), f(up), f(x + 60), f(24 + 6 * phase))
         water = flat('path d="%s L240,320 L0,320 Z"' % wave, B('teal'))
-        water += flat('rect x="150" y="40" width="90" height="280"', S('teal'))
         water += '<path d="%s" fill="none" stroke="%s" stroke-width="5" stroke-linecap="round"/>' % (wave, L('teal'))
         water += ''.join(circle(x, y, r, L('teal'), 1.5) for x, y, r in
                          ((60 + 40 * phase, 120, 6), (140, 200 - 30 * phase, 4), (100, 260, 5)))

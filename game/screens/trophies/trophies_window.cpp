@@ -83,16 +83,18 @@ std::string clsTrophiesWnd::EarnedShown() {
 }
 
 void clsTrophiesWnd::OnFxCreate() {
-    kCabinetOutline.LayInto(panelFx_->GetPath());
+    // The particles live on the screen: the outline goes where the cabinet stands.
+    BorderOutline outline = kCabinetOutline;
+    const TRect place = GetGlobalRect();
+    outline.shiftX = static_cast<float>(place.left);
+    outline.shiftY = static_cast<float>(place.top);
+    outline.LayInto(panelFx_->GetPath());
     panelFx_->Play();
 }
 
 void clsTrophiesWnd::OnFxUpdate(int elapsedMs) { panelFx_->Update(elapsedMs); }
 
-void clsTrophiesWnd::OnFxDraw() {
-    TRect global = GetGlobalRect();
-    panelFx_->DrawMovedBy(static_cast<float>(global.left), static_cast<float>(global.top));
-}
+void clsTrophiesWnd::OnFxDraw() { panelFx_->Draw(); }
 
 void clsTrophiesWnd::PostCreate(TWindowStyle&) {
     HideTooltips();

@@ -40,21 +40,23 @@ clsFxButton::~clsFxButton() = default;
 void clsFxButton::Init(TWindowStyle& style) {
     TButton::Init(style);
     StartAnim(kFramePeriodMs, true, true);
-    BuildPaths();
     clock_.Start();
     lastTimeMs_ = clock_.GetTime();
 }
 
 void clsFxButton::BuildPaths() {
+    // The particles live on the screen: the paths go where the button stands now.
+    TRect place = GetGlobalRect();
+    float l = static_cast<float>(place.left), t = static_cast<float>(place.top);
     float w = static_cast<float>(GetWidth()), h = static_cast<float>(GetHeight());
     // Two arches that dip to the bottom edge.
     moveFx_->GetPath().Clear();
-    AddSegment(*moveFx_, {0, 0}, {0.25f * w, h}, {0.25f * w, h}, {0.5f * w, 0});
-    AddSegment(*moveFx_, {0.5f * w, 0}, {0.75f * w, h}, {0.75f * w, h}, {w, 0});
+    AddSegment(*moveFx_, {l, t}, {l + 0.25f * w, t + h}, {l + 0.25f * w, t + h}, {l + 0.5f * w, t});
+    AddSegment(*moveFx_, {l + 0.5f * w, t}, {l + 0.75f * w, t + h}, {l + 0.75f * w, t + h}, {l + w, t});
     // A loop round the border.
     downFx_->GetPath().Clear();
-    AddSegment(*downFx_, {0, 0.5f * h}, {0, 0}, {w, 0}, {w, 0.5f * h});
-    AddSegment(*downFx_, {w, 0.5f * h}, {w, h}, {0, h}, {0, 0.5f * h});
+    AddSegment(*downFx_, {l, t + 0.5f * h}, {l, t}, {l + w, t}, {l + w, t + 0.5f * h});
+    AddSegment(*downFx_, {l + w, t + 0.5f * h}, {l + w, t + h}, {l, t + h}, {l, t + 0.5f * h});
 }
 
 void clsFxButton::PostCreate(TWindowStyle&) { SetState(kButtonNormal); }
@@ -73,14 +75,13 @@ void clsFxButton::PostDraw() {
     TRenderer* renderer = TRenderer::Get();
     bool entered = renderer && !renderer->IsIn2d() && renderer->Begin2d();
     TWindow::PostDraw();
-    // The paths lie on the button's face: the effects go where the button stands on the screen.
-    TRect global = GetGlobalRect();
-    moveFx_->DrawMovedBy(static_cast<float>(global.left), static_cast<float>(global.top));
-    downFx_->DrawMovedBy(static_cast<float>(global.left), static_cast<float>(global.top));
+    moveFx_->Draw();
+    downFx_->Draw();
     if (entered) renderer->End2d();
 }
 
 void clsFxButton::Restart(clsParticleFx& effect) {
+    BuildPaths();
     effect.SetVisible(true);
     effect.SetStopped(false);
     effect.Play();

@@ -1,6 +1,7 @@
 // clsFxButton: a button that sparkles (the scripts' "FxButton"). While the pointer rolls over it a
 // glitter runs along two arches across its face; pressing it sends a second effect round its
-// border. The effects run on the button's own clock and are drawn over its face.
+// border. The effects run on the button's own clock and are drawn over its face, their paths laid
+// where the button stands when they start.
 #pragma once
 
 #include <cstdint>
@@ -23,7 +24,7 @@ public:
     clsFxButton();
     ~clsFxButton() override;
 
-    // The button's init, the 33 ms animation, both paths over the button's face, the clock.
+    // The button's init, the 33 ms animation, the clock.
     void Init(TWindowStyle& style) override;
     // Shows the normal picture; the style's "fit" is not applied.
     void PostCreate(TWindowStyle& style) override;
@@ -39,8 +40,10 @@ public:
     clsParticleFx& GetDownFx() { return *downFx_; }
 
 private:
+    // Both paths over the button's face as it stands on the screen.
     void BuildPaths();
-    static void Restart(clsParticleFx& effect);
+    // Shows the effect and plays it from its start over the button.
+    void Restart(clsParticleFx& effect);
 
     std::unique_ptr<clsParticleFx> moveFx_;
     std::unique_ptr<clsParticleFx> downFx_;

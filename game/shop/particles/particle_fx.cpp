@@ -1,7 +1,5 @@
 #include "game/shop/particles/particle_fx.h"
 
-#include "engine/graphics/renderer.h"
-
 namespace {
 const float kNoPoints[12] = {};
 }
@@ -28,17 +26,6 @@ void clsParticleFx::Update(int ms) {
 
 void clsParticleFx::Draw() {
     if (visible_) system_.Draw();
-}
-
-void clsParticleFx::DrawMovedBy(float x, float y) {
-    TRenderer* renderer = system_.GetRenderer();
-    if (!visible_ || !renderer) return Draw();
-    TMat4 saved, moved;
-    renderer->GetWorldTransform(&saved);
-    moved.Translate(TVec3(x, y, 0.0f));
-    renderer->SetWorldTransform(TMat4::Multiply(moved, saved));
-    system_.Draw();
-    renderer->SetWorldTransform(saved);
 }
 
 void clsParticleFx::SetPosition(float x, float y, float z) {

@@ -37,8 +37,6 @@ public:
     // The lane, then the particles.
     void Update(int ms);
     void Draw();
-    // Draw with the whole effect moved by (x, y): for a path laid in a window's own coordinates.
-    void DrawMovedBy(float x, float y);
 
     // Moves every emitter's pivot.
     void SetPosition(float x, float y, float z);

@@ -30,7 +30,6 @@ public:
     void Load(const TString& parPath, const ParFile& par);
     const std::vector<std::unique_ptr<clsParticleEmitter>>& GetEmitters() const { return emitters_; }
     const ParFile& GetParFile() const { return par_; }
-    TRenderer* GetRenderer() const { return renderer_; }
 
 private:
     TRenderer* renderer_;

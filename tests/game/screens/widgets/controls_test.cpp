@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/graphics/animated_sprite.h"
 #include "engine/ui/button.h"
@@ -184,12 +185,6 @@ TEST_F(ControlsTest, AnFxButtonSwapsItsEffectsWithItsState) {
     auto* button = Create<clsFxButton>(modal, "{ name = 'play', x = 100, y = 100, w = 120, h = 40 }");
     EXPECT_STREQ(button->GetClassName(), "clsFxButton");
     EXPECT_TRUE(button->IsKindOf(TButton::ClassId()));
-    float p[12] = {};
-    button->GetMoveFx().GetPath().GetSegment(0, p);
-    EXPECT_EQ((std::vector<float>(p, p + 12)), (std::vector<float>{0, 0, 0.2f, 30, 40, 0.2f, 30, 40, 0.2f, 60, 0, 0.2f}));
-    button->GetDownFx().GetPath().GetSegment(1, p);
-    EXPECT_EQ((std::vector<float>(p, p + 12)),
-              (std::vector<float>{120, 20, 0.2f, 120, 40, 0.2f, 0, 40, 0.2f, 0, 20, 0.2f}));
     EXPECT_FALSE(button->GetMoveFx().IsVisible());
     EXPECT_FALSE(button->GetDownFx().IsVisible());
 
@@ -211,6 +206,15 @@ TEST_F(ControlsTest, AnFxButtonSwapsItsEffectsWithItsState) {
         EXPECT_EQ(button->GetDownFx().IsVisible(), c.downShown) << c.what;
         EXPECT_EQ(button->GetDownFx().IsStopped(), c.downStopped) << c.what;
     }
+
+    // The arches and the loop lie over the button where it stands on the screen.
+    float p[12] = {};
+    button->GetMoveFx().GetPath().GetSegment(0, p);
+    EXPECT_EQ((std::vector<float>(p, p + 12)),
+              (std::vector<float>{100, 100, 0.2f, 130, 140, 0.2f, 130, 140, 0.2f, 160, 100, 0.2f}));
+    button->GetDownFx().GetPath().GetSegment(1, p);
+    EXPECT_EQ((std::vector<float>(p, p + 12)),
+              (std::vector<float>{220, 120, 0.2f, 220, 140, 0.2f, 100, 140, 0.2f, 100, 120, 0.2f}));
 }
 
 }  // namespace
