@@ -141,18 +141,20 @@ def tutorial():
                                         '1,1', '0.95,1', '0.6,1', '0.2,1', '0.05,1']),
                  'panel pivot %d,%d' % (w // 2, h // 2),
                  'panel opacity ' + keys([0, 0.7, 1, 1, 1, 1, 1, 0.7, 0.3, 0])], margin=1)
-    arrow = group('arrow', path('M-12,-40 L12,-40 L12,-8 L26,-8 L0,24 L-26,-8 L-12,-8 Z', B('gold'), 3) +
-                  flat('path d="M-8,-36 L-2,-36 L-2,-6 L-16,-6 L-20,-8 L-8,-8 Z"', L('gold')) +
-                  flat('path d="M6,-36 L10,-36 L10,-6 L20,-6 L2,16 Z"', S('gold')), extra=' transform="translate(40,58)"')
-    anim('anim/tutorial_arrow', 80, 110, group('bob', arrow), 10, 60, actions=[('appear', 1, 10)],
-         tracks=['arrow scale ' + keys([0.2, 0.7, 1.1, 0.95, 1, 1, 1, 1, 1, 1]), 'arrow pivot 0,24',
+    # The tutorials place the arrow by a point 145 px above and 21 px right of its tip, and the mark
+    # by its top left corner.
+    arrow = group('arrow', path('M-12,-110 L12,-110 L12,-8 L26,-8 L0,24 L-26,-8 L-12,-8 Z', B('gold'), 3) +
+                  flat('path d="M-8,-106 L-2,-106 L-2,-6 L-16,-6 L-20,-8 L-8,-8 Z"', L('gold')) +
+                  flat('path d="M6,-106 L10,-106 L10,-6 L20,-6 L2,16 Z"', S('gold')), extra=' transform="translate(40,144)"')
+    anim('anim/tutorial_arrow', 80, 176, group('bob', arrow), 10, 60, actions=[('appear', 1, 10)], origin=(61, 23),
+         tracks=['arrow scale ' + keys([0.2, 0.7, 1.1, 0.95, 1, 1, 1, 1, 1, 1]), 'arrow pivot 40,168',
                  'bob translate ' + keys(['0,0', '0,0', '0,0', '0,0', '0,0', '0,-4', '0,-8', '0,-10', '0,-6', '0,0'])],
          margin=4)
-    ring = group('ring', circle(40, 40, 28, 'none', 6).replace(INK, B('gold'), 1) +
-                 circle(40, 40, 28, 'none', 2).replace(INK, L('gold'), 1))
-    anim('anim/tutorial_mark', 80, 80, ring + group('glint', sparkle(40, 12, 7)), 10, 70,
+    ring = group('ring', circle(60, 60, 44, 'none', 7).replace(INK, B('gold'), 1) +
+                 circle(60, 60, 44, 'none', 2).replace(INK, L('gold'), 1))
+    anim('anim/tutorial_mark', 120, 120, ring + group('glint', sparkle(60, 16, 9)), 10, 70, origin=(0, 0),
          tracks=['ring scale ' + keys([0.85, 0.92, 1, 1.05, 1, 0.92, 0.85], 10), 'ring opacity ' + keys([0.6, 1, 0.6], 10),
-                 'glint rotate ' + keys([0, 324], 10), 'glint pivot 40,40', 'glint opacity ' + keys([0.6, 1, 0.6], 10)],
+                 'glint rotate ' + keys([0, 324], 10), 'glint pivot 60,60', 'glint opacity ' + keys([0.6, 1, 0.6], 10)],
          margin=3)
 
 

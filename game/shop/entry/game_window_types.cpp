@@ -3,6 +3,8 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "game/modes/collapse/collapse_game.h"
+#include "game/modes/tutorials/gui_wizard.h"
+#include "game/modes/tutorials/tutorial_game.h"
 #include "game/screens/credits/credits_window.h"
 #include "game/screens/dialogs/panel_dialogs.h"
 #include "game/screens/options/options_window.h"
@@ -39,8 +41,8 @@ const GameWindowType kGameWindowTypes[34] = {
     {"controlButton", &PlaceholderWindow<"controlButton">::Create},                    // controlButton
     {"guiLevelSelect", &PlaceholderWindow<"guiLevelSelect">::Create},                  // guiLevelSelect
     {"RegisterUserWindow", &clsRegisterUser::Create},
-    {"TutorialGameWindow", &PlaceholderWindow<"TutorialGameWindow">::Create},          // clsTutorialGame
-    {"PanelWizard", &PlaceholderWindow<"PanelWizard">::Create},                        // clsGuiWizard
+    {"TutorialGameWindow", &clsTutorialGame::Create},
+    {"PanelWizard", &clsGuiWizard::Create},
     {"TutorialBazaarWindow", &CreateTutorialBazaarWithAssets},
     {"TutorialArtifactWindow", &PlaceholderWindow<"TutorialArtifactWindow">::Create},  // clsTutorialArtifact
     {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant

@@ -36,9 +36,19 @@ int MarkKindOf(int orderKind) {
 
 bool clsShopGame::OnMouseDown(TPoint point) {
     if (state_ == kFinishing || state_ == kResultShown) return false;
+    if (hoverObject_) {
+        QueueHoverOrder();
+        return true;
+    }
     auto order = std::make_unique<clsPlayerOrder>();
-    bool made = hoverObject_ ? OrderObject(*order) : OrderWalk(point, *order);
-    if (made) orders_.push_back(std::move(order));
+    if (OrderWalk(point, *order)) orders_.push_back(std::move(order));
+    return true;
+}
+
+bool clsShopGame::QueueHoverOrder() {
+    auto order = std::make_unique<clsPlayerOrder>();
+    if (!OrderObject(*order)) return false;
+    orders_.push_back(std::move(order));
     return true;
 }
 

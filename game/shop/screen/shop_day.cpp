@@ -49,9 +49,9 @@ bool clsShopGame::OnAnimate() {
     clsGameInterface::OnAnimate();
     TWindowManager* manager = TWindowManager::Get();
     if (manager && manager->GetFocus() != this) manager->SetFocus(this);
-    float dt = TakeFrameSeconds();
+    float dt = TakeFrameSeconds(true);
     UpdateCharmSparkle(dt);
-    UpdateScenery(dt);
+    UpdateScenery(dt, MovingParts());
     UpdateByState(dt);
     UpdateAllEffects(static_cast<int>(dt * 1000.0f));
     UpdateMessages(dt);
@@ -59,14 +59,15 @@ bool clsShopGame::OnAnimate() {
     return true;
 }
 
-// Seconds since the last frame on the scene's clock, at most "maxSecsElapsed"; the millisecond
-// counter may wrap between two frames.
-float clsShopGame::TakeFrameSeconds() {
+// Seconds since the last frame on the scene's clock; the millisecond counter may wrap between two
+// frames.
+float clsShopGame::TakeFrameSeconds(bool capped) {
     const TClock* clock = GetClock();
     uint32_t now = clock ? clock->GetTime() : lastFrameMs_;
     uint32_t elapsedMs = now - lastFrameMs_;
     lastFrameMs_ = now;
-    return std::min(static_cast<float>(elapsedMs) / 1000.0f, GetGameTables().maxSecsElapsed);
+    float seconds = static_cast<float>(elapsedMs) / 1000.0f;
+    return capped ? std::min(seconds, GetGameTables().maxSecsElapsed) : seconds;
 }
 
 void clsShopGame::UpdateCharmSparkle(float dt) {
@@ -81,12 +82,12 @@ void clsShopGame::UpdateCharmSparkle(float dt) {
 }
 
 // What moves whatever the shop's state.
-void clsShopGame::UpdateScenery(float dt) {
-    if (phoenix_) phoenix_->Update(dt);
+void clsShopGame::UpdateScenery(float dt, MovingParts parts) {
+    if (phoenix_ && parts.phoenix) phoenix_->Update(dt);
     shelf_->Update(dt);
     bucket_->Update(dt);
-    if (harp_) harp_->Update(dt);
-    if (plant_) plant_->Update(dt);
+    if (harp_ && parts.harp) harp_->Update(dt);
+    if (plant_ && parts.plant) plant_->Update(dt);
     UpdateLastToFirst(sceneObjects_, dt);
     heroine_->Update(dt);
     sign_->Update(dt);
@@ -136,16 +137,24 @@ void clsShopGame::UpdateMessages(float dt) {
 
 // The objects of the open shop; they stand still while the result plays.
 void clsShopGame::UpdateObjects(float dt) {
+    UpdateBrewing(dt);
+    radaduvoz_->Update(dt);
+    roster_->Update(dt);
+    UpdateCounter(dt, dt);
+}
+
+void clsShopGame::UpdateBrewing(float dt) {
     UpdateLastToFirst(magicBoxes_, dt);
     magicBook_->Update(dt);
     UpdateLastToFirst(cauldrons_, dt);
-    radaduvoz_->Update(dt);
-    roster_->Update(dt);
+}
+
+void clsShopGame::UpdateCounter(float dt, float clockSeconds) {
     UpdatePlaces(dt);
     ServeOrders();
     if (orders_.empty() && heroine_->GetState() != clsPlayer::kStanding) heroine_->RefreshAnimation();
     UpdatePickups(dt);
-    scorePanel_->UpdateClock(dt);
+    scorePanel_->UpdateClock(clockSeconds);
     UpdateCheckMarks(dt);
     ForgetReleasedHover();
     DeleteReleasedObjects();
@@ -252,8 +261,12 @@ void clsShopGame::UpdateCheckMarks(float dt) {
 
 void clsShopGame::ForgetReleasedHover() {
     if (!hoverObject_ || !hoverObject_->IsReleased()) return;
+    ClearHover();
+    pressed_ = false;
+}
+
+void clsShopGame::ClearHover() {
     SetArrowCursor();
     hoverObject_ = nullptr;
-    pressed_ = false;
-    hoverKind_ = 0;
+    hoverKind_ = kHoverNothing;
 }

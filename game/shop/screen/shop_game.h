@@ -225,6 +225,60 @@ protected:
     // The tutorials stop the day where their script ends.
     void SetState(ShopState state) { state_ = state; }
 
+    // The furniture the tutorials teach with; null where the level has none.
+    clsMagicBookPaper* GetMagicBook() const { return magicBook_.get(); }
+    clsBucket* GetBucket() const { return bucket_.get(); }
+    clsRadaduvoz* GetRadaduvoz() const { return radaduvoz_.get(); }
+    clsPlant* GetPlant() const { return plant_.get(); }
+
+    // The frame's steps, for screens that run a day of their own (the tutorials).
+    // Seconds since the last frame, at most "maxSecsElapsed" when capped.
+    float TakeFrameSeconds(bool capped);
+    // Which of the furniture that not every level has moves this frame.
+    struct MovingParts {
+        bool phoenix = true;
+        bool harp = true;
+        bool plant = true;
+    };
+    // The shelf, bucket, scene objects, heroine, sign and money numbers, and the parts asked for.
+    void UpdateScenery(float dt, MovingParts parts);
+    // The ingredient boxes, the recipe book and the cauldrons.
+    void UpdateBrewing(float dt);
+    // The customers and their money, the heroine's errands, the finished potions, the day's clock
+    // (advanced by clockSeconds), the check marks, and the objects released on the way.
+    void UpdateCounter(float dt, float clockSeconds);
+    // The oldest amount in flight reaches the money.
+    void LandMoneySpark();
+    void RunScript(const TString& text);
+
+    // What the mouse points at: the kind of object and the object; none for the floor.
+    struct Hover {
+        int kind = kHoverNothing;
+        clsBasicObject* object = nullptr;
+    };
+    // The first object under the point, in the order a player sees them stacked; the tutorials
+    // look only where their step lets the player click.
+    virtual Hover FindHover(TPoint point);
+    Hover HoverPlaces(TPoint point);
+    Hover HoverMagicBoxes(TPoint point);
+    Hover HoverPickups(TPoint point);
+    Hover HoverCauldrons(TPoint point);
+    Hover HoverPhoenix(TPoint point);
+    Hover HoverBucket(TPoint point);
+    // The bucket, the harp and the plant.
+    Hover HoverProps(TPoint point);
+    Hover HoverShelf(TPoint point);
+    Hover HoverBookPotion(TPoint point);
+    // The sprite's hit test on the screen's hit-test layer (threshold -1: its rectangle alone).
+    bool SpriteHit(clsSpriteObject* sprite, TPoint point, int threshold) const;
+    // The hover goes; the arrow cursor shows.
+    void ClearHover();
+    // The recipe book's part of a click; false when the click is spent on the book.
+    bool BookTakesClick();
+    // Queues the errand the hovered object asks for, with its check mark; false when it asks none.
+    bool QueueHoverOrder();
+    clsCauldron* FindCauldronOf(const clsBasicObject* body) const;
+
     // The shop's furniture, for screens that build it at places of their own (the bazaar); the
     // shop's destructor deletes whatever they hold.
     ActorPtr<clsPlayer>& HeroineSlot() { return heroine_; }
@@ -266,9 +320,7 @@ private:
     void CreateSign();
 
     // The day (shop_day.cpp).
-    float TakeFrameSeconds();
     void UpdateCharmSparkle(float dt);
-    void UpdateScenery(float dt);
     void UpdateByState(float dt);
     void UpdateMessages(float dt);
     void UpdateObjects(float dt);
@@ -283,33 +335,13 @@ private:
 
     // Money and the level's end (shop_money.cpp).
     CustomerPlace* FindPlaceOf(const clsClient* customer);
-    void LandMoneySpark();
     void ShowGoalMessage();
     void ShowExpertMessage();
     void ShowLevelResult();
     void SaveWonLevel(int& popupArgument);
-    void RunScript(const TString& text);
-
-    // The hover test (shop_hover.cpp).
-    struct Hover {
-        int kind = kHoverNothing;
-        clsBasicObject* object = nullptr;
-    };
-    Hover FindHover(TPoint point);
-    Hover HoverPlaces(TPoint point);
-    Hover HoverPhoenix(TPoint point);
-    Hover HoverMagicBoxes(TPoint point);
-    Hover HoverPickups(TPoint point);
-    Hover HoverCauldrons(TPoint point);
-    Hover HoverProps(TPoint point);
-    Hover HoverShelf(TPoint point);
-    Hover HoverBookPotion(TPoint point);
-    // The sprite's hit test on the screen's hit-test layer (threshold -1: its rectangle alone).
-    bool SpriteHit(clsSpriteObject* sprite, TPoint point, int threshold) const;
 
     // Clicks (shop_clicks.cpp); each false when the click makes no order.
     bool OrderObject(clsPlayerOrder& order);
-    bool BookTakesClick();
     bool OrderWalk(TPoint point, clsPlayerOrder& order);
 
     // The errands (shop_actions.cpp, shop_prop_actions.cpp), one per order kind.
@@ -339,7 +371,6 @@ private:
     void Refuse();
     void PlayEffectSound(const char* name);
     clsAnimatedSprite* StartEffect(const char* texture, const TVec2& position);
-    clsCauldron* FindCauldronOf(const clsBasicObject* body) const;
     clsArtifact* FindArtifactOf(clsBasicObject* sprite) const;
 
     // The headless runs' view (shop_probe.cpp).

@@ -114,8 +114,13 @@ clsShopGame::Hover clsShopGame::HoverCauldrons(TPoint point) {
     return {};
 }
 
-clsShopGame::Hover clsShopGame::HoverProps(TPoint point) {
+clsShopGame::Hover clsShopGame::HoverBucket(TPoint point) {
     if (SpriteHit(bucket_->GetBody(), point, kOpaquePixels)) return {kHoverBucket, bucket_->GetBody()};
+    return {};
+}
+
+clsShopGame::Hover clsShopGame::HoverProps(TPoint point) {
+    if (Hover bucket = HoverBucket(point); bucket.object) return bucket;
     if (harp_ && SpriteHit(harp_->GetBody(), point, kRectangleOnly)) return {kHoverHarp, harp_->GetBody()};
     if (!plant_) return {};
     clsSprite* balloon = plant_->GetHoverSprite();
