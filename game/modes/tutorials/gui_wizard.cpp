@@ -10,6 +10,7 @@
 #include "engine/ui/text.h"
 #include "engine/ui/window_anim.h"
 #include "engine/ui/window_manager.h"
+#include "game/shop/session/game_session.h"
 #include "engine/ui/window_style.h"
 #include "game/shop/hud/shop_texts.h"
 #include "game/shop/objects/scene_sprite.h"
@@ -76,6 +77,7 @@ void clsGuiWizard::PostCreate(TWindowStyle& style) {
     continueButton_ = ChildAs<TButton>(*this, "btnWizard_continue");
     SelectLayer(kLayerWithoutButton);
     SetTextAlpha(0.0f);
+    SetWindowVisible(this, false);
 }
 
 uint32_t clsGuiWizard::NowMs() const { return clock_ ? clock_->GetTime() : ApplicationTimer(); }
@@ -110,6 +112,7 @@ void clsGuiWizard::Draw() {
 void clsGuiWizard::wizardShowMessage(TString label, TString flag, TString position) {
     TPoint point = ParsePanelPosition(position);
     MoveTo(point.x, point.y);
+    SetWindowVisible(this, true);
     continue_ = flag.ToInt() != 0;
     panel_->SetVisible(true);
     label_ = label;
@@ -143,6 +146,8 @@ void clsGuiWizard::Advance() {
     } else if (state_ == Closing) {
         state_ = Hidden;
         panel_->SetVisible(false);
+        // A hidden panel lets the mouse reach the shop under it.
+        SetWindowVisible(this, false);
     }
 }
 
