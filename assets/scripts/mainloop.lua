@@ -96,10 +96,13 @@ function ResultScreen(window, title, button)
   }
 end
 
+-- Text that shows as it was typed in a text window (a player's name): backslashes and '<' escaped.
+function ShownAsTyped(text)
+  return (string.gsub(text, "([\\<])", "\\%1"))
+end
+
 -- The loading screen, and the menus.
 function OnFinishedLoadingAssets() CloseModal("scripts/loading.lua") end
-function UpdatePlayerChoices(first, count, names) Request("UpdatePlayerChoices", first, count, names) end
-function InitOffset(x, y) Request("InitOffset", x, y) end
 function DisableAllButtons() Request("DisableAllButtons") end
 function EnableAllButtons() Request("EnableAllButtons") end
 function SendGameMessage(message) Request("SendGameMessage", message) end
@@ -111,12 +114,6 @@ function onEndTutorial() Request("onEndTutorial") end
 function onEndTutorialShop() CloseModal("scripts/bazaartutorial.lua") end
 function ActivateTabIndex(on, index) Request("ActivateTabIndex", on, index) end
 function DisableTab() Request("DisableTab") end
-
--- A player to play with: the last one chosen, else a new one.
-function EnsurePlayer()
-  if GetNumUsers() == 0 then CreateNewUser("Tessa") end
-  ChangeUserData()
-end
 
 -- The collapse mini-game: its board until the window reports the end, then the end dialog over it;
 -- after that the shop level the game came before is asked for.
@@ -165,13 +162,15 @@ function ServeRequests()
   end
 end
 
+-- The start panel, then the main menu; from it the level select, and the levels from the day chosen
+-- until they end (the pause's Main menu), and back to the main menu.
 return function()
-  EnsurePlayer()
-  PushModal("scripts/start.lua")
-  ReadFile("scripts/start.lua")
-  DoFitToChildren()
+  if GetNumUsers() > 0 then ChangeUserData() end
+  DoModal("scripts/start.lua")
   while true do
-    WaitForMessage(100)
-    ServeRequests()
+    InsideGame(false)
+    if DoModal("scripts/mainmenu.lua") == "play" and DoModal("scripts/levelselect.lua") == "play" then
+      ServeRequests()
+    end
   end
 end

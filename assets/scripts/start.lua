@@ -1,13 +1,18 @@
--- The first screen, until the start screen and the menus come: the shop (its sign names the game),
--- a way into the player's newest level (over this screen, which comes back after it), and a way out.
-local quit = function() PostMessage(CreateNamedMessage(kQuitNow, "quit")) end
-local play = function()
-  ContinueSavedLevel(GetNumberOfSavedLevels() - 1)
-  setCurrentLevel()
-end
+-- The start panel: the studio's card covers the screen for a moment and fades; meanwhile the panel
+-- with the game's title slides in over the shop, and its Start button goes on to the main menu.
+local kWordsFont = { TextFont, 22, FColor(0.227, 0.133, 0.2, 1) }
 
 MakeDialog{
-  Bitmap{ name = "backdrop", image = "backgrounds/shop_1/bg_shop_01", x = 0, y = 0 },
-  LabelButton{ name = "play", label = "lblOpenShop", command = play, x = 310, y = 380, w = 180, h = 60 },
-  LabelButton{ name = "quit", label = "lblQuit", command = quit, x = 340, y = 450, w = 120, h = 44 },
+  StartWindow{ name = "start", x = 0, y = 0, w = 800, h = 600, SponsorTime = 1500, SponsorFade = 600,
+    Bitmap{ name = "backdrop", image = "backgrounds/shop_1/bg_shop_01", x = 0, y = 0 },
+    Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", alpha = true, x = 0, y = 0 },
+    Bitmap{ name = "BackGround", image = "gui/ui/panel_tall", alpha = true, x = 234, y = 68,
+      Bitmap{ name = "title", image = "fx/titlecard/potion_st", x = 20, y = 36 },
+      Text{ name = "words", label = "lblStartWords", font = kWordsFont, flags = kHAlignCenter + kVAlignCenter,
+            x = 36, y = 220, w = 268, h = 100 },
+      LabelButton{ name = "btnStart", label = "lblStart", command = function() CloseWindow() end,
+                   x = 80, y = 350, w = 180, h = 60 },
+    },
+    Bitmap{ name = "bmpLogo", image = "gui/studio_logo", x = 0, y = 0 },
+  },
 }

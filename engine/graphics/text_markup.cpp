@@ -48,6 +48,16 @@ TCodePoint DecodeTextCharAt(const TString& text, int index, bool* escaped) {
     return DecodeCodePointAt(text, isEscape ? index + 1 : index);
 }
 
+TString MarkupLiteral(const TString& text) {
+    TString literal;
+    for (unsigned i = 0; i < text.Length(); ++i) {
+        char c = text.CharAt(i);
+        if (c == '\\' || c == '<') literal += '\\';
+        literal += c;
+    }
+    return literal;
+}
+
 TTag ReadTag(const TString& text, int index) {
     TTag tag;
     const char* source = text.CStr();

@@ -15,6 +15,8 @@ struct TCodePoint {
 TCodePoint DecodeCodePointAt(const TString& text, int index);
 // The same, taking a backslash as "the next code point is a character"; escaped is set then.
 TCodePoint DecodeTextCharAt(const TString& text, int index, bool* escaped = nullptr);
+// Marked-up text that shows text as it stands (a player's name): each backslash and '<' escaped.
+TString MarkupLiteral(const TString& text);
 
 enum class TTagKind {
     kNone,  // no tag at this index: the '<' is a character

@@ -39,14 +39,15 @@ void TTextSprite::DrawSelf(const TSpriteState& s) {
     const TMat3& m = s.transform;
     float scale = std::sqrt(m.m[0] * m.m[0] + m.m[1] * m.m[1]);
     float degrees = std::atan2(m.m[1], m.m[0]) / 6.2831855f * 360.0f;
-    // The block turns its lines about a pivot measured from where it is drawn: turn about the anchor
-    // and draw so that the anchor lands on its transformed place, which puts every point of the box
-    // where the sprite's transform takes it.
+    // The anchor is the point of the box that stands on the sprite's position: a right-aligned label
+    // ends there, a centred one is centred on it. The block turns its lines about a pivot measured
+    // from where it is drawn, so it turns about the anchor and is drawn so that the anchor lands on
+    // the position.
     int pivotX = static_cast<int>(std::lround(anchor_.x * scale));
     int pivotY = static_cast<int>(std::lround(anchor_.y * scale));
-    TVec2 anchor = m.Transform(anchor_);
+    TVec2 position = m.Transform(TVec2(0.0f, 0.0f));
     block_->SetRotation(degrees, pivotX, pivotY);
-    block_->Draw(anchor.x - static_cast<float>(pivotX), anchor.y - static_cast<float>(pivotY),
+    block_->Draw(position.x - static_cast<float>(pivotX), position.y - static_cast<float>(pivotY),
                  static_cast<float>(height_), scale, static_cast<float>(lineSpacing_), false, s.alpha);
 }
 

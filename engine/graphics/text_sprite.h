@@ -23,7 +23,8 @@ public:
     void SetColor(const float color[4]) { block_->SetColor(color); }
     void SetFont(const TString& name) { block_->SetFont(name); }
     void SetSize(int size) { block_->SetSize(size); }
-    // The alignment flags of the block; they also choose the anchor, the box point the text turns about.
+    // The alignment flags of the block; they also choose the anchor, the box point that stands on the
+    // sprite's position and that the text turns about.
     void SetFlags(int flags);
     void SetLineSpacing(int spacing) { lineSpacing_ = spacing; }
 

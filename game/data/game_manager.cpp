@@ -194,8 +194,8 @@ void GameManager::QuitToMainMenu() {
     while (links_.screens->TopModalHasParent()) links_.screens->PopTopModal();
 }
 
-void GameManager::StartFadeOut(const TString& fromScreen, const TString& toScreen) {
-    if (links_.screens) links_.screens->StartTransition(fromScreen, toScreen);
+void GameManager::StartFadeOut(const TString& code, const TString& functionName) {
+    if (links_.screens) links_.screens->StartTransition(code, functionName);
 }
 
 void GameManager::PlayMusic(const TString& name) {

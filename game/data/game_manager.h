@@ -64,7 +64,7 @@ public:
     void DeleteUser(int row);
     bool IsNameInUse(const TString& name);
     void QuitToMainMenu();
-    void StartFadeOut(const TString& fromScreen, const TString& toScreen);
+    void StartFadeOut(const TString& code, const TString& functionName);
     void PlayMusic(const TString& name);
     void StopMusic(const TString& name);
     int GetNumPotionsToShow();

@@ -14,9 +14,10 @@ public:
     virtual bool TopModalHasParent() = 0;
     // Pops the top modal window (by its id text).
     virtual void PopTopModal() = 0;
-    // Starts the transition window "swtTransitionWindow" found under the top modal window, when there
-    // is one and it is a transition window; otherwise nothing.
-    virtual void StartTransition(const TString& fromScreen, const TString& toScreen) = 0;
+    // Starts the closing transition of the transition window "swtTransitionWindow" found under the
+    // top modal window, when there is one and it is a transition window; otherwise nothing. At its
+    // end the code line runs, or when it is empty the global script function of that name.
+    virtual void StartTransition(const TString& code, const TString& functionName) = 0;
 };
 
 class GameSessionLink {

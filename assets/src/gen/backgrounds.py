@@ -1,4 +1,5 @@
 """The eight shop backgrounds, their counters (drawn over the floor) and the shop's decorations."""
+import math
 import random
 
 from svgkit import *
@@ -16,6 +17,14 @@ THEMES = [('plum', 'wood', 'wood', 'gold', ['window', 'cabinet', 'shelf', 'windo
 BACK = (70, 730, 360)  # the back wall's left and right edges and its foot
 VANISH = (400, 150)    # where the floor's boards meet
 BAND = (196, 360)      # the darker band behind the customers' heads and shoulders
+# The counter: where the shop screen puts the centre of each shop's counter picture (shops 5 to 8
+# share the last), the picture's size, and the line its top follows from the back wall to the front,
+# just in front of the four places where the heroine serves, so that the money lies on its top.
+TABLE_AT = [(210.9, 408.9), (227.9, 408.9), (227.9, 397.4), (229.4, 401.4), (227.9, 397.4)]
+TABLE_SIZE = (400, 380)
+COUNTER_LINE = [(130, 286), (135, 301), (161, 378), (214, 453), (297, 502), (322, 509)]
+COUNTER_HALF_WIDTH = 28
+COUNTER_HEIGHT = 50
 
 
 def room(wall, floor):
@@ -189,13 +198,51 @@ def background(n):
     b += rect(300, 2, 200, 36, B(trim), 4, 8) + text(400, 28, 'ALEMBRIA', 20, L('parchment'), stroke=INK, stroke_width=3)
     picture('backgrounds/shop_%d/bg_shop_0%d' % (n, n), 800, 600, b, defs)
 
-    # the counter in front: transparent except the counter along the front of the shop
-    c = path(P('M', (0, 470), 'L', (330, 470), 'Q', (340, 470), (340, 480), 'L', (340, 600), 'L', (0, 600), 'Z'), B(trim if trim != 'iron' else 'wood'), 5)
-    c += rect(-4, 456, 352, 22, L('wood'), 5, 6) + flat('rect x="0" y="478" width="336" height="10"', S('wood'), 0.8)
-    for x in (40, 140, 240):
-        c += rect(x, 500, 70, 80, S('wood'), 3, 6) + circle(x + 35, 540, 5, B('gold'), 2)
-    c += rect(620, 520, 180, 90, B('wood'), 5, 8) + rect(614, 508, 200, 20, L('wood'), 5, 6)
-    picture('backgrounds/shop_%d/bg_table_0%d' % (n, n), 800, 600, c)
+    picture('backgrounds/shop_%d/bg_table_0%d' % (n, n), TABLE_SIZE[0], TABLE_SIZE[1], counter(n, trim))
+
+
+def counter(n, trim):
+    """The counter the customers are served over: it curves from the back wall to the front between
+    the customers and the heroine (the money lies on its top), its front faces the customers.
+    Drawn in screen pixels and moved so that the picture's centre is where the shop places it."""
+    cx, cy = TABLE_AT[min(n, len(TABLE_AT)) - 1]
+    dx, dy = TABLE_SIZE[0] / 2 - cx, TABLE_SIZE[1] / 2 - cy
+    centre = spline(COUNTER_LINE, 10)
+    back_edge, front_edge = [], []
+    for i, (x, y) in enumerate(centre):
+        ax, ay = centre[max(i - 1, 0)]
+        bx, by = centre[min(i + 1, len(centre) - 1)]
+        length = math.hypot(bx - ax, by - ay)
+        nx, ny = (by - ay) / length, -(bx - ax) / length  # towards the back of the shop
+        back_edge.append((x + nx * COUNTER_HALF_WIDTH, y + ny * COUNTER_HALF_WIDTH))
+        front_edge.append((x - nx * COUNTER_HALF_WIDTH, y - ny * COUNTER_HALF_WIDTH))
+    foot = [(x, y + COUNTER_HEIGHT) for x, y in front_edge]
+    end_x, end_y = back_edge[-1]
+    wood = trim if trim not in ('iron', 'gold', 'plum') else 'wood'
+    face = front_edge + [(end_x, end_y), (end_x, end_y + COUNTER_HEIGHT)] + foot[::-1]
+    c = path(P('M', face[0], *sum((['L', p] for p in face[1:]), []), 'Z'), B(wood), 4)
+    for k in range(3, len(front_edge) - 1, 4):  # the front's boards
+        (x, y) = front_edge[k]
+        c += line([(x, y + 8), (x, y + COUNTER_HEIGHT - 6)], 2, INK, 0.35)
+    c += line([(x, y + COUNTER_HEIGHT - 8) for x, y in front_edge], 8, S(wood), 0.8)
+    top = back_edge + front_edge[::-1]
+    c += path(P('M', top[0], *sum((['L', p] for p in top[1:]), []), 'Z'), L(wood), 4)
+    c += line([((x + bx) / 2, (y + by) / 2) for (x, y), (bx, by) in zip(centre, back_edge)], 3, B(wood), 0.5)
+    c += line(front_edge, 3, L('gold'), 0.9)
+    return '<g transform="translate(%s,%s)">%s</g>' % (f(dx), f(dy), c)
+
+
+def spline(points, steps):
+    """Points along a Catmull-Rom curve through the given points, steps per piece."""
+    out = []
+    for i in range(len(points) - 1):
+        p0, p1, p2, p3 = points[max(i - 1, 0)], points[i], points[i + 1], points[min(i + 2, len(points) - 1)]
+        for k in range(steps):
+            t = k / steps
+            out.append(tuple(0.5 * (2 * p1[j] + (p2[j] - p0[j]) * t + (2 * p0[j] - 5 * p1[j] + 4 * p2[j] - p3[j]) * t * t +
+                                    (3 * p1[j] - p0[j] - 3 * p2[j] + p3[j]) * t ** 3) for j in range(2)))
+    out.append(points[-1])
+    return out
 
 
 def decorations():
@@ -211,7 +258,8 @@ def decorations():
             body += '<path d="M%d,56 Q%d,84 %d,104 Q%d,110 %d,100" fill="none" stroke="%s" stroke-width="4" stroke-linecap="round"/>' % (
                 x, x - 8, x + 4, x + 14, x + 12, B(col))
         body += ellipse(60, 30, 28, 20, B(col), 3) + circle(50, 28, 5, '#ffffff', 2) + circle(70, 28, 5, '#ffffff', 2) + circle(51, 29, 2, INK, 0) + circle(71, 29, 2, INK, 0)
-        picture(o + 'octopus_table_%d' % n, 120, 116, body)
+        # drawn a little smaller: the shop puts it close to the screen's right edge
+        picture(o + 'octopus_table_%d' % n, 120, 116, group(None, body, extra=' transform="matrix(0.85,0,0,0.85,9,17.4)"'))
     picture(o + 'tiki_plant', 80, 120, shadow(40, 116, 26, 4) + path('M22,80 L58,80 L54,114 L26,114 Z', B('copper'), 3) +
             ''.join(ellipse(40 + dx, 50 + dy, 9, 26, B('leaf'), 3, ' transform="rotate(%d %d %d)"' % (a, 40 + dx, 50 + dy))
                     for dx, dy, a in [(-14, 4, -30), (14, 4, 30), (0, -6, 0)]))

@@ -1,5 +1,5 @@
 """The menu screens' pictures: the curtain panels of the screen transition, the title card, the
-level-select cat, the loader's flask and its water, and the tutorial panel, arrow and mark."""
+studio's logo before the start panel, the level-select cat, the loader's flask and its water, and the tutorial panel, arrow and mark."""
 from svgkit import *
 
 
@@ -48,6 +48,23 @@ def title_card():
     body += ('<text x="%s" y="146" font-family="DejaVu Sans" font-weight="bold" font-size="50" text-anchor="middle" '
              'fill="none" stroke="%s" stroke-width="1.5" opacity="0.8">Alembria</text>' % (f(cx - 1), L('gold')))
     picture('fx/titlecard/potion_st', w, h, body, defs)
+
+
+def studio_logo():
+    """The studio's card that covers the screen before the start panel: a gold ring with a star on the
+    night sky, the studio's name under it."""
+    w, h = 800, 600
+    defs = glow_def('logoglow', L('gold'), 0.45)
+    body = flat('rect x="0" y="0" width="%d" height="%d"' % (w, h), S('night'))
+    for x, y, r in ((90, 80, 3), (210, 150, 2), (660, 90, 3), (730, 220, 2), (120, 470, 2), (690, 500, 3), (560, 40, 2)):
+        body += sparkle(x, y, r * 3, L('parchment'), 0.7)
+    body += flat('circle cx="400" cy="240" r="190"', 'url(#logoglow)')
+    body += circle(400, 240, 118, B('night'), 8).replace(INK, S('gold'), 1)
+    body += circle(400, 240, 110, 'none', 4).replace(INK, L('gold'), 1)
+    body += star(400, 244, 70, B('gold'), 4) + star(400, 244, 30, L('gold'), 0)
+    body += text(400, 440, 'Corvanta', 72, B('gold'), stroke=INK, stroke_width=8)
+    body += text(400, 492, 'presents', 30, L('parchment'))
+    picture('gui/studio_logo', w, h, body, defs)
 
 
 def cat_body(eyes_open=True):
@@ -118,7 +135,6 @@ def loader():
             up = 14 if (i + phase) % 2 == 0 else 34
             wave += 'Q%s,%s %s,%s ' % (f(x + 30), f(up), f(x + 60), f(24 + 6 * phase))
         water = flat('path d="%s L240,320 L0,320 Z"' % wave, B('teal'))
-        water += flat('rect x="150" y="40" width="90" height="280"', S('teal'))
         water += '<path d="%s" fill="none" stroke="%s" stroke-width="5" stroke-linecap="round"/>' % (wave, L('teal'))
         water += ''.join(circle(x, y, r, L('teal'), 1.5) for x, y, r in
                          ((60 + 40 * phase, 120, 6), (140, 200 - 30 * phase, 4), (100, 260, 5)))
@@ -161,6 +177,7 @@ def tutorial():
 def build():
     transition()
     title_card()
+    studio_logo()
     cat()
     loader()
     tutorial()

@@ -91,15 +91,26 @@ def bar(name, frames, color, upward=False):
 
 
 def gui():
-    # score, goal and clock panel: values at (179, 32) and (170, 62), the clock at (49, 46)
-    body = path(P('M', (10, 8), 'L', (250, 8), 'Q', (258, 8), (258, 16), 'L', (258, 78), 'Q', (258, 86), (250, 86), 'L', (10, 86),
-                  'Q', (2, 86), (2, 78), 'L', (2, 16), 'Q', (2, 8), (10, 8), 'Z'), B('wood'), 4)
-    body += rect(8, 13, 244, 68, S('wood'), 0, 6)
-    body += rect(96, 18, 152, 26, B('parchment'), 2, 5) + rect(96, 48, 152, 26, B('parchment'), 2, 5)
-    body += circle(49, 46, 36, B('gold'), 4) + circle(49, 46, 29, L('parchment'), 2)
-    for corner in [(10, 14), (250, 14), (10, 80), (250, 80)]:
-        body += circle(corner[0], corner[1], 3, B('gold'), 1.5)
-    picture('gui/gui_score_goal_time', 260, 92, body)
+    # score, goal and clock panel in the screen's top-left corner: the clock at (49, 46.5); money and
+    # goal in two panes on the right (captions end at 122 and start at 110, numbers end at 179 and
+    # 170); the day's number and caption under the clock. The game centres the picture on the
+    # screen's corner, so the panel fills the lower right quarter of a picture twice its size.
+    board = path(P('M', (-6, -6), 'L', (192, -6), 'L', (192, 72), 'Q', (192, 82), (182, 82), 'L', (104, 82),
+                   'Q', (94, 82), (94, 92), 'L', (94, 152), 'Q', (94, 162), (84, 162), 'L', (-6, 162), 'Z'), B('wood'), 4)
+    board += flat('path d="%s"' % P('M', (186, -6), 'L', (186, 72), 'Q', (186, 76), (182, 76), 'L', (104, 76),
+                                    'Q', (88, 76), (88, 92), 'L', (88, 152), 'Q', (88, 156), (84, 156), 'L', (-6, 156),
+                                    'L', (-6, 162), 'L', (84, 162), 'Q', (94, 162), (94, 152), 'L', (94, 92),
+                                    'Q', (94, 82), (104, 82), 'L', (182, 82), 'Q', (192, 82), (192, 72), 'L', (192, -6), 'Z'),
+                  S('wood'))
+    board += rect(80, 8, 106, 38, B('parchment'), 2, 6) + rect(102, 49, 84, 26, B('parchment'), 2, 6)
+    board += rect(8, 94, 76, 60, B('parchment'), 2, 6)
+    board += flat('rect x="86" y="11" width="96" height="6" rx="3"', L('parchment'))
+    board += circle(49, 46.5, 34, B('gold'), 4) + circle(49, 46.5, 30, S('gold'), 0)
+    for corner in [(14, 88), (78, 88)]:
+        board += circle(corner[0], corner[1], 3, B('gold'), 1.5)
+    corner = '<clipPath id="corner"><rect x="198" y="162" width="198" height="162"/></clipPath>'
+    picture('gui/gui_score_goal_time', 2 * 198, 2 * 162,
+            group(None, group(None, board, extra=' transform="translate(198,162)"'), extra=' clip-path="url(#corner)"'), corner)
     # the clock face whose hand goes once round over the level
     face = circle(32, 32, 28, L('parchment'), 3)
     face += ''.join(line([(32 + 22 * math.cos(math.radians(a)), 32 + 22 * math.sin(math.radians(a))),
@@ -111,15 +122,17 @@ def gui():
     glyphs = list('1234567890') + ['\u2212', '+']
     body = ''.join(group('d%d' % i, text(12, 26, g, 26, B('gold'), stroke=INK, stroke_width=4)) for i, g in enumerate(glyphs))
     anim('anim/numbers', 24, 32, body, 12, 100, tracks=['d%d show %d' % (i, i + 1) for i in range(12)])
-    # the shop sign: drops in on its chains, and flips from "OPEN" to "CLOSED"
-    def sign(word, color, ident):
-        return group(ident, rect(10, 30, 120, 46, B(color), 4, 8), rect(16, 36, 108, 34, S(color), 0, 6),
-                     text(70, 61, word, 20, L('parchment'), stroke=INK, stroke_width=3))
-    chains = line([(30, 0), (30, 30)], 3, S('iron')) + line([(110, 0), (110, 30)], 3, S('iron'))
-    anim('gui/open_closed_appears', 140, 84, group('board', chains, sign('OPEN', 'leaf', 'open')), 8, 60, tracks=[
-        'board translate 1:0,-84 4:0,4 6:0,-3 8:0,0'], bleed='top')
-    anim('gui/open_closed_changes', 140, 84, chains + sign('OPEN', 'leaf', 'open') + sign('CLOSED', 'berry', 'closed'), 8, 60, tracks=[
-        'open scale 1:1 4:0.05,1', 'open pivot 70,53', 'open show 1-4', 'closed scale 5:0.05,1 8:1', 'closed pivot 70,53', 'closed show 5-8'], bleed='top')
+    # the shop sign under the score panel, its registration point on the board's hook: a blank board
+    # that drops in on its chains, and turns from green (open) to red (closed); the game writes the
+    # word on it
+    def sign(color, ident):
+        return group(ident, rect(6, 26, 80, 44, B(color), 4, 8), rect(11, 31, 70, 34, S(color), 0, 6),
+                     flat('rect x="14" y="33" width="40" height="5" rx="2.5"', L(color), 0.7))
+    chains = line([(22, 0), (22, 26)], 3, S('iron')) + line([(70, 0), (70, 26)], 3, S('iron'))
+    anim('gui/open_closed_appears', 92, 80, group('board', chains, sign('leaf', 'open')), 8, 60, origin=(46, 3), tracks=[
+        'board translate 1:0,-80 4:0,4 6:0,-3 8:0,0'], bleed='top')
+    anim('gui/open_closed_changes', 92, 80, chains + sign('leaf', 'open') + sign('berry', 'closed'), 8, 60, origin=(46, 3), tracks=[
+        'open scale 1:1 4:0.05,1', 'open pivot 46,48', 'open show 1-4', 'closed scale 5:0.05,1 8:1', 'closed pivot 46,48', 'closed show 5-8'], bleed='top')
     # the magic book's paper: unrolls
     paper = path('M14,10 L126,10 L120,150 L20,150 Z', B('parchment'), 3) + flat('path d="M100,12 L124,12 L118,148 L96,148 Z"', S('parchment'), 0.6)
     paper += ''.join(line([(30, y), (110, y)], 1.5, S('parchment')) for y in range(40, 140, 16))

@@ -43,11 +43,11 @@ const BorderOutline kOutlineB10{{550, 88}, kCurvesB, 10.0f};
 const BorderOutline kOutlineC{{658, 200}, kCurvesC};
 const BorderOutline kOutlineC10{{658, 200}, kCurvesC, -10.0f};
 
-bool AddCurves(clsFxPath& path, std::span<const OutlineCurve> curves, float z, float shiftX) {
+bool AddCurves(clsFxPath& path, std::span<const OutlineCurve> curves, float z, float shiftX, float shiftY) {
     bool complete = true;
     float segment[12];
     for (const OutlineCurve& curve : curves) {
-        for (int i = 0; i < 4; ++i) Vec3Set(segment + 3 * i, curve[i].x + shiftX, curve[i].y, z);
+        for (int i = 0; i < 4; ++i) Vec3Set(segment + 3 * i, curve[i].x + shiftX, curve[i].y + shiftY, z);
         complete = path.AddSegment(segment) && complete;
     }
     return complete;
@@ -56,6 +56,6 @@ bool AddCurves(clsFxPath& path, std::span<const OutlineCurve> curves, float z, f
 bool BorderOutline::LayInto(clsFxPath& path) const {
     path.Clear();
     const OutlineCurve wait = {start, start, start, start};
-    bool waitAdded = AddCurves(path, std::span(&wait, 1), kWaitDepth, shiftX);
-    return AddCurves(path, curves, kCurveDepth, shiftX) && waitAdded;
+    bool waitAdded = AddCurves(path, std::span(&wait, 1), kWaitDepth, shiftX, shiftY);
+    return AddCurves(path, curves, kCurveDepth, shiftX, shiftY) && waitAdded;
 }

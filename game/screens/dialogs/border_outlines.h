@@ -1,6 +1,6 @@
 // The outlines a panel's border effect travels: a start point, where the effect waits for one
 // segment, then cubic Bezier curves of four points around the panel (screen coordinates; the
-// dialogs cover the screen from its origin). A shifted outline is another outline moved sideways.
+// dialogs cover the screen from its origin). A shifted outline is another outline moved aside.
 #pragma once
 
 #include <span>
@@ -16,6 +16,7 @@ struct BorderOutline {
     OutlinePoint start;
     std::span<const OutlineCurve> curves;
     float shiftX = 0.0f;  // added to every x
+    float shiftY = 0.0f;  // added to every y
 
     // The wait at the start (four copies of it, deeper than the panel), then the curves.
     int SegmentCount() const { return 1 + static_cast<int>(curves.size()); }
@@ -23,9 +24,10 @@ struct BorderOutline {
     bool LayInto(clsFxPath& path) const;
 };
 
-// Appends the curves to the path as segments at depth z, every x moved by shiftX; false when the path
-// could not hold them all.
-bool AddCurves(clsFxPath& path, std::span<const OutlineCurve> curves, float z, float shiftX = 0.0f);
+// Appends the curves to the path as segments at depth z, every point moved by (shiftX, shiftY); false
+// when the path could not hold them all.
+bool AddCurves(clsFxPath& path, std::span<const OutlineCurve> curves, float z, float shiftX = 0.0f,
+               float shiftY = 0.0f);
 
 // A: the medium panel, clockwise from its top right (5 segments). A2: A with a flatter first curve.
 extern const BorderOutline kOutlineA;

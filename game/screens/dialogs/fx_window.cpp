@@ -94,6 +94,11 @@ void Forget(std::vector<const clsFxWindow*>& windows, const clsFxWindow* window)
 
 }  // namespace
 
+uint32_t WindowAnimTimeMs(TWindow& window) {
+    const TClock* clock = window.GetWindowAnim()->GetTimeSource();
+    return clock ? clock->GetTime() : ApplicationTimer();
+}
+
 clsFxWindow::clsFxWindow() : driver_(this) {
     driver_.Hook(clsTimeDriver::kStep | clsTimeDriver::kEnd);
     FxWindowState& state = GetFxWindowState();
@@ -114,10 +119,6 @@ void clsFxWindow::Init(TWindowStyle& style) {
     lastTimeMs_ = NowMs();
 }
 
-uint32_t clsFxWindow::NowMs() {
-    const TClock* clock = GetWindowAnim()->GetTimeSource();
-    return clock ? clock->GetTime() : ApplicationTimer();
-}
 
 bool clsFxWindow::OnAnimate() {
     uint32_t now = NowMs();

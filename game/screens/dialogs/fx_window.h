@@ -12,6 +12,9 @@
 #include "game/shop/motion/time_driver.h"
 #include "game/shop/particles/particle_fx.h"
 
+// The time of the window's animation clock in ms (the application's timer before it has one).
+uint32_t WindowAnimTimeMs(TWindow& window);
+
 class clsFxWindow : public TWindow, public iParticleFx, public iMoveEvent {
 public:
     // What a transition does with its target; the numbers are those the dialogs pass.
@@ -72,8 +75,7 @@ protected:
     virtual void OnFxPostDraw() {}
 
 private:
-    // The time of the window's animation clock (the application's timer before it has one).
-    uint32_t NowMs();
+    uint32_t NowMs() { return WindowAnimTimeMs(*this); }
     // The code 1 draw: one of the four slide-ins, from a generator seeded with the clock's time.
     int DrawSlideIn();
     // The target's coordinate (or size factor) that the code moves.

@@ -161,6 +161,7 @@ void PreloadShopBackgroundAnims(iGameAssets& assets) {
 
 void PreloadLevelShopBackground(iGameAssets& assets, int level) {
     assets.AddPreloadAnim(clsShopBackground::BackgroundName(level));
+    assets.AddPreloadAnim(ShopPicture("bg_table", level / kLevelsPerShop + 1));
     for (const Decoration* decoration : clsShopBackground::DecorationsForLevel(level))
         assets.AddPreloadAnim(DecorationName(decoration->name));
 }

@@ -67,5 +67,6 @@ private:
 
 // The eight shops' backgrounds and tables and every decoration.
 void PreloadShopBackgroundAnims(iGameAssets& assets);
-// The background and the decorations the shop of one level shows (what a small video card holds).
+// The background, the counter table and the decorations the shop of one level shows (what a small
+// video card holds).
 void PreloadLevelShopBackground(iGameAssets& assets, int level);

@@ -12,8 +12,18 @@
 #include "game/screens/dialogs/panel_dialogs.h"
 #include "game/screens/options/options_window.h"
 #include "game/screens/titlecard/continue_window.h"
+#include "game/screens/transition/transition.h"
+#include "game/screens/trophies/trophies_window.h"
+#include "game/screens/widgets/control_animation.h"
+#include "game/screens/widgets/control_button.h"
+#include "game/screens/widgets/control_tab.h"
 #include "game/screens/widgets/custom_text_edit.h"
+#include "game/screens/widgets/fx_button.h"
 #include "game/screens/loading/loading_screen.h"
+#include "game/screens/menus/choose_player.h"
+#include "game/screens/menus/level_select.h"
+#include "game/screens/menus/main_menu.h"
+#include "game/screens/menus/start_window.h"
 #include "game/screens/results/result_screens.h"
 #include "game/shop/entry/level_assets.h"
 #include "game/shop/entry/placeholder_window.h"
@@ -22,27 +32,27 @@
 const GameWindowType kGameWindowTypes[34] = {
     {"ShopGameWindow", &clsShopGame::Create},
     {"BackgroundWindow", &CreateBackgroundWithLevelAssets},
-    {"MainMenu", &PlaceholderWindow<"MainMenu">::Create},                              // TMainMenu
+    {"MainMenu", &TMainMenu::Create},
     {"OptionsWindow", &TOptions::Create},
-    {"ChoosePlayerWindow", &PlaceholderWindow<"ChoosePlayerWindow">::Create},          // TChoosePlayer
+    {"ChoosePlayerWindow", &TChoosePlayer::Create},
     {"CreditsWindow", &clsCreditsWnd::Create},  // the credits: row 32 registers them again
     {"YouWinWindow", &TYouWin::Create},
     {"YouLoseWindow", &TYouLose::Create},
     {"LoadingWindow", &TLoading::Create},
     {"CollapseWindow", &clsCollapseGame::Create},
     {"BazaarWindow", &CreateBazaarWithAssets},
-    {"controlTab", &PlaceholderWindow<"controlTab">::Create},                          // controlTab
-    {"controlAnimation", &PlaceholderWindow<"controlAnimation">::Create},              // controlAnimation
+    {"controlTab", &controlTab::Create},
+    {"controlAnimation", &controlAnimation::Create},
     {"PauseWindow", &clsPause::Create},
-    {"StartWindow", &PlaceholderWindow<"StartWindow">::Create},                        // clsStart
+    {"StartWindow", &clsStart::Create},
     {"YesNoWindow", &clsYesNo::Create},
     {"EnterNameWindow", &clsEnterName::Create},
-    {"TrophiesWindow", &PlaceholderWindow<"TrophiesWindow">::Create},                  // clsTrophiesWnd
+    {"TrophiesWindow", &clsTrophiesWnd::Create},
     {"GainTrophyWindow", &clsGainTrophy::Create},
     {"EndCollapseWindow", &clsEndCollapse::Create},
-    {"FxButton", &PlaceholderWindow<"FxButton">::Create},                              // clsFxButton
-    {"controlButton", &PlaceholderWindow<"controlButton">::Create},                    // controlButton
-    {"guiLevelSelect", &PlaceholderWindow<"guiLevelSelect">::Create},                  // guiLevelSelect
+    {"FxButton", &clsFxButton::Create},
+    {"controlButton", &controlButton::Create},
+    {"guiLevelSelect", &guiLevelSelect::Create},
     {"RegisterUserWindow", &clsRegisterUser::Create},
     {"TutorialGameWindow", &clsTutorialGame::Create},
     {"PanelWizard", &clsGuiWizard::Create},
@@ -50,7 +60,7 @@ const GameWindowType kGameWindowTypes[34] = {
     {"TutorialArtifactWindow", &clsTutorialArtifact::Create},
     {"TutorialPlantWindow", &clsTutorialPlant::Create},
     {"TutorialFenixWindow", &clsTutorialFenix::Create},
-    {"TransitionWindow", &PlaceholderWindow<"TransitionWindow">::Create},              // clsTransition
+    {"TransitionWindow", &clsTransition::Create},
     {"CreditsWindow", &clsCreditsWnd::Create},
     {"ContinueWindow", &clsContinueWnd::Create},
     {"TextEdit", &TCustomTextEdit::Create},  // in place of the framework's own

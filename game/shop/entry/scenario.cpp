@@ -79,6 +79,13 @@ bool ParseLua(const std::string& line, size_t start, ScenarioStep& step) {
     return true;
 }
 
+// Everything after the one blank behind the verb, blanks and all.
+bool ParseTyped(const std::string& line, size_t verbEnd, ScenarioStep& step) {
+    if (line.size() <= verbEnd + 1 || line[verbEnd] != ' ') return false;
+    step.lua = line.substr(verbEnd + 1);
+    return true;
+}
+
 bool ParseStep(const std::string& line, ScenarioStep& step) {
     std::istringstream words(line);
     std::string verb;
@@ -100,6 +107,10 @@ bool ParseStep(const std::string& line, ScenarioStep& step) {
     if (verb == "key") {
         step.kind = ScenarioStep::kKey;
         return ParseKey(words, step);
+    }
+    if (verb == "type") {
+        step.kind = ScenarioStep::kType;
+        return ParseTyped(line, verb.size(), step);
     }
     if (verb == "lua") {
         step.kind = ScenarioStep::kLua;

@@ -11,6 +11,7 @@
 //                                         and the release there (a slider's knob)
 //     key P                               a key press and release: a letter names its key, a number
 //     key 27                              is the key code key events carry (27 Escape)
+//     type O'Brien                        the text after one blank typed character by character
 //
 // A wait compares the probe field with "=", "!=", "<", "<=", ">" or ">="; the ordering ones compare
 // numbers, "=" and "!=" compare numbers as numbers and other values as text. A wait that is not met
@@ -27,7 +28,7 @@ constexpr uint32_t kScenarioWaitMs = 60000;
 enum class ProbeCompare { kEqual, kNotEqual, kLess, kLessOrEqual, kGreater, kGreaterOrEqual };
 
 struct ScenarioStep {
-    enum Kind { kWait, kMove, kClick, kRightClick, kDrag, kKey, kLua };
+    enum Kind { kWait, kMove, kClick, kRightClick, kDrag, kKey, kType, kLua };
 
     Kind kind = kWait;
     int line = 0;          // its line in the scenario file
@@ -40,7 +41,7 @@ struct ScenarioStep {
     int32_t toX = 0;       // kDrag: where the release is
     int32_t toY = 0;
     int32_t key = 0;       // kKey: the key code
-    std::string lua;       // kLua: the script text
+    std::string lua;       // kLua: the script text; kType: the text typed
 };
 
 // False with error set ("<path>:<line>: expected ..." or why the file cannot be read).

@@ -1,6 +1,9 @@
 #include "game/shop/entry/scenario_player.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "engine/core/base/tstring.h"
 
 namespace {
 
@@ -13,6 +16,15 @@ TAppEvent Event(int32_t type, int32_t x = 0, int32_t y = 0, int32_t param = 0) {
     TAppEvent event;
     MakeAppEvent(event, type, x, y, param);
     return event;
+}
+
+// A character event for each code point of the UTF-8 text; a malformed sequence types nothing.
+void TypeText(const std::string& text, ScenarioPlayer::Game& game) {
+    for (size_t at = 0; at < text.size();) {
+        uint32_t codepoint = TString::DecodeUtf8(text.c_str() + at);
+        if (codepoint != 0) game.Input(Event(kEventUnicodeChar, 0, 0, static_cast<int32_t>(codepoint)));
+        at += std::max(1, TString::Utf8SequenceLength(static_cast<unsigned char>(text[at])));
+    }
 }
 
 }  // namespace
@@ -86,6 +98,9 @@ void ScenarioPlayer::Press(const ScenarioStep& step, Game& game) {
     case ScenarioStep::kKey:
         game.Input(Event(kEventKeyDown, 0, 0, step.key));
         game.Input(Event(kEventKeyUp, 0, 0, step.key & kKeyUpMask));
+        break;
+    case ScenarioStep::kType:
+        TypeText(step.lua, game);
         break;
     default:
         break;

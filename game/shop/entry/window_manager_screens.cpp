@@ -1,8 +1,9 @@
 #include "game/shop/entry/window_manager_screens.h"
 
-#include "engine/core/base/log.h"
+#include "engine/core/base/initial_values.h"
 #include "engine/ui/message.h"
 #include "engine/ui/window_manager.h"
+#include "game/screens/transition/transition.h"
 
 bool WindowManagerScreens::TopModalHasParent() {
     TWindowManager* manager = TWindowManager::Get();
@@ -15,10 +16,9 @@ void WindowManagerScreens::PopTopModal() {
     if (TWindow* top = manager ? manager->GetTopModal() : nullptr) manager->DoPopModal(FormatWindowId(top));
 }
 
-void WindowManagerScreens::StartTransition(const TString& fromScreen, const TString& toScreen) {
+void WindowManagerScreens::StartTransition(const TString& code, const TString& functionName) {
     TWindowManager* manager = TWindowManager::Get();
     TWindow* top = manager ? manager->GetTopModal() : nullptr;
-    if (!top || !top->FindChild("swtTransitionWindow", 1)) return;
-    LogPrintf("[WARN] StartFadeOut('%s', '%s'): the transition window is not built yet", fromScreen.CStr(),
-              toScreen.CStr());
+    TWindow* found = top ? top->FindChild(kTransitionWindowName) : nullptr;
+    if (found && found->IsKindOf(clsTransition::ClassId())) static_cast<clsTransition*>(found)->Start(code, functionName);
 }

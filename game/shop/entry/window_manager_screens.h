@@ -8,5 +8,5 @@ class WindowManagerScreens : public GameScreens {
 public:
     bool TopModalHasParent() override;
     void PopTopModal() override;
-    void StartTransition(const TString& fromScreen, const TString& toScreen) override;
+    void StartTransition(const TString& code, const TString& functionName) override;
 };

@@ -37,6 +37,9 @@ public:
     float GetElapsedSeconds() const { return elapsedSeconds_; }
     clsAnimatedSprite& GetClock() const { return *clock_; }
     const TVec2& GetOrigin() const { return origin_; }
+    TSprite& GetPanelImage() const { return *panelImage_; }
+    TSprite& GetScoreCaption() const { return *scoreCaption_; }
+    TSprite& GetDayCaption() const { return *dayCaption_; }
     TSprite& GetScoreValue() const { return *scoreValue_; }
     TSprite& GetGoalValue() const { return *goalValue_; }
     TSprite& GetGoalCaption() const { return *goalCaption_; }

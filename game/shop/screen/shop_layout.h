@@ -51,7 +51,11 @@ inline constexpr int kLevelsPerShop = 3;
 
 inline const TVec2 kCharmPosition{95.0f, 93.0f};
 inline const TVec2 kSignPosition{46.0f, 155.0f};
+// The word on the sign: centred on its position in a box of this size.
 inline const TVec2 kSignTextPosition{46.0f, 200.0f};
+inline constexpr int kSignTextWidth = 142, kSignTextHeight = 74;
+inline constexpr int kSignTextFlags = 5;  // centred both ways
+inline constexpr int kSignTextSize = 22;
 inline const TVec2 kGoalMessagePosition{400.0f, 300.0f};
 
 // The floor grid the heroine walks on: 3 rows of 6 cells of 108 x 108 from (106, 177), each cell

@@ -27,9 +27,6 @@
 namespace {
 
 constexpr char kSignAppears[] = "gui/open_closed_appears";
-constexpr int kSignTextWidth = 142, kSignTextHeight = 74;
-constexpr int kSignTextFlags = 5;  // centred both ways
-constexpr int kSignTextSize = 22;
 constexpr float kSignTextColor[4] = {1.0f, 0.945f, 0.357f, 1.0f};
 constexpr char kCharmSparkleTexture[] = "effects/stars_stand";
 

@@ -54,29 +54,53 @@ TRect LitBounds(const std::function<uint32_t(int, int)>& back) {
     return lit;
 }
 
+// The point of the box named by the flags stands on the sprite's position: a right-aligned label
+// ends there, a centred one is centred on it, one without flags hangs from it to the right.
+TEST_F(TextSpriteTest, TheAnchorOfTheBoxStandsOnTheSpritesPosition) {
+    auto back = [this](int x, int y) { return Back(x, y); };
+    const TVec2 position(32, 24);
+    for (int flags : {0, 1 | 4, 2 | 4}) {
+        std::shared_ptr<TSprite> sprite = TTextSprite::Create(60, 40, flags, nullptr, 10, kWhite, 0);
+        static_cast<TTextSprite&>(*sprite).SetText("HHH");
+        MoveTo(*sprite, position.x, position.y);
+        DrawFrame(*sprite);
+        TRect lit = LitBounds(back);
+        ASSERT_LT(lit.left, lit.right) << flags;
+        if (flags == 0) {
+            EXPECT_NEAR(lit.left, position.x, 3) << flags;
+            EXPECT_GE(lit.top, position.y) << flags;
+            EXPECT_LT(lit.top, position.y + 10) << flags;
+        } else {
+            EXPECT_NEAR((lit.top + lit.bottom) / 2.0, position.y, 2) << flags;
+            double x = flags & 1 ? (lit.left + lit.right) / 2.0 : lit.right;
+            EXPECT_NEAR(x, position.x, 2) << flags;
+        }
+    }
+}
+
 TEST_F(TextSpriteTest, ARotatedParentTurnsTheTextAboutTheTransformedAnchor) {
     auto back = [this](int x, int y) { return Back(x, y); };
     std::shared_ptr<TSprite> parent = TSprite::Create(0);
-    std::shared_ptr<TSprite> sprite = TTextSprite::Create(40, 12, 1 | 4, nullptr, 10, kWhite, 0);
+    // Anchored at the middle of the box's left edge: the text runs to the right of it.
+    std::shared_ptr<TSprite> sprite = TTextSprite::Create(40, 12, 4, nullptr, 10, kWhite, 0);
     static_cast<TTextSprite&>(*sprite).SetText("HHHHHH");
     parent->AddChild(sprite);
-    MoveTo(*parent, 20, 6);
+    MoveTo(*parent, 12, 6);
 
     DrawFrame(*parent);
     TRect flat = LitBounds(back);
     ASSERT_GT(flat.Width(), flat.Height());
-    // Centred in the box: around (20 + 20, 6 + 6).
-    EXPECT_NEAR((flat.left + flat.right) / 2.0, 40, 2);
-    EXPECT_NEAR((flat.top + flat.bottom) / 2.0, 12, 2);
+    EXPECT_NEAR(flat.left, 12, 3);
+    EXPECT_NEAR((flat.top + flat.bottom) / 2.0, 6, 2);
 
     parent->GetState().transform.Rotate(3.14159265f / 2);
-    TVec2 pivot = parent->GetState().transform.Transform(static_cast<TTextSprite&>(*sprite).GetAnchor());
+    TVec2 pivot = parent->GetState().transform.Transform(TVec2(0, 0));
     DrawFrame(*parent);
     TRect turned = LitBounds(back);
     EXPECT_NEAR(turned.Width(), flat.Height(), 2);
     EXPECT_NEAR(turned.Height(), flat.Width(), 2);
     // The text turned a quarter about the anchor: what lay right of it now lies below it.
-    double flatX = (flat.left + flat.right) / 2.0 - 40, flatY = (flat.top + flat.bottom) / 2.0 - 12;
+    double flatX = (flat.left + flat.right) / 2.0 - 12, flatY = (flat.top + flat.bottom) / 2.0 - 6;
     EXPECT_NEAR((turned.left + turned.right) / 2.0, pivot.x - flatY, 1.5);
     EXPECT_NEAR((turned.top + turned.bottom) / 2.0, pivot.y + flatX, 1.5);
 }

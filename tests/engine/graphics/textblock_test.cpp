@@ -91,6 +91,23 @@ TEST(TextBlock, EscapedTagsAreCharacters) {
     EXPECT_FALSE(block->lines[0]->runs[0].bold);
 }
 
+// Text made a literal shows every character as typed, backslashes and tags included.
+TEST(TextBlock, MarkupLiteralShowsTextAsItStands) {
+    const TString typed("O'Brien \\ <b>test");
+    TString literal = MarkupLiteral(typed);
+    EXPECT_STREQ(literal.CStr(), "O'Brien \\\\ \\<b>test");
+    TString shown;
+    for (int i = 0; i < static_cast<int>(literal.Length());) {
+        TCodePoint character = DecodeTextCharAt(literal, i);
+        shown += TString::FromCodePoint(character.value);
+        i = character.next;
+    }
+    EXPECT_STREQ(shown.CStr(), typed.CStr());
+    auto block = Make(literal.CStr());
+    ASSERT_EQ(block->lines[0]->runs.size(), 1u);
+    EXPECT_FALSE(block->lines[0]->runs[0].bold);
+}
+
 TEST(TextBlock, WrapsAtSpacesAndInsideLongWords) {
     auto words = Make("one two three", 40);
     ASSERT_GE(words->GetLineCount(), 2);

@@ -8,8 +8,22 @@
 #include <initializer_list>
 #include <string>
 
+#include "engine/graphics/animated_texture.h"
+#include "engine/graphics/texture.h"
 #include "engine/ui/modal_window.h"
 #include "tests/engine/ui/window_script_fixture.h"
+
+// While it lives, asset maps load pictures and animations by name as the game's do.
+class PictureAssetKinds {
+public:
+    PictureAssetKinds() {
+        RegisterTextureAssetKinds();
+        RegisterAnimatedTextureAssetKinds();
+    }
+    ~PictureAssetKinds() {
+        for (const char* extension : {"png", "jpg", "xml", "anm"}) UnregisterAssetKind(extension);
+    }
+};
 
 class DialogTest : public WindowScriptTest {
 protected:

@@ -118,14 +118,14 @@ TEST_F(ShopBackgroundBuildTest, PreloadsEveryShopThenTheDecorationsLastFirst) {
 
 namespace {
 
-// A level's own shop: its background and exactly the decorations it shows.
+// A level's own shop: its background, its counter table and exactly the decorations it shows.
 TEST_F(ShopBackgroundBuildTest, PreloadsOneLevelsShopWithItsDecorations) {
     const struct {
         int level;
         std::vector<std::string> names;
     } kLevels[] = {
-        {0, {"backgrounds/shop_1/bg_shop_01", "backgrounds/objects/octopus_table_1", "backgrounds/objects/mask"}},
-        {4, {"backgrounds/shop_2/bg_shop_02", "backgrounds/objects/red_monster", "backgrounds/objects/octopus_table_1",
+        {0, {"backgrounds/shop_1/bg_shop_01", "backgrounds/shop_1/bg_table_01", "backgrounds/objects/octopus_table_1", "backgrounds/objects/mask"}},
+        {4, {"backgrounds/shop_2/bg_shop_02", "backgrounds/shop_2/bg_table_02", "backgrounds/objects/red_monster", "backgrounds/objects/octopus_table_1",
              "backgrounds/objects/tiki_plant", "backgrounds/objects/box2", "backgrounds/objects/mask",
              "backgrounds/objects/monsterbox"}},
     };

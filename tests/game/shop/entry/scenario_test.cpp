@@ -48,9 +48,10 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
         "key p\n"
         "key 27\n"
         "lua  onPotionSelected(0); print('a b')\n"
-        "drag 1 2 3 -4\n",
+        "drag 1 2 3 -4\n"
+        "type O'Brien \\  test\n",
         error);
-    ASSERT_EQ(steps.size(), 9u) << error;
+    ASSERT_EQ(steps.size(), 10u) << error;
     EXPECT_EQ(steps[0].kind, ScenarioStep::kWait);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].text, "wait until cauldron0 != idle");
@@ -75,6 +76,8 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
     EXPECT_EQ(steps[8].y, 2);
     EXPECT_EQ(steps[8].toX, 3);
     EXPECT_EQ(steps[8].toY, -4);
+    EXPECT_EQ(steps[9].kind, ScenarioStep::kType);
+    EXPECT_EQ(steps[9].lua, "O'Brien \\  test");  // as typed, blanks and all
 }
 
 struct BadLine {
@@ -99,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"ClickWithText", "click four 5"}, BadLine{"ClickWithMore", "click 4 5 6"},
                     BadLine{"DragWithThreeNumbers", "drag 1 2 3"},
                     BadLine{"KeyWord", "key Escape"}, BadLine{"KeyFraction", "key 2.5"},
-                    BadLine{"KeyMissing", "key"}, BadLine{"LuaWithoutText", "lua   "}),
+                    BadLine{"KeyMissing", "key"}, BadLine{"LuaWithoutText", "lua   "},
+                    BadLine{"TypeWithoutText", "type"}),
     [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 TEST(ScenarioFormatTest, MissingFileIsNamed) {

@@ -16,40 +16,23 @@
 #include "game/shop/items/artifact.h"
 #include "game/shop/items/potion_graph.h"
 #include "game/shop/items/shelf.h"
-#include "platform/clock/clock.h"
-#include "tests/game/shop/built_picture_fixture.h"
-#include "tests/game/shop/recording_scene.h"
+#include "tests/game/shop/built_scene_fixture.h"
 
 namespace {
 
 constexpr char kBackground[] = "backgrounds/shop_1/bg_shop_01";
 
-class ShopPictureTest : public BuiltPictureTest {
+class ShopPictureTest : public BuiltSceneTest {
 protected:
     void SetUp() override {
-        platform::SetTestClock(1000);
-        platform::UseClockBackend(platform::ClockBackend::Test);
-        BuiltPictureTest::SetUp();
-        map.SetAutoLoad(true);
+        BuiltSceneTest::SetUp();
         GameTables& tables = GetGameTables();
         tables.potions = {{15, 1, {0}}, {15, 2, {1, 2}}, {15, 3, {3, 4, 5}}};
         tables.artifactValues = {40, 50, 60, 70, 80, 90, 100, 110, 120};
-        scene = std::make_unique<RecordingScene>();
     }
     void TearDown() override {
-        scene.reset();
         GetGameTables() = GameTables();
-        AnimationTaskList().Clear();
-        map = TAssetMap();
-        BuiltPictureTest::TearDown();
-        platform::UseClockBackend(platform::ClockBackend::Real);
-    }
-
-    // Hands the scene the game's picture of that name; false when the asset folder lacks it.
-    bool Load(const std::string& name) {
-        std::shared_ptr<TTexture> texture = map.GetTexture(name.c_str());
-        scene->assets.textures[name] = texture;
-        return texture != nullptr;
+        BuiltSceneTest::TearDown();
     }
 
     // One frame of the background and the objects, then the pixel at each point.
@@ -70,9 +53,6 @@ protected:
             for (int x = rect.left; x < rect.right; ++x) changed += Pixel(x, y) != before[y * 800 + x];
         return changed;
     }
-
-    TAssetMap map;
-    std::unique_ptr<RecordingScene> scene;
 };
 
 TEST_F(ShopPictureTest, TheShelfShowsPotionsArtifactsAndAClockBesideANumber) {

@@ -14,7 +14,8 @@ end
 function setCurrentLevel() print("done", GetGameProbe()) end
 
 return function()
-  EnsurePlayer()
+  CreateNewUser("Tessa")
+  ChangeUserData()
   DoModal("scripts/bazaar.lua")
   ChangeUserData()
   print("again", GetLevelStartMoney(0))

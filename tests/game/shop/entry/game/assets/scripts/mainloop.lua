@@ -14,8 +14,13 @@ function setLevelOfPhoenix(level) print("setLevelOfPhoenix", level) end
 
 gPauses = 0
 
--- The loading screen among the types reports its end.
+-- The loading screen among the types reports its end; the player chooser hands over the players.
 function OnFinishedLoadingAssets() end
+function InitOffset(current, count) end
+function UpdatePlayerChoices(current, count, names) end
+
+-- The transition window takes a name of its own, the one the menus look it up by.
+kOwnNames = { TransitionWindow = "swtTransitionWindow" }
 
 -- One window of each type; answers how many of them the dialog then holds.
 function CreateEveryType()
@@ -26,7 +31,7 @@ function CreateEveryType()
   MakeDialog(dialog)
   local found = 0
   for i, name in ipairs(kGameWindowTypes) do
-    if EnableWindow("w_" .. name, true) then found = found + 1 end
+    if EnableWindow(kOwnNames[name] or "w_" .. name, true) then found = found + 1 end
   end
   return found
 end

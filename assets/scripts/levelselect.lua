@@ -1,0 +1,51 @@
+-- The days the player has reached, a tile each in the order of the days, the next day marked: a
+-- finished day shows what it earned and can be played again. The cat keeps the player company.
+-- DoModal answers "play" once a day is chosen (its level is then asked for), nil for Back.
+local kColumns, kRows = 4, 3
+local kTileSize, kTileGap = 96, 12
+local kNumberFont = { TextFont, 36, FColor(0.227, 0.133, 0.2, 1) }
+local kEarnedFont = { TextFont, 18, FColor(0.227, 0.133, 0.2, 1) }
+local kTileGraphics = { "gui/ui/tile_normal", "gui/ui/tile_selected", "gui/ui/tile_over" }
+local kNextGraphics = { "gui/ui/tile_selected", "gui/ui/tile_selected", "gui/ui/tile_over" }
+
+local function PlayDay(index)
+  return function()
+    ContinueSavedLevel(index)
+    setCurrentLevel()
+    CloseWindow("play")
+  end
+end
+
+-- The tile of saved level index at its column and row; the last saved level is the next day.
+local function DayTile(index, column, row, isNext)
+  local below = isNext and "lblNextDayTile" or "#$" .. GetLevelEarnedMoney(index)
+  return Button{ name = "day" .. (index + 1), graphics = isNext and kNextGraphics or kTileGraphics,
+                 command = PlayDay(index),
+                 x = 44 + column * (kTileSize + kTileGap), y = 74 + row * (kTileSize + kTileGap),
+                 w = kTileSize, h = kTileSize,
+    Text{ name = "number" .. (index + 1), label = "#" .. (index + 1), font = kNumberFont, flags = kPushButtonAlignment,
+          x = 0, y = 8, w = kTileSize, h = 52 },
+    Text{ name = "earned" .. (index + 1), label = below, font = kEarnedFont, flags = kPushButtonAlignment,
+          x = 0, y = 58, w = kTileSize, h = 26 },
+  }
+end
+
+local board = { name = "BackGround", image = "gui/ui/panel_large", x = 250, y = 60,
+  Text{ name = "title", label = "lblChooseLevel", font = kPanelFont, flags = kHAlignCenter + kVAlignCenter,
+        x = 20, y = 22, w = 480, h = 44 },
+}
+local reached = GetNumberOfSavedLevels()
+for row = 0, kRows - 1 do
+  for column = 0, kColumns - 1 do
+    local index = row * kColumns + column
+    if index < reached then table.insert(board, DayTile(index, column, row, index == reached - 1)) end
+  end
+end
+
+MakeDialog{
+  guiLevelSelect{ name = "levelselect", x = 0, y = 0, w = 800, h = 600,
+    Bitmap{ name = "backdrop", image = "backgrounds/shop_1/bg_shop_01", x = 0, y = 0 },
+    Bitmap(board),
+    LabelButton{ name = "back", label = "lblBack", close = true, x = 450, y = 480, w = 120, h = 50 },
+  },
+}
