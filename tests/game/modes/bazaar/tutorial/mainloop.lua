@@ -18,7 +18,8 @@ end
 function setCurrentLevel() print("done", GetGameProbe()) end
 
 return function()
-  EnsurePlayer()
+  CreateNewUser("Tessa")
+  ChangeUserData()
   OpenBazaar()
   print("seen", GetCurrentUserInt("tutorialShopSeen", 0))
   OpenBazaar()
