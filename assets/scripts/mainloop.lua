@@ -107,10 +107,10 @@ function DisableAllButtons() Request("DisableAllButtons") end
 function EnableAllButtons() Request("EnableAllButtons") end
 function SendGameMessage(message) Request("SendGameMessage", message) end
 
--- The tutorials.
-function showWizardMessage(label, flag, position) Request("showWizardMessage", label, flag, position) end
-function onWizardContinue() Request("onWizardContinue") end
-function onEndTutorial() Request("onEndTutorial") end
+-- The tutorials: their messages go to the message panel, the player's deeds move them on.
+function showWizardMessage(label, flag, position) wizardShowMessage(label, flag, position) end
+function onWizardContinue() tutorialNextState() end
+function onEndTutorial() EndTutorial() end
 function onEndTutorialShop() CloseModal("scripts/bazaartutorial.lua") end
 function ActivateTabIndex(on, index) Request("ActivateTabIndex", on, index) end
 function DisableTab() Request("DisableTab") end
@@ -131,6 +131,19 @@ function PlayCollapseGame()
   setCurrentLevel()
 end
 
+-- A tutorial's screen until it reports its end; the player's profile then remembers it under key.
+function PlayTutorial(file, key)
+  gTutorial = { file = file, key = key }
+  DoModal(file)
+  gTutorial = nil
+end
+
+function EndTutorial()
+  if not gTutorial then return end
+  SetCurrentUserInt(gTutorial.key, 1)
+  CloseModal(gTutorial.file)
+end
+
 -- The bazaar; a player's first visit starts with its tutorial.
 function OpenBazaar()
   if GetCurrentUserInt("tutorialShopSeen", 0) == 0 then
@@ -140,9 +153,13 @@ function OpenBazaar()
   DoModal("scripts/bazaar.lua")
 end
 
--- A level: the loading screen first, then the shop.
-function PlayShopGame()
+-- A level: the loading screen first, then the shop; a player new to the game plays the first day's
+-- tutorial before the first day.
+function PlayShopGame(level)
   DoModal("scripts/loading.lua")
+  if level == 0 and GetCurrentUserInt("tutorialGameSeen", 0) == 0 then
+    PlayTutorial("scripts/tutorialgame.lua", "tutorialGameSeen")
+  end
   DoModal("scripts/shop.lua")
 end
 

@@ -25,7 +25,7 @@ public:
         kMouthGate = 0x02,      // a cauldron's mouth (4)
         kFireGate = 0x04,       // the fire under a cauldron, and the mouth of one ready for it (5)
         kDrainGate = 0x08,      // the drain that empties a cauldron (6)
-        kBoxesGate = 0x10,      // the box of the ingredient the remembered cauldron needs first (3)
+        kBoxesGate = 0x10,      // the box of the next ingredient the remembered cauldron needs (3)
         kPickupGate = 0x20,     // a finished potion (7)
         kBucketGate = 0x40,     // the bucket (8)
         kAnyBoxGate = 0x80,     // with the boxes gate: any box once that ingredient is in
@@ -79,7 +79,9 @@ private:
     void SendCustomer();
     void PointAtRequestedPotion();
     void WatchTwoItemsCarried();
-    TVec2 MarkCorner(int target, TVec2 point) const;
+    TVec2 MarkCorner(int target, TVec2 point, float scale) const;
+    // The next ingredient the remembered cauldron's recipe lacks; -1 when it lacks none.
+    int NeededIngredient() const;
     clsSpriteObject* FindNeededBox() const;
 
     // The hover tests behind the gates (tutorial_game_input.cpp).

@@ -27,11 +27,11 @@ clsShopGame::Hover clsTutorialGame::FindHover(TPoint point) {
     return hover;
 }
 
-// Only the box of the ingredient the remembered cauldron needs first; any box once that one is in
+// Only the box of the next ingredient the remembered cauldron needs; any box once the recipe is in
 // and the any-box gate is open. Without a remembered cauldron no box answers.
 clsShopGame::Hover clsTutorialGame::HoverGatedBoxes(TPoint point) {
     if (!rememberedCauldron_) return {};
-    int needed = rememberedCauldron_->GetIngredientId(0);
+    int needed = NeededIngredient();
     if (needed < 0 && !IsOpen(kAnyBoxGate)) return {};
     for (auto& box : GetMagicBoxes()) {
         if (needed >= 0 && box->GetIngredientId() != needed) continue;
@@ -105,4 +105,11 @@ void clsTutorialGame::AfterOrder(int kind) {
         default:
             break;
     }
+}
+
+int clsTutorialGame::NeededIngredient() const {
+    if (!rememberedCauldron_) return -1;
+    for (int i = 0; i < rememberedCauldron_->GetIngredientCount(); ++i)
+        if (int id = rememberedCauldron_->GetIngredientId(i); id >= 0) return id;
+    return -1;
 }

@@ -22,7 +22,8 @@ namespace {
 enum MarkTarget {
     kAtPoint,
     kOnCustomer,   // the customer who came last
-    kOnNeededBox,  // the box of the ingredient the remembered cauldron needs first (else the first box)
+    kOnNeededBox,  // the box of the next ingredient the remembered cauldron needs (else the first box)
+    kOnHeroine,
 };
 
 // A pointer's place (screen pixels; the arrow's is 145 px above and 21 px right of its tip, the
@@ -38,6 +39,8 @@ struct Pointer {
 };
 // Half the mark's picture: a mark placed by its corner this far from an object's centre rings it.
 constexpr float kMarkHalfSize = 60.0f;
+// A customer's middle, from where she stands (she may still be appearing, without a picture).
+const TVec2 kCustomerMiddle{0.0f, -20.0f};
 
 enum ShowAction {
     kNothingMore,
@@ -78,6 +81,7 @@ struct clsTutorialGame::AdvanceRow {
     uint8_t closes = 0;
     bool answer = false;
     bool staysAtStep = false;  // step 1: the show half moves on by itself
+    int whileIngredientMissing = -1;  // the step to go back to while the recipe still lacks one
 };
 
 namespace {
@@ -109,7 +113,7 @@ const ShowRow kShowRows[] = {
     {.step = 35, .message = 17, .arrow = kPotionTabArrows[0], .opens = G::kMouthGate, .action = kOpenFirstPotionTab},
     {.step = 37, .message = 18, .arrow = Pointer{527.0f, 309.8f}, .opens = G::kDrainGate, .closes = G::kMouthGate},
     {.step = 39, .message = 19},
-    {.step = 41, .message = 20, .mark = Pointer{592.4f, 177.3f, 0.0f, false, 0.6f}},
+    {.step = 41, .message = 20, .mark = Pointer{.scale = 0.6f, .target = kOnHeroine}},
     {.step = 43, .message = 21, .mark = Pointer{.target = kOnNeededBox}, .opens = G::kBoxesGate | G::kAnyBoxGate},
     {.step = 44, .action = kWatchTwoItemsCarried},
     {.step = 45, .arrow = Pointer{614.0f, 82.0f, 0.0f, true}, .opens = G::kBucketGate, .closes = G::kBoxesGate},
@@ -133,7 +137,7 @@ const AdvanceRow kAdvanceRows[] = {
     {.step = 18, .removesPointers = true, .continueShown = false, .pauseSeconds = 2.0f, .panel = TPoint{90, 91},
      .answer = true},
     {.step = 20, .removesPointers = true, .continueShown = false},
-    {.step = 22, .removesPointers = true, .continueShown = false},
+    {.step = 22, .removesPointers = true, .continueShown = false, .whileIngredientMissing = 19},
     {.step = 24, .removesPointers = true, .continueShown = false},
     {.step = 26, .continueShown = false},
     {.step = 28, .removesArrow = true},
@@ -154,6 +158,11 @@ const Row* FindRow(const Row (&rows)[kCount], int step) {
     for (const Row& row : rows)
         if (row.step == step) return &row;
     return nullptr;
+}
+
+TVec2 PictureMiddle(clsSpriteObject& object) {
+    TRect rect = object.GetFrameworkSprite()->GetRect(TSpriteState(), -1);
+    return TVec2(static_cast<float>(rect.left + rect.right) / 2.0f, static_cast<float>(rect.top + rect.bottom) / 2.0f);
 }
 
 void Place(clsAnimatedSprite& sprite, const Pointer& pointer) {
@@ -195,8 +204,15 @@ void clsTutorialGame::Show(const ShowRow& row) {
     Close(row.closes);
     if (row.arrow) Place(ShowArrow(row.arrow->x, row.arrow->y), *row.arrow);
     if (row.mark) {
-        TVec2 corner = MarkCorner(row.mark->target, TVec2(row.mark->x, row.mark->y));
-        Place(ShowMark(corner.x, corner.y), *row.mark);
+        TVec2 corner = MarkCorner(row.mark->target, TVec2(row.mark->x, row.mark->y), row.mark->scale);
+        clsAnimatedSprite& mark = ShowMark(corner.x, corner.y);
+        // The mark on the heroine goes where she goes.
+        if (row.mark->target == kOnHeroine) {
+            clsAnimatedSprite* body = GetHeroine()->GetBody();
+            TVec2 offset = corner - body->GetPosition();
+            mark.AttachTo(body, offset.x, offset.y);
+        }
+        Place(mark, *row.mark);
     }
     if (row.action == kSendCustomer) SendCustomer();
     if (row.action == kPointAtRequestedPotion) PointAtRequestedPotion();
@@ -204,21 +220,23 @@ void clsTutorialGame::Show(const ShowRow& row) {
     NextStep();
 }
 
-// Where a mark goes to ring its target: the point itself, or the corner that centres it on the object.
-TVec2 clsTutorialGame::MarkCorner(int target, TVec2 point) const {
-    clsSpriteObject* object = nullptr;
-    if (target == kOnCustomer && rememberedCustomer_) object = rememberedCustomer_->GetBody();
-    if (target == kOnNeededBox) object = FindNeededBox();
-    if (!object) return point;
-    TRect rect = object->GetFrameworkSprite()->GetRect(TSpriteState(), -1);
-    return TVec2(static_cast<float>(rect.left + rect.right) / 2.0f - kMarkHalfSize,
-                 static_cast<float>(rect.top + rect.bottom) / 2.0f - kMarkHalfSize);
+// Where a mark of that scale goes to ring its target: the point itself, or the corner that centres
+// it on the object.
+TVec2 clsTutorialGame::MarkCorner(int target, TVec2 point, float scale) const {
+    if (target == kAtPoint) return point;
+    TVec2 middle;
+    if (target == kOnCustomer && rememberedCustomer_) middle = rememberedCustomer_->GetPosition() + kCustomerMiddle;
+    if (target == kOnHeroine) middle = PictureMiddle(*GetHeroine()->GetBody());
+    if (target == kOnNeededBox) {
+        if (clsSpriteObject* box = FindNeededBox()) middle = PictureMiddle(*box);
+    }
+    return middle - TVec2(kMarkHalfSize, kMarkHalfSize) * scale;
 }
 
 clsSpriteObject* clsTutorialGame::FindNeededBox() const {
     const auto& boxes = GetMagicBoxes();
     if (boxes.empty()) return nullptr;
-    int needed = rememberedCauldron_ ? rememberedCauldron_->GetIngredientId(0) : -1;
+    int needed = NeededIngredient();
     for (auto& box : boxes)
         if (box->GetIngredientId() == needed) return box->GetIngredient()->GetIcon();
     return boxes.front()->GetIngredient()->GetIcon();
@@ -259,6 +277,10 @@ bool clsTutorialGame::Advance(const AdvanceRow& row) {
     if (row.pauseSeconds) SetPause(*row.pauseSeconds);
     if (row.panel) SetPanel(row.panel->x, row.panel->y);
     Close(row.closes);
-    if (!row.staysAtStep) NextStep();
+    if (row.whileIngredientMissing >= 0 && NeededIngredient() >= 0) {
+        SetStep(row.whileIngredientMissing);
+    } else if (!row.staysAtStep) {
+        NextStep();
+    }
     return row.answer;
 }

@@ -4,10 +4,10 @@
 
 #include "engine/sound/sound.h"
 #include "game/data/game_manager.h"
-#include "game/shop/heroine/player.h"
-#include "game/shop/probe/game_probe.h"
-#include "game/shop/props/magic_book_paper.h"
 #include "game/shop/assistants/radaduvoz.h"
+#include "game/shop/heroine/player.h"
+#include "game/shop/objects/scene_sprite.h"
+#include "game/shop/probe/game_probe.h"
 
 namespace {
 
@@ -21,7 +21,12 @@ clsTutorialScreen::clsTutorialScreen(const Options& options)
     : clsTutorial(this, options.textPrefix), options_(options) {
     functions_.Bind("tutorialNextState", static_cast<clsTutorial*>(this), &clsTutorial::tutorialNextState);
     functions_.Bind("finalizeTutorial", static_cast<clsTutorial*>(this), &clsTutorial::finalizeTutorial);
-    GameProbe::Get().Add(this, "tutorial", [this] { return std::to_string(GetStep()); });
+    GameProbe& probe = GameProbe::Get();
+    probe.Add(this, "tutorial", [this] { return std::to_string(GetStep()); });
+    probe.Add(this, "arrow", [this] {
+        clsAnimatedSprite* arrow = GetArrow();
+        return std::string(!arrow ? "none" : arrow->IsAwaitingEnd() ? "appearing" : "shown");
+    });
 }
 
 clsTutorialScreen::~clsTutorialScreen() {

@@ -2,7 +2,8 @@
 // works as usual, but the day's clock stands still, no customer comes but those the steps send, and
 // the player may click only what the current step allows. What the shop tutorials share lives here:
 // the set-up, the overlay and the buttons, the frame, the pointers' drawing, the script functions
-// "tutorialNextState" and "finalizeTutorial", and the probe field "tutorial" (the current step).
+// "tutorialNextState" and "finalizeTutorial", and the probe fields "tutorial" (the current step) and
+// "arrow" ("none", "appearing" or "shown").
 //
 // A tutorial derives from it and gives its step tables (UpdateStep, tutorialNextState), its hover
 // test (FindHover, with the shop's Hover* tests), its click rules (OnMouseDown, with
