@@ -1,8 +1,8 @@
 -- A shop tutorial (the window type gTutorialWindow names; the first day's when it names none): the
 -- shop with its background and, at the right edge, the recipe book's tabs, one for each potion the
 -- player knows; once the tutorial has asked for a potion, a tab shows only while the tutorial asks
--- for it. The message panel talks to the player (its continue button closes it until the next
--- message), and a dark veil over the shop fades as the tutorial begins.
+-- for it. The message panel talks to the player, and a dark veil over the shop fades as the tutorial
+-- begins.
 local kTabLeft, kTabTop, kTabStep, kTabSize = 768, 0, 30, 28
 local kWizardFont = { TextFont, 20, FColor(0.227, 0.133, 0.2, 1) }
 
@@ -41,7 +41,7 @@ MakeDialog{
     Text{ name = "txtWizard_message", label = "", font = kWizardFont, flags = kHAlignCenter + kVAlignCenter,
           x = 36, y = 22, w = 308, h = 96 },
     SelectLayer(0),
-    LabelButton{ name = "btnWizard_continue", label = "lblContinue", command = function() wizardHidePanel() tutorialNextState() end,
+    LabelButton{ name = "btnWizard_continue", label = "lblContinue", command = function() tutorialNextState() end,
                  x = 130, y = 118, w = 120, h = 50 },
   },
 }

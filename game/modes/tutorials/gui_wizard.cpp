@@ -77,7 +77,6 @@ void clsGuiWizard::PostCreate(TWindowStyle& style) {
     continueButton_ = ChildAs<TButton>(*this, "btnWizard_continue");
     SelectLayer(kLayerWithoutButton);
     SetTextAlpha(0.0f);
-    SetWindowVisible(this, false);
 }
 
 uint32_t clsGuiWizard::NowMs() const { return clock_ ? clock_->GetTime() : ApplicationTimer(); }
@@ -112,7 +111,7 @@ void clsGuiWizard::Draw() {
 void clsGuiWizard::wizardShowMessage(TString label, TString flag, TString position) {
     TPoint point = ParsePanelPosition(position);
     MoveTo(point.x, point.y);
-    SetWindowVisible(this, true);
+    if (state_ == Hidden) SetWindowVisible(this, true);
     continue_ = flag.ToInt() != 0;
     panel_->SetVisible(true);
     label_ = label;

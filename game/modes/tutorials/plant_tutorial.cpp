@@ -78,6 +78,8 @@ bool clsTutorialPlant::Act(int action) {
             GetRoster()->AddArrival(kCustomerArrivalMinMs, kCustomerArrivalMaxMs, clsCustomerRoster::kFruit);
             break;
         case kStartWatching:
+            // The message panel goes: it would stand over the boxes the plant asks for.
+            RunScript("wizardHidePanel()");
             Open(kPlantGate);
             watchingPlant_ = true;
             break;

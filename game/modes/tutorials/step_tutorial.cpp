@@ -28,7 +28,7 @@ clsStepTutorial::clsStepTutorial(const Options& options, std::span<const ShowRow
                                  std::span<const AdvanceRow> advanceRows)
     : clsTutorialScreen(options), showRows_(showRows), advanceRows_(advanceRows) {
     GameProbe::Get().Add(this, "gates", [this] { return std::to_string(gates_); });
-    GameProbe::Get().Add(this, "arrow", [this] {
+    GameProbe::Get().Add(this, "arrowAt", [this] {
         clsAnimatedSprite* arrow = GetArrow();
         if (!arrow) return std::string("none");
         return std::string(TString::Format("%g,%g", arrow->GetPosition().x, arrow->GetPosition().y).CStr());

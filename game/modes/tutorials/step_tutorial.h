@@ -6,7 +6,7 @@
 //
 // The artifact, plant and phoenix tutorials derive from it: each gives its tables, its actions, its
 // hover test and its clicks. The probe shows the open gates' bits ("gates") and where the arrow is
-// ("arrow", or "none").
+// ("arrowAt", or "none").
 #pragma once
 
 #include <cstdint>
