@@ -23,8 +23,30 @@ function LabelButton(t)
                       x = 0, y = 0, w = t.w, h = t.h }
   t.label = nil
   t.font = nil
+  if t.command then t.command = WhileButtonsOn(t.command) end
   table.insert(t, label)
   return Button(t)
+end
+
+-- A button's command that does nothing while a transition closes the screen (between the
+-- transition's DisableAllButtons and EnableAllButtons).
+function WhileButtonsOn(command)
+  return function()
+    if not gButtonsOff then command() end
+  end
+end
+
+function DisableAllButtons() gButtonsOff = true end
+function EnableAllButtons() gButtonsOff = nil end
+
+-- A menu screen's transition window (every menu screen holds one, over its other windows), and
+-- leaving the screen through it: the panels close it, then code runs.
+function ScreenTransition()
+  return TransitionWindow{ name = "transition", x = 0, y = 0, w = 800, h = 600 }
+end
+
+function LeaveScreen(code)
+  StartFadeOut(code, "")
 end
 
 gLevelOfPlant = 0
@@ -103,8 +125,6 @@ end
 
 -- The loading screen, and the menus.
 function OnFinishedLoadingAssets() CloseModal("scripts/loading.lua") end
-function DisableAllButtons() Request("DisableAllButtons") end
-function EnableAllButtons() Request("EnableAllButtons") end
 function SendGameMessage(message) Request("SendGameMessage", message) end
 
 -- The tutorials: their messages go to the message panel, the player's deeds move them on.

@@ -1,6 +1,7 @@
 -- The main menu over the shop: the title card, a welcome to the current player, and the ways on:
--- play (a new player first gives a name), the players, the options, the credits, and leaving.
--- DoModal answers "play" when the player goes on to the levels.
+-- play (a new player first gives a name), the players, the trophy cabinet, the options, the
+-- credits, and leaving. DoModal answers "play" when the player goes on to the levels (through the
+-- screen transition).
 local kMenuX, kMenuY = 6, 70  -- the menu's panel (gui/ui/panel_tall, 340 x 450)
 local kWelcomeFont = { TextFont, 24, FColor(0.227, 0.133, 0.2, 1) }
 
@@ -15,7 +16,7 @@ end
 
 local function Play()
   if GetNumUsers() == 0 and not NewPlayer() then return end
-  CloseWindow("play")
+  LeaveScreen("CloseWindow('play')")
 end
 
 local function ChangePlayer()
@@ -35,9 +36,12 @@ MakeDialog{
             x = 30, y = 26, w = 280, h = 64 },
       MenuButton("play", "lblPlay", Play, 0),
       MenuButton("changeplayer", "lblChangePlayer", ChangePlayer, 1),
-      MenuButton("options", "lblOptions", function() DoModal("scripts/options.lua") end, 2),
-      MenuButton("credits", "lblCredits", function() DoModal("scripts/credits.lua") end, 3),
-      MenuButton("quit", "lblQuit", function() ReadFile("scripts/quitverify.lua") end, 4),
+      MenuButton("trophies", "lblTrophies", function() DoModal("scripts/trophies.lua") end, 2),
+      MenuButton("options", "lblOptions", function() DoModal("scripts/options.lua") end, 3),
+      MenuButton("credits", "lblCredits", function() DoModal("scripts/credits.lua") end, 4),
     },
+    LabelButton{ name = "quit", label = "lblQuit", command = function() ReadFile("scripts/quitverify.lua") end,
+                 x = kMenuX + 110, y = kMenuY + 462, w = 120, h = 50 },
+    ScreenTransition(),
   },
 }

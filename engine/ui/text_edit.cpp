@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/graphics/font.h"
+#include "engine/graphics/text_markup.h"
 #include "engine/graphics/textblock.h"
 #include "engine/ui/message.h"
 #include "engine/ui/modal_window.h"
@@ -128,7 +129,8 @@ void TTextEdit::RebuildDisplay() {
         shown = TString();
         for (unsigned i = 0; i < text_.Length(); ++i) shown += '*';
     }
-    TString display = shown;
+    // The text shows as typed: what reads as mark-up is escaped, the caret's own mark-up is not.
+    TString display = MarkupLiteral(shown);
     if (manager && manager->GetFocus() == this) {
         bool caretPhase = caretClock_.GetTime() % kBlinkPeriodMs > kCaretHiddenMs;
         if (caretPhase != caretShown_) {
@@ -137,7 +139,8 @@ void TTextEdit::RebuildDisplay() {
         }
         if (caretPhase && enabled_) {
             unsigned caret = std::min(caret_, shown.Length());
-            display = shown.Mid(0, static_cast<int>(caret)) + kCaretMarkup + shown.Mid(static_cast<int>(caret));
+            display = MarkupLiteral(shown.Mid(0, static_cast<int>(caret))) + kCaretMarkup +
+                      MarkupLiteral(shown.Mid(static_cast<int>(caret)));
         }
     }
     TText::SetText(display);

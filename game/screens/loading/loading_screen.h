@@ -72,4 +72,4 @@ private:
 };
 
 // Asks every screen for the names it wants loaded, in the order the loading screen loads them.
-void FillPreloadLists(clsGameSession& session);
+void FillPreloadLists(iGameAssets& assets);

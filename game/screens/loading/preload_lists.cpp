@@ -11,9 +11,9 @@
 #include "game/shop/screen/shop_game.h"
 #include "game/shop/session/game_session.h"
 
-void FillPreloadLists(clsGameSession& session) {
-    clsShopGame::PreloadAssets(session);
-    PreloadLevelShopBackground(session, GetLevelFlow().currentLevel);
-    clsGuiWizard::PreloadAssets(session);
-    clsTutorial::PreloadPointers(session);
+void FillPreloadLists(iGameAssets& assets) {
+    clsShopGame::PreloadAssets(assets);
+    PreloadLevelShopBackground(assets, GetLevelFlow().currentLevel);
+    clsGuiWizard::PreloadAssets(assets);
+    clsTutorial::PreloadPointers(assets);
 }

@@ -195,6 +195,20 @@ TEST_F(TextEditTest, CaretBlinksInTheSecondHalfOfEachPeriodWhileFocused) {
     EXPECT_EQ(Shown(edit), "*<cursor>*");
 }
 
+// Typed backslashes and tags are shown as typed, not read as mark-up; the caret's mark-up still is.
+TEST_F(TextEditTest, TypedMarkUpShowsAsTyped) {
+    TTextEdit* edit = MakeEdit("length = 10");
+    Type("a\\<b>");
+    EXPECT_EQ(Text(edit), "a\\<b>");
+    Advance(401);
+    edit->OnAnimate();
+    EXPECT_EQ(Shown(edit), "a\\\\\\<b><cursor>");
+    KeyDown(kKeyLeft);
+    KeyDown(kKeyLeft);
+    KeyDown(kKeyLeft);
+    EXPECT_EQ(Shown(edit), "a\\\\<cursor>\\<b>");
+}
+
 TEST_F(TextEditTest, TabMovesTheFocusAlongTheDialogsEdits) {
     TTextEdit* first = MakeEdit("");
     TTextEdit* second = MakeEdit("y = 40");

@@ -6,9 +6,7 @@
 
 #include "engine/graphics/sprite.h"
 #include "game/screens/loading/loading_screen.h"
-#include "game/shop/background/shop_background.h"
 #include "game/shop/objects/scene_sprite.h"
-#include "game/shop/screen/shop_game.h"
 #include "game/shop/session/game_session.h"
 #include "tests/game/data/log_capture.h"
 #include "tests/game/screens/dialog_fixture.h"
@@ -37,11 +35,10 @@ protected:
     TLoading* loading = nullptr;
 };
 
-// What the screens ask for, in the order they are asked (the shop first, then the level's background).
+// What the screens ask for, in the order they are asked.
 std::vector<std::string> AskedNames() {
     RecordingAssets asked;
-    clsShopGame::PreloadAssets(asked);
-    PreloadLevelShopBackground(asked, GetLevelFlow().currentLevel);
+    FillPreloadLists(asked);
     return asked.preload;
 }
 

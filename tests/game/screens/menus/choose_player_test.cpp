@@ -1,21 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "engine/core/base/config.h"
-#include "engine/core/files/file.h"
 #include "engine/ui/button.h"
-#include "game/data/game_manager.h"
 #include "game/screens/menus/choose_player.h"
 #include "game/screens/menus/player_choices.h"
 #include "tests/game/screens/dialog_fixture.h"
+#include "tests/game/screens/player_store_fixture.h"
 
 namespace {
-
-constexpr char kConfig[] = "<config><game><maxSecsElapsed>0.05</maxSecsElapsed></game></config>";
 
 // The chooser over a game manager with a store of its own; the menu script's two functions record
 // what the chooser tells them.
@@ -23,12 +18,8 @@ class ChoosePlayerTest : public DialogTest {
 protected:
     void SetUp() override {
         DialogTest::SetUp();
-        char pattern[] = "/tmp/alembria-chooser-XXXXXX";
-        userFolder_ = mkdtemp(pattern);
-        SetUserDataFolder(userFolder_.c_str());
-        SetConfig("encryptionkey", "BrineKelpVQZ");
-        RegisterMemoryFile("config.xml", kConfig, sizeof kConfig - 1);
-        game = GameManager::Create({});
+        store_ = std::make_unique<PlayerStore>();
+        game = store_->game;
         Run("gMaximumNumberOfPlayers = 6; kScrollOffset = 0; gCalls = ''\n"
             "function InitOffset(current, count) gCalls = gCalls .. 'InitOffset ' .. current .. ' ' .. count .. ';' end\n"
             "function UpdatePlayerChoices(current, count, names)\n"
@@ -37,10 +28,7 @@ protected:
             "end\n");
     }
     void TearDown() override {
-        GameManager::Destroy();
-        RegisterMemoryFile("config.xml", nullptr, 0);
-        SetUserDataFolder("");
-        std::filesystem::remove_all(userFolder_);
+        store_.reset();
         DialogTest::TearDown();
     }
 
@@ -65,7 +53,7 @@ protected:
     GameManager* game = nullptr;
 
 private:
-    std::string userFolder_;
+    std::unique_ptr<PlayerStore> store_;
 };
 
 // Names are handed over as typed: quotes, backslashes, line breaks and script text in a name show

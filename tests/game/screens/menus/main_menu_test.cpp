@@ -1,20 +1,15 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
+#include <memory>
 #include <string>
 
-#include "engine/core/base/config.h"
-#include "engine/core/files/file.h"
 #include "engine/core/files/stringtable.h"
 #include "engine/ui/text.h"
-#include "game/data/game_manager.h"
 #include "game/screens/menus/main_menu.h"
 #include "tests/game/screens/dialog_fixture.h"
+#include "tests/game/screens/player_store_fixture.h"
 
 namespace {
-
-constexpr char kConfig[] = "<config><game><maxSecsElapsed>0.05</maxSecsElapsed></game></config>";
 constexpr char kStrings[] =
     "<Workbook><Table><Row><Cell><Data>welcome</Data></Cell><Cell><Data>Welcome, %1%!</Data></Cell></Row>"
     "</Table></Workbook>";
@@ -24,21 +19,14 @@ class MainMenuTest : public DialogTest {
 protected:
     void SetUp() override {
         DialogTest::SetUp();
-        char pattern[] = "/tmp/alembria-mainmenu-XXXXXX";
-        userFolder_ = mkdtemp(pattern);
-        SetUserDataFolder(userFolder_.c_str());
-        SetConfig("encryptionkey", "BrineKelpVQZ");
-        RegisterMemoryFile("config.xml", kConfig, sizeof kConfig - 1);
         strings_.LoadText(kStrings, sizeof kStrings - 1);
         windowHost.strings = &strings_;
-        game = GameManager::Create({});
+        store_ = std::make_unique<PlayerStore>();
+        game = store_->game;
     }
     void TearDown() override {
-        GameManager::Destroy();
+        store_.reset();
         windowHost.strings = nullptr;
-        RegisterMemoryFile("config.xml", nullptr, 0);
-        SetUserDataFolder("");
-        std::filesystem::remove_all(userFolder_);
         DialogTest::TearDown();
     }
 
@@ -61,7 +49,7 @@ protected:
     GameManager* game = nullptr;
 
 private:
-    std::string userFolder_;
+    std::unique_ptr<PlayerStore> store_;
     TStringTable strings_;
 };
 

@@ -19,9 +19,6 @@ function OnFinishedLoadingAssets() end
 function InitOffset(current, count) end
 function UpdatePlayerChoices(current, count, names) end
 
--- The transition window takes a name of its own, the one the menus look it up by.
-kOwnNames = { TransitionWindow = "swtTransitionWindow" }
-
 -- One window of each type; answers how many of them the dialog then holds.
 function CreateEveryType()
   local dialog = {}
@@ -31,7 +28,9 @@ function CreateEveryType()
   MakeDialog(dialog)
   local found = 0
   for i, name in ipairs(kGameWindowTypes) do
-    if EnableWindow(kOwnNames[name] or "w_" .. name, true) then found = found + 1 end
+    -- The transition window names itself, for "StartFadeOut" to find it.
+    local windowName = name == "TransitionWindow" and "swtTransitionWindow" or "w_" .. name
+    if EnableWindow(windowName, true) then found = found + 1 end
   end
   return found
 end
