@@ -173,12 +173,28 @@ function OpenBazaar()
   DoModal("scripts/bazaar.lua")
 end
 
--- A level: the loading screen first, then the shop; a player new to the game plays the first day's
--- tutorial before the first day.
+-- The first level with an artifact on the shelf (config.xml's artifactsEnabled).
+kLevelOfArtifacts = 1
+
+-- The shop's tutorials, each played once by a player, before the first level with what it teaches:
+-- the first day, the first artifact, the plant and the phoenix. All of them show on the layout of
+-- scripts/tutorialgame.lua, as the window type named; the profile remembers each under its key.
+kTutorials = {
+  { window = "TutorialGameWindow", key = "tutorialGameSeen", level = function() return 0 end },
+  { window = "TutorialArtifactWindow", key = "tutorialArtifactSeen", level = function() return kLevelOfArtifacts end },
+  { window = "TutorialPlantWindow", key = "tutorialPlantSeen", level = function() return gLevelOfPlant end },
+  { window = "TutorialFenixWindow", key = "tutorialFenixSeen", level = function() return gLevelOfPhoenix end },
+}
+
+-- A level: the loading screen first, then the tutorials the player has still to see before it,
+-- then the shop.
 function PlayShopGame(level)
   DoModal("scripts/loading.lua")
-  if level == 0 and GetCurrentUserInt("tutorialGameSeen", 0) == 0 then
-    PlayTutorial("scripts/tutorialgame.lua", "tutorialGameSeen")
+  for i, tutorial in ipairs(kTutorials) do
+    if tutorial.level() == level and GetCurrentUserInt(tutorial.key, 0) == 0 then
+      gTutorialWindow = tutorial.window
+      PlayTutorial("scripts/tutorialgame.lua", tutorial.key)
+    end
   end
   DoModal("scripts/shop.lua")
 end

@@ -1,7 +1,8 @@
--- The first day's tutorial: the shop with its background and, at the right edge, the recipe book's
--- tabs, one for each potion the player knows; once the tutorial has asked for a potion, a tab shows
--- only while the tutorial asks for it. The message panel talks to the player, and a dark veil over
--- the shop fades as the tutorial begins.
+-- A shop tutorial (the window type gTutorialWindow names; the first day's when it names none): the
+-- shop with its background and, at the right edge, the recipe book's tabs, one for each potion the
+-- player knows; once the tutorial has asked for a potion, a tab shows only while the tutorial asks
+-- for it. The message panel talks to the player, and a dark veil over the shop fades as the tutorial
+-- begins.
 local kTabLeft, kTabTop, kTabStep, kTabSize = 768, 0, 30, 28
 local kWizardFont = { TextFont, 20, FColor(0.227, 0.133, 0.2, 1) }
 
@@ -33,7 +34,7 @@ for i = 0, GetNumPotionsToShow() - 1 do table.insert(tutorial, PotionTab(i)) end
 
 MakeDialog{
   BackgroundWindow{ name = "background", x = 0, y = 0, w = 800, h = 600 },
-  TutorialGameWindow(tutorial),
+  _G[gTutorialWindow or "TutorialGameWindow"](tutorial),
   Bitmap{ name = "OverlayWindow", image = "gui/ui/backdrop", alpha = true, x = 0, y = 0 },
   PanelWizard{ name = "wizard", x = 190, y = 90, w = 380, h = 180,
     SelectLayer(kAllLayers),

@@ -10,6 +10,7 @@
 #include "engine/ui/text.h"
 #include "engine/ui/window_anim.h"
 #include "engine/ui/window_manager.h"
+#include "game/shop/session/game_session.h"
 #include "engine/ui/window_style.h"
 #include "game/shop/hud/shop_texts.h"
 #include "game/shop/objects/scene_sprite.h"
@@ -110,6 +111,7 @@ void clsGuiWizard::Draw() {
 void clsGuiWizard::wizardShowMessage(TString label, TString flag, TString position) {
     TPoint point = ParsePanelPosition(position);
     MoveTo(point.x, point.y);
+    if (state_ == Hidden) SetWindowVisible(this, true);
     continue_ = flag.ToInt() != 0;
     panel_->SetVisible(true);
     label_ = label;
@@ -143,6 +145,8 @@ void clsGuiWizard::Advance() {
     } else if (state_ == Closing) {
         state_ = Hidden;
         panel_->SetVisible(false);
+        // A hidden panel lets the mouse reach the shop under it.
+        SetWindowVisible(this, false);
     }
 }
 

@@ -3,7 +3,10 @@
 #include "game/shop/entry/game_window_types.h"
 
 #include "game/modes/collapse/collapse_game.h"
+#include "game/modes/tutorials/artifact_tutorial.h"
 #include "game/modes/tutorials/gui_wizard.h"
+#include "game/modes/tutorials/phoenix_tutorial.h"
+#include "game/modes/tutorials/plant_tutorial.h"
 #include "game/modes/tutorials/tutorial_game.h"
 #include "game/screens/credits/credits_window.h"
 #include "game/screens/dialogs/panel_dialogs.h"
@@ -54,9 +57,9 @@ const GameWindowType kGameWindowTypes[34] = {
     {"TutorialGameWindow", &clsTutorialGame::Create},
     {"PanelWizard", &clsGuiWizard::Create},
     {"TutorialBazaarWindow", &CreateTutorialBazaarWithAssets},
-    {"TutorialArtifactWindow", &PlaceholderWindow<"TutorialArtifactWindow">::Create},  // clsTutorialArtifact
-    {"TutorialPlantWindow", &PlaceholderWindow<"TutorialPlantWindow">::Create},        // clsTutorialPlant
-    {"TutorialFenixWindow", &PlaceholderWindow<"TutorialFenixWindow">::Create},        // clsTutorialFenix
+    {"TutorialArtifactWindow", &clsTutorialArtifact::Create},
+    {"TutorialPlantWindow", &clsTutorialPlant::Create},
+    {"TutorialFenixWindow", &clsTutorialFenix::Create},
     {"TransitionWindow", &clsTransition::Create},
     {"CreditsWindow", &clsCreditsWnd::Create},
     {"ContinueWindow", &clsContinueWnd::Create},

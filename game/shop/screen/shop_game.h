@@ -267,6 +267,7 @@ protected:
     Hover HoverBucket(TPoint point);
     // The bucket, the harp and the plant.
     Hover HoverProps(TPoint point);
+    Hover HoverPlant(TPoint point);
     Hover HoverShelf(TPoint point);
     Hover HoverBookPotion(TPoint point);
     // The sprite's hit test on the screen's hit-test layer (threshold -1: its rectangle alone).

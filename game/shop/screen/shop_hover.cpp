@@ -122,6 +122,11 @@ clsShopGame::Hover clsShopGame::HoverBucket(TPoint point) {
 clsShopGame::Hover clsShopGame::HoverProps(TPoint point) {
     if (Hover bucket = HoverBucket(point); bucket.object) return bucket;
     if (harp_ && SpriteHit(harp_->GetBody(), point, kRectangleOnly)) return {kHoverHarp, harp_->GetBody()};
+    return HoverPlant(point);
+}
+
+// The plant, or its balloon while it shows.
+clsShopGame::Hover clsShopGame::HoverPlant(TPoint point) {
     if (!plant_) return {};
     clsSprite* balloon = plant_->GetHoverSprite();
     bool balloonHit = balloon && balloon->IsVisible() && SpriteHit(balloon, point, kRectangleOnly);

@@ -6,6 +6,7 @@
 #include "game/shop/assistants/phoenix.h"
 #include "game/shop/cauldron/cauldron.h"
 #include "game/shop/customers/customer.h"
+#include "game/shop/customers/roster.h"
 #include "game/shop/heroine/player.h"
 #include "game/shop/items/artifact.h"
 #include "game/shop/items/ingredient_graph.h"
@@ -157,6 +158,17 @@ std::string WantedText(const clsShopGame::CustomerPlace& place) {
     return wanted.empty() ? "none" : wanted;
 }
 
+// The customers on their way: the milliseconds until each comes and what it asks for first
+// ("350:2"), separated by ';'; "none" for none.
+std::string ArrivalsText(const clsCustomerRoster& roster) {
+    std::string text;
+    for (const clsCustomerRoster::PendingArrival& arrival : roster.GetArrivals()) {
+        if (!text.empty()) text += ';';
+        text += std::to_string(static_cast<int>(arrival.dueMs)) + ":" + std::to_string(arrival.requestKind);
+    }
+    return text.empty() ? "none" : text;
+}
+
 }  // namespace
 
 // The errands, what she carries, the cauldrons, the counter places, what their customers ask for and
@@ -172,4 +184,5 @@ void clsShopGame::AddPlayProbeFields() {
     for (size_t i = 0; i < places_.size(); ++i)
         probe.Add(this, "wants" + std::to_string(i), [this, i] { return WantedText(places_[i]); });
     probe.Add(this, "pickups", [this] { return std::to_string(pickups_.size()); });
+    probe.Add(this, "arrivals", [this] { return ArrivalsText(*roster_); });
 }
