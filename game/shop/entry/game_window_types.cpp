@@ -1,5 +1,4 @@
-// The game's window types. A type whose class is still to come is a PlaceholderWindow; its class
-// takes the place of the placeholder in this table when it is built.
+// The game's window types: the name a layout gives and the class that makes its window.
 #include "game/shop/entry/game_window_types.h"
 
 #include "game/modes/collapse/collapse_game.h"
@@ -26,7 +25,6 @@
 #include "game/screens/menus/start_window.h"
 #include "game/screens/results/result_screens.h"
 #include "game/shop/entry/level_assets.h"
-#include "game/shop/entry/placeholder_window.h"
 #include "game/shop/screen/shop_game.h"
 
 const GameWindowType kGameWindowTypes[34] = {
