@@ -12,9 +12,9 @@ constexpr int kTextWidth = 60, kTextHeight = 50;
 constexpr int kTextFlags = 0x14;
 constexpr int kTextSize = 20;
 constexpr float kTextColor[4] = {0.278f, 0.012f, 0.059f, 1.0f};
-// The text box's top left from the tag's centre: the cost stands right of the tag's "$", in the
-// middle of its height.
-const TVec2 kTextOffset{-8.0f, -25.0f};
+// Where the text box's anchor (its left edge, half way down) stands from the tag's centre: the cost
+// stands right of the tag's "$", in the middle of its height.
+const TVec2 kTextOffset{-8.0f, 0.0f};
 
 }  // namespace
 
