@@ -75,14 +75,14 @@ bool ParseKey(std::istringstream& words, ScenarioStep& step) {
 bool ParseLua(const std::string& line, size_t start, ScenarioStep& step) {
     size_t text = line.find_first_not_of(" \t", start);
     if (text == std::string::npos) return false;
-    step.lua = line.substr(text);
+    step.argument = line.substr(text);
     return true;
 }
 
 // Everything after the one blank behind the verb, blanks and all.
 bool ParseTyped(const std::string& line, size_t verbEnd, ScenarioStep& step) {
     if (line.size() <= verbEnd + 1 || line[verbEnd] != ' ') return false;
-    step.lua = line.substr(verbEnd + 1);
+    step.argument = line.substr(verbEnd + 1);
     return true;
 }
 

@@ -41,7 +41,7 @@ struct ScenarioStep {
     int32_t toX = 0;       // kDrag: where the release is
     int32_t toY = 0;
     int32_t key = 0;       // kKey: the key code
-    std::string lua;       // kLua: the script text; kType: the text typed
+    std::string argument;  // kLua: the script text; kType: the text typed
 };
 
 // False with error set ("<path>:<line>: expected ..." or why the file cannot be read).

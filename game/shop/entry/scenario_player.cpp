@@ -67,7 +67,7 @@ ScenarioPlayer::Progress ScenarioPlayer::Fail(const ScenarioStep& step, const st
 }
 
 ScenarioPlayer::Progress ScenarioPlayer::Act(const ScenarioStep& step, Game& game) {
-    if (step.kind == ScenarioStep::kLua && !game.RunLua(step.lua))
+    if (step.kind == ScenarioStep::kLua && !game.RunLua(step.argument))
         return Fail(step, "the script failed (the log holds its error)");
     Press(step, game);
     ++next_;
@@ -100,7 +100,7 @@ void ScenarioPlayer::Press(const ScenarioStep& step, Game& game) {
         game.Input(Event(kEventKeyUp, 0, 0, step.key & kKeyUpMask));
         break;
     case ScenarioStep::kType:
-        TypeText(step.lua, game);
+        TypeText(step.argument, game);
         break;
     default:
         break;

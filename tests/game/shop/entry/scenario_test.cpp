@@ -69,7 +69,7 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
     EXPECT_EQ(steps[5].key, 'P');  // letters name their keys as key events carry them, in upper case
     EXPECT_EQ(steps[6].key, 27);
     EXPECT_EQ(steps[7].kind, ScenarioStep::kLua);
-    EXPECT_EQ(steps[7].lua, "onPotionSelected(0); print('a b')");
+    EXPECT_EQ(steps[7].argument, "onPotionSelected(0); print('a b')");
     EXPECT_EQ(steps[7].line, 10);
     EXPECT_EQ(steps[8].kind, ScenarioStep::kDrag);
     EXPECT_EQ(steps[8].x, 1);
@@ -77,7 +77,7 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
     EXPECT_EQ(steps[8].toX, 3);
     EXPECT_EQ(steps[8].toY, -4);
     EXPECT_EQ(steps[9].kind, ScenarioStep::kType);
-    EXPECT_EQ(steps[9].lua, "O'Brien \\  test");  // as typed, blanks and all
+    EXPECT_EQ(steps[9].argument, "O'Brien \\  test");  // as typed, blanks and all
 }
 
 struct BadLine {
