@@ -215,11 +215,27 @@ function ServeRequests()
   end
 end
 
+-- The level of the player's saved day (counted from 0) is asked for; ServeRequests then plays it.
+function AskForDay(index)
+  ContinueSavedLevel(index)
+  setCurrentLevel()
+end
+
+-- A player who comes back with days behind is offered the next day at once, over the shop.
+function OfferNextDay()
+  local reached = GetNumberOfSavedLevels()
+  if reached > 1 and DoModal("scripts/continue.lua") == "continue" then
+    AskForDay(reached - 1)
+    ServeRequests()
+  end
+end
+
 -- The start panel, then the main menu; from it the level select, and the levels from the day chosen
 -- until they end (the pause's Main menu), and back to the main menu.
 return function()
   if GetNumUsers() > 0 then ChangeUserData() end
   DoModal("scripts/start.lua")
+  if GetNumUsers() > 0 then OfferNextDay() end
   while true do
     InsideGame(false)
     if DoModal("scripts/mainmenu.lua") == "play" and DoModal("scripts/levelselect.lua") == "play" then
