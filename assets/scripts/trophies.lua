@@ -20,7 +20,7 @@ local function Tooltip(n)
   local top = n <= 2 and 6 or 22
   return Bitmap{ name = string.format("dialog%02d", n), image = string.format("gui/trophies/tooltip_%02d", n),
                  alpha = true, x = 0, y = 0,
-    Text{ name = "lblName", font = kNameFont, flags = kHAlignLeft + kVAlignCenter, x = 32, y = top + 4, w = 196, h = 26 },
+    Text{ name = "lblName", font = kNameFont, flags = kHAlignLeft + kVAlignCenter, x = 35, y = top + 4, w = 194, h = 26 },
     Text{ name = "lblToolTip", font = kTipFont, flags = kHAlignLeft + kVAlignTop, x = 20, y = top + 32, w = 200, h = 56 },
   }
 end
