@@ -9,14 +9,14 @@
 namespace {
 
 // Only the level's own shop is loaded: all eight would not fit a small video card.
-// A picture every shop level shows: when it is there, the level's assets are. The bazaar, which
-// follows a shop day on the shop's background, comes with them.
+// A picture every shop level shows: when it is there, the level's assets are. The shop's background
+// and decorations are the current level's: the bazaar after a day already stands in the next
+// day's shop (pictures loaded before come from the asset cache).
 constexpr char kLevelMarker[] = "gui/open_closed_appears";
 
-void LoadLevelAssetsIfMissing() {
+void LoadLevelAssets() {
     clsGameSession* session = clsGameSession::Instance();
-    if (session->GetTexture(kLevelMarker)) return;
-    clsShopGame::PreloadAssets(*session);
+    if (!session->GetTexture(kLevelMarker)) clsShopGame::PreloadAssets(*session);
     PreloadLevelShopBackground(*session, GetLevelFlow().currentLevel);
     while (session->LoadPendingAssets()) {
     }
@@ -46,6 +46,6 @@ TWindow* CreateTutorialBazaarWithAssets() {
 }
 
 TWindow* CreateBackgroundWithLevelAssets() {
-    LoadLevelAssetsIfMissing();
+    LoadLevelAssets();
     return clsShopBackground::Create();
 }
