@@ -6,7 +6,6 @@
 
 #include "platform/audio/audio_mixer.h"
 #include "platform/audio/audio_state.h"
-#include "platform/clock/clock.h"
 
 namespace platform {
 
@@ -19,17 +18,10 @@ constexpr size_t kCaptureLimit = size_t(60) * kAudioOutputRate * kAudioOutputCha
 
 class ClockMixer : public Mixer {
 public:
-    ClockMixer() : lastTicks_(TicksMs()) {}
-
     void CatchUpLocked() override {
-        uint32_t now = TicksMs();
-        elapsedMs_ += now - lastTicks_;
-        lastTicks_ = now;
-        uint64_t due = elapsedMs_ * kAudioOutputRate / 1000;
-        if (due == mixedFrames_)
+        uint32_t frames = pace_.TakeDueFrames();
+        if (frames == 0)
             return;
-        uint32_t frames = static_cast<uint32_t>(due - mixedFrames_);
-        mixedFrames_ = due;
         size_t start = capture_.size();
         size_t wanted = std::min(kCaptureLimit, start + size_t(frames) * kAudioOutputChannels);
         std::vector<int16_t> block(size_t(frames) * kAudioOutputChannels);
@@ -44,9 +36,7 @@ public:
     }
 
 private:
-    uint32_t lastTicks_;
-    uint64_t elapsedMs_ = 0;
-    uint64_t mixedFrames_ = 0;
+    ClockPace pace_;
     std::vector<int16_t> capture_;
 };
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/clock/clock.h"
+
 namespace platform {
 
 namespace {
@@ -22,6 +24,18 @@ float VolumeToGain(int32_t hundredthsDb) {
     if (hundredthsDb <= kAudioVolumeMin)
         return 0.0f;
     return static_cast<float>(std::pow(10.0, hundredthsDb / 2000.0));
+}
+
+ClockPace::ClockPace() : lastTicks_(TicksMs()) {}
+
+uint32_t ClockPace::TakeDueFrames() {
+    uint32_t now = TicksMs();
+    elapsedMs_ += now - lastTicks_;
+    lastTicks_ = now;
+    uint64_t due = elapsedMs_ * kAudioOutputRate / 1000;
+    uint32_t frames = static_cast<uint32_t>(due - dueFrames_);
+    dueFrames_ = due;
+    return frames;
 }
 
 void Mixer::AddVoice(MixerVoice* voice) {

@@ -37,6 +37,19 @@ private:
     std::vector<float> accumulator_;
 };
 
+// Counts the output frames due as platform::TicksMs advances, for a mixer that no device drives.
+class ClockPace {
+public:
+    ClockPace();
+    // The frames due since the last call (or since construction).
+    uint32_t TakeDueFrames();
+
+private:
+    uint32_t lastTicks_;
+    uint64_t elapsedMs_ = 0;
+    uint64_t dueFrames_ = 0;
+};
+
 // One buffer: its bytes, cursors and volume. Every call locks the mixer.
 class MixerVoice : public AudioBuffer {
 public:
