@@ -1,5 +1,5 @@
--- Back at the shop with a saved game: the title card over the shop and the choice to go on with the
--- saved day or to start afresh. DoModal answers "continue" or "newgame".
+-- A player back with days behind: the title card over the shop and the choice to go on with the next
+-- day at once or to go to the main menu. DoModal answers "continue" or "menu".
 local kQuestionFont = { TextFont, 22, FColor(0.227, 0.133, 0.2, 1) }
 local kAnswerFont = { TextFont, 22, FColor(1, 0.957, 0.839, 1) }
 
@@ -15,7 +15,7 @@ MakeDialog{
           flags = kHAlignCenter + kVAlignCenter, x = 327, y = 272, w = 300, h = 92 },
     LabelButton{ name = "continue", label = "lblContinue", font = kAnswerFont, command = Answer("continue"),
                 x = 327, y = 374, w = 120 },
-    LabelButton{ name = "newgame", label = "lblNewGame", font = kAnswerFont, command = Answer("newgame"),
+    LabelButton{ name = "menu", label = "lblMainMenu", font = kAnswerFont, command = Answer("menu"),
                 x = 507, y = 374, w = 120 },
   },
 }

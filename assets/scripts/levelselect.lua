@@ -11,8 +11,7 @@ local kNextGraphics = { "gui/ui/tile_selected", "gui/ui/tile_selected", "gui/ui/
 
 -- The day of saved level index: its level is asked for and the level select closes.
 function PlayDay(index)
-  ContinueSavedLevel(index)
-  setCurrentLevel()
+  AskForDay(index)
   CloseWindow("play")
 end
 

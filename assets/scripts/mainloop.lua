@@ -173,6 +173,30 @@ function OpenBazaar()
   DoModal("scripts/bazaar.lua")
 end
 
+-- The merchant's panel (gui/shop_gui, 344 x 300) when it shows no add-on: the bazaar's name in the
+-- title band between its two stars, and a price tag in the picture's circle.
+kBazaarNameFont = { TextFont, 18, FColor(1, 0.957, 0.839, 1) }
+
+function BazaarTitle()
+  return Text{ name = "txtBazaarTitle", label = "lblBazaar", font = kBazaarNameFont, flags = kPushButtonAlignment,
+               x = 94, y = 8, w = 156, h = 34 }
+end
+
+function BazaarPicture()
+  return Bitmap{ name = "imgBazaar", image = "anim/bazaar/shop_price", x = 130, y = 146 }
+end
+
+-- The bazaar's purse on a tile of its own in the top left corner, clear of the drawers, over the
+-- decoration the shop's score panel covers: its caption and the money ("txtScore", which the bazaar
+-- fills).
+function BazaarPurse()
+  return Bitmap{ name = "panelPurse", image = "gui/ui/tile_normal", x = 8, y = 8,
+    Text{ name = "lblPurse", label = "lblGuiScore", font = kTableFont, flags = kHAlignCenter,
+          x = 0, y = 14, w = 96, h = 28 },
+    Text{ name = "txtScore", label = "", font = kPanelFont, flags = kHAlignCenter, x = 0, y = 44, w = 96, h = 36 },
+  }
+end
+
 -- The first level with an artifact on the shelf (config.xml's artifactsEnabled).
 kLevelOfArtifacts = 1
 
@@ -215,11 +239,27 @@ function ServeRequests()
   end
 end
 
+-- The level of the player's saved day (counted from 0) is asked for; ServeRequests then plays it.
+function AskForDay(index)
+  ContinueSavedLevel(index)
+  setCurrentLevel()
+end
+
+-- A player who comes back with days behind is offered the next day at once, over the shop.
+function OfferNextDay()
+  local reached = GetNumberOfSavedLevels()
+  if reached > 1 and DoModal("scripts/continue.lua") == "continue" then
+    AskForDay(reached - 1)
+    ServeRequests()
+  end
+end
+
 -- The start panel, then the main menu; from it the level select, and the levels from the day chosen
 -- until they end (the pause's Main menu), and back to the main menu.
 return function()
   if GetNumUsers() > 0 then ChangeUserData() end
   DoModal("scripts/start.lua")
+  if GetNumUsers() > 0 then OfferNextDay() end
   while true do
     InsideGame(false)
     if DoModal("scripts/mainmenu.lua") == "play" and DoModal("scripts/levelselect.lua") == "play" then

@@ -173,7 +173,7 @@ void clsBazaar::MoveDrawerAddon(clsAddon* addon, int level) {
 }
 
 // The headless runs' view: the mode, the player's money and the add-ons on offer as
-// kind:level:state[:tag] (the tag's text when it has one), in creation order.
+// kind:level:state[:tag] (the tag's text when it has one), in creation order, and the saved level.
 void clsBazaar::AddProbeFields() {
     GameProbe& probe = GameProbe::Get();
     probe.Add(this, "bazaar", [this] { return std::to_string(mode_); });
@@ -189,4 +189,5 @@ void clsBazaar::AddProbeFields() {
         }
         return list.empty() ? std::string("none") : list;
     });
+    AddSavedLevelProbeField();
 }

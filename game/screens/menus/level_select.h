@@ -9,7 +9,7 @@
 #include "engine/ui/window.h"
 #include "game/screens/dialogs/screen_music.h"
 #include "game/screens/menus/cat_naps.h"
-#include "game/screens/menus/menu_screen_probe.h"
+#include "game/shop/probe/screen_probe.h"
 
 class clsAnimatedSprite;
 
@@ -39,7 +39,7 @@ private:
     void ShowCat(const char* animation);
 
     ScreenMusic music_;
-    MenuScreenProbe probe_;
+    ScreenProbe probe_;
     std::unique_ptr<clsAnimatedSprite> cat_;
     CatNaps naps_;
     uint32_t lastTimeMs_ = 0;

@@ -10,7 +10,7 @@
 
 #include "engine/ui/window.h"
 #include "game/screens/dialogs/screen_music.h"
-#include "game/screens/menus/menu_screen_probe.h"
+#include "game/shop/probe/screen_probe.h"
 #include "game/screens/scripting/script_functions.h"
 #include "game/screens/titlecard/title_card.h"
 #include "game/shop/particles/particle_fx.h"
@@ -44,7 +44,7 @@ public:
 private:
     ScreenMusic music_;
     ScriptFunctions functions_;
-    MenuScreenProbe probe_;
+    ScreenProbe probe_;
     std::unique_ptr<clsTitleCard> titleCard_;
     uint32_t lastTimeMs_ = 0;
 };

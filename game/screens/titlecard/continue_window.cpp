@@ -4,7 +4,7 @@ TWindow* clsContinueWnd::Create() { return new clsContinueWnd(); }
 
 TClassId clsContinueWnd::ClassId() { return reinterpret_cast<TClassId>(&clsContinueWnd::Create); }
 
-clsContinueWnd::clsContinueWnd() = default;
+clsContinueWnd::clsContinueWnd() : probe_(this) {}
 clsContinueWnd::~clsContinueWnd() = default;
 
 void clsContinueWnd::PostCreate(TWindowStyle&) { titleCard_ = std::make_unique<clsTitleCard>(this); }

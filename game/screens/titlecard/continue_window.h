@@ -7,6 +7,7 @@
 
 #include "game/screens/dialogs/fx_window.h"
 #include "game/screens/titlecard/title_card.h"
+#include "game/shop/probe/screen_probe.h"
 
 class clsContinueWnd : public clsFxWindow {
 public:
@@ -30,4 +31,5 @@ protected:
 
 private:
     std::unique_ptr<clsTitleCard> titleCard_;
+    ScreenProbe probe_;
 };

@@ -224,6 +224,8 @@ protected:
     int GetLevelIndex() const { return levelIndex_; }
     // The tutorials stop the day where their script ends.
     void SetState(ShopState state) { state_ = state; }
+    // The headless runs' view of the player's saved level (shop_probe.cpp).
+    void AddSavedLevelProbeField();
 
     // The furniture the tutorials teach with; null where the level has none.
     clsMagicBookPaper* GetMagicBook() const { return magicBook_.get(); }

@@ -220,8 +220,8 @@ void clsShopGame::EndLevel(bool won) {
 }
 
 // The won level's best money, its expert mark and the shelf's potions go into the saved level; a
-// newest level opens the next one. The progress is written when something changed (or the
-// collapse game comes next).
+// newest level opens the next one. The progress is written when something changed; a day opened
+// is a change even when the day earned nothing new.
 void clsShopGame::SaveWonLevel(int& popupArgument) {
     GameManager* manager = GameManager::Get();
     SavedLevelRecord* saved = FindCurrentSavedLevel();
@@ -247,10 +247,8 @@ void clsShopGame::SaveWonLevel(int& popupArgument) {
     bool newest = record->selectedLevel == static_cast<int>(record->savedLevels.size()) - 1;
     if (newest) {
         record->AdvanceLevel();
-        if (clsGameSession::Instance()->IsNextLevelCollapse()) {
-            manager->GetCurrentSavedLevel().collapseDue = true;
-            changed = true;
-        }
+        changed = true;
+        if (clsGameSession::Instance()->IsNextLevelCollapse()) manager->GetCurrentSavedLevel().collapseDue = true;
     }
     popupArgument = newest ? kNewestLevel : kReplayedLevel;
     if (changed) manager->SaveUserProgress();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/core/base/tstring.h"
+#include "game/data/saved_progress.h"
 #include "game/shop/assistants/phoenix.h"
 #include "game/shop/cauldron/cauldron.h"
 #include "game/shop/customers/customer.h"
@@ -17,6 +18,7 @@
 #include "game/shop/props/harp.h"
 #include "game/shop/props/magic_box.h"
 #include "game/shop/props/plant.h"
+#include "game/shop/screen/saved_level.h"
 #include "game/shop/screen/shop_game.h"
 #include "game/shop/screen/shop_layout.h"
 
@@ -67,6 +69,11 @@ void clsShopGame::AddProbeFields() {
         }
         return stored;
     });
+    probe.Add(this, "spots", [this] {
+        int open = 0;
+        for (int spot = 0; spot < clsShelf::kSpots; ++spot) open += shelf_->IsSpotEnabled(spot) ? 1 : 0;
+        return std::to_string(open);
+    });
     probe.Add(this, "music", [this] { return std::string(GetMusic() ? MusicForLevel(levelIndex_) : "none"); });
     probe.Add(this, "state", [this] { return std::to_string(state_); });
     probe.Add(this, "customers", [this] {
@@ -82,6 +89,15 @@ void clsShopGame::AddProbeFields() {
     probe.Add(this, "result", [this] { return std::string(GetResultName()); });
     probe.Add(this, "clock", [this] { return std::to_string(static_cast<int>(scorePanel_->GetElapsedSeconds())); });
     AddPlayProbeFields();
+    AddSavedLevelProbeField();
+}
+
+// The record the player's level starts from, as the profile keeps it; "none" without one.
+void clsShopGame::AddSavedLevelProbeField() {
+    GameProbe::Get().Add(this, "saved", [] {
+        const SavedLevelRecord* saved = FindCurrentSavedLevel();
+        return saved ? std::string(saved->Format().CStr()) : std::string("none");
+    });
 }
 
 namespace {

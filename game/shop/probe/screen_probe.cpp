@@ -1,4 +1,4 @@
-#include "game/screens/menus/menu_screen_probe.h"
+#include "game/shop/probe/screen_probe.h"
 
 #include <algorithm>
 #include <string>
@@ -19,13 +19,13 @@ std::string NewestScreen() { return OpenScreens().back()->GetClassName(); }
 
 }  // namespace
 
-MenuScreenProbe::MenuScreenProbe(const TWindow* screen) : screen_(screen) {
+ScreenProbe::ScreenProbe(const TWindow* screen) : screen_(screen) {
     std::vector<const TWindow*>& screens = OpenScreens();
     if (screens.empty()) GameProbe::Get().Add(&screens, "screen", &NewestScreen);
     screens.push_back(screen);
 }
 
-MenuScreenProbe::~MenuScreenProbe() {
+ScreenProbe::~ScreenProbe() {
     std::vector<const TWindow*>& screens = OpenScreens();
     screens.erase(std::remove(screens.begin(), screens.end(), screen_), screens.end());
     if (screens.empty()) GameProbe::Get().RemoveOwner(&screens);
