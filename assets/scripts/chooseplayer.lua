@@ -2,7 +2,7 @@
 -- (by name), Delete closes the picked player's shop after a question, and OK goes on as the picked
 -- player. The panel hands the names over through UpdatePlayerChoices; every player has a button
 -- (New is offered only while one is free), so the list never scrolls.
-local kNameFont = { TextFont, 22, FColor(1, 0.957, 0.839, 1) }
+local kNameFont = { TextFont, 18, FColor(1, 0.957, 0.839, 1) }
 local kNameGraphics = { "gui/ui/button_normal", "gui/ui/button_pressed", "gui/ui/button_over", "gui/ui/button_pressed" }
 
 function InitOffset(current, count) kScrollOffset = 0 end
@@ -44,7 +44,7 @@ end
 local function PlayerButton(i, column, row)
   return Button{ name = "btnUser" .. i, type = kRadio, graphics = kNameGraphics,
                  x = 60 + column * 220, y = 84 + row * 70, w = 180, h = 60,
-    Text{ name = "userName" .. i, label = "", font = kNameFont, flags = kPushButtonAlignment, x = 8, y = 0, w = 164, h = 60 },
+    Text{ name = "userName" .. i, label = "", font = kNameFont, flags = kPushButtonAlignment, x = 8, y = 0, w = 164, h = 56 },
   }
 end
 

@@ -3,7 +3,7 @@
 -- DoModal answers "play" once a day is chosen (its level is then asked for), nil for Back; both
 -- leave through the screen transition.
 local kColumns, kRows = 4, 3
-local kTileSize, kTileGap = 96, 12
+local kTileSize, kTileGap, kRowGap = 96, 12, 8
 local kNumberFont = { TextFont, 36, FColor(0.227, 0.133, 0.2, 1) }
 local kEarnedFont = { TextFont, 18, FColor(0.227, 0.133, 0.2, 1) }
 local kTileGraphics = { "gui/ui/tile_normal", "gui/ui/tile_selected", "gui/ui/tile_over" }
@@ -20,7 +20,7 @@ local function DayTile(index, column, row, isNext)
   local below = isNext and "lblNextDayTile" or "#$" .. GetLevelEarnedMoney(index)
   return Button{ name = "day" .. (index + 1), graphics = isNext and kNextGraphics or kTileGraphics,
                  command = WhileButtonsOn(function() LeaveScreen("PlayDay(" .. index .. ")") end),
-                 x = 44 + column * (kTileSize + kTileGap), y = 74 + row * (kTileSize + kTileGap),
+                 x = 52 + column * (kTileSize + kTileGap), y = 68 + row * (kTileSize + kRowGap),
                  w = kTileSize, h = kTileSize,
     Text{ name = "number" .. (index + 1), label = "#" .. (index + 1), font = kNumberFont, flags = kPushButtonAlignment,
           x = 0, y = 8, w = kTileSize, h = 52 },

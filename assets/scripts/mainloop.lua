@@ -82,7 +82,7 @@ function playShopGame(level) Request("playShopGame", level) end
 function playCollapseGame() Request("playCollapseGame") end
 function loadYouWinPopup(replay) OpenPopup("scripts/youwin.lua") end
 function loadYouLosePopup() OpenPopup("scripts/youlose.lua") end
-function showGainTrophy(bit) OpenPopup("scripts/gaintrophy.lua") end
+function showGainTrophy(bit) gGainedTrophy = bit; OpenPopup("scripts/gaintrophy.lua") end
 function playEndCollapse(charm) Request("playEndCollapse", charm) end
 function playAnimationBook(action, state) Request("playAnimationBook", action, state) end
 

@@ -25,7 +25,12 @@ local function ChangePlayer()
 end
 
 local function MenuButton(name, label, command, row)
-  return LabelButton{ name = name, label = label, command = command, x = 80, y = 98 + row * 72, w = 180, h = 60 }
+  return LabelButton{ name = name, label = label, command = command, x = 80, y = 90 + row * 70, w = 180, h = 60 }
+end
+
+-- The last row holds two small buttons side by side, inside the panel.
+local function SmallButton(name, label, command, column)
+  return LabelButton{ name = name, label = label, command = command, x = 40 + column * 140, y = 364, w = 120, h = 50 }
 end
 
 MakeDialog{
@@ -33,15 +38,14 @@ MakeDialog{
     Bitmap{ name = "backdrop", image = "backgrounds/shop_1/bg_shop_01", x = 0, y = 0 },
     Bitmap{ name = "menu", image = "gui/ui/panel_tall", x = kMenuX, y = kMenuY,
       Text{ name = "welcome", label = "", font = kWelcomeFont, flags = kHAlignCenter + kVAlignCenter,
-            x = 30, y = 26, w = 280, h = 64 },
+            x = 30, y = 24, w = 280, h = 60 },
       MenuButton("play", "lblPlay", Play, 0),
       MenuButton("changeplayer", "lblChangePlayer", ChangePlayer, 1),
       MenuButton("trophies", "lblTrophies", function() DoModal("scripts/trophies.lua") end, 2),
       MenuButton("options", "lblOptions", function() DoModal("scripts/options.lua") end, 3),
-      MenuButton("credits", "lblCredits", function() DoModal("scripts/credits.lua") end, 4),
+      SmallButton("credits", "lblCredits", function() DoModal("scripts/credits.lua") end, 0),
+      SmallButton("quit", "lblQuit", function() ReadFile("scripts/quitverify.lua") end, 1),
     },
-    LabelButton{ name = "quit", label = "lblQuit", command = function() ReadFile("scripts/quitverify.lua") end,
-                 x = kMenuX + 110, y = kMenuY + 462, w = 120, h = 50 },
     ScreenTransition(),
   },
 }

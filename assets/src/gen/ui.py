@@ -7,7 +7,7 @@ from svgkit import *
 # dialogs, small questions, the trophy cabinet's tooltips, the tall panel of the level results, a
 # gained trophy and the collapse game's end, and the wide, low panel of the pause.
 PANELS = {'large': (520, 400), 'medium': (440, 300), 'small': (360, 200), 'tooltip': (220, 96),
-          'tall': (340, 450), 'wide': (540, 260)}
+          'tall': (340, 450), 'wide': (540, 260), 'cabinet': (656, 472)}
 
 
 def rounded_rect_path(x, y, w, h, r):

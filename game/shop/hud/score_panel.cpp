@@ -24,9 +24,12 @@ struct LabelLayout {
     TVec2 position;  // from the panel's origin for the two numbers, on the screen for the rest
 };
 const LabelLayout kScoreCaption{60, 40, kRightAlign | kCentreVertically, 14, {122.0f, 26.0f}};
-const LabelLayout kScoreValue{400, 300, kRightAlign | kCentreVertically, 28, {179.0f, 32.0f}};
-const LabelLayout kGoalCaption{60, 40, kCentreVertically, 14, {110.0f, 57.0f}};
-const LabelLayout kGoalValue{400, 300, kRightAlign | kCentreVertically, 19, {170.0f, 62.0f}};
+const LabelLayout kScoreValue{400, 300, kRightAlign | kCentreVertically, 28, {180.0f, 32.0f}};
+const LabelLayout kGoalCaption{60, 40, kCentreVertically, 14, {107.0f, 57.0f}};
+const LabelLayout kGoalValue{400, 300, kRightAlign | kCentreVertically, 19, {180.0f, 62.0f}};
+// A number keeps this far from its caption; a long one is written smaller, down to the smallest size.
+constexpr int kNumberGap = 4;
+constexpr int kSmallestNumberSize = 10;
 const LabelLayout kDayCaption{100, 47, kCentreHorizontally, 14, {45.3f, 135.6f}};
 const LabelLayout kDayValue{76, 47, kCentreHorizontally, 30, {46.0f, 99.0f}};
 const TVec2 kClockOffset{49.0f, 46.5f};
@@ -46,6 +49,19 @@ std::shared_ptr<TSprite> MakeLabel(const LabelLayout& layout, const TString& fon
 
 void SetLabelText(TSprite& label, const TString& text) {
     static_cast<TTextSprite&>(label).SetText(text);
+}
+
+int TextWidth(const TSprite& label) {
+    return static_cast<const TTextSprite&>(label).GetBlock().GetBounds(1.0f).Width();
+}
+
+// The number in its layout's size, or smaller where it would not fit in room pixels.
+void SetNumber(TSprite& label, int value, const LabelLayout& layout, int room) {
+    auto& text = static_cast<TTextSprite&>(label);
+    int size = layout.size;
+    text.SetSize(size);
+    text.SetText(TString::Format("%d", value));
+    while (size > kSmallestNumberSize && TextWidth(label) > room) text.SetSize(--size);
 }
 
 }  // namespace
@@ -78,12 +94,17 @@ void clsGuiScoreGoalTime::SetPosition(float x, float y) {
     PlaceSprite(*goalValue_, origin_ + kGoalValue.position);
 }
 
+// Each number stands right of its caption: the room between the caption's right end and the
+// number's right edge.
 void clsGuiScoreGoalTime::SetScore(int score) {
-    SetLabelText(*scoreValue_, TString::Format("%d", score));
+    int room = static_cast<int>(kScoreValue.position.x - kScoreCaption.position.x) - kNumberGap;
+    SetNumber(*scoreValue_, score, kScoreValue, room);
 }
 
 void clsGuiScoreGoalTime::SetGoal(int goal) {
-    SetLabelText(*goalValue_, TString::Format("%d", goal));
+    goal_ = goal;
+    int captionEnd = static_cast<int>(kGoalCaption.position.x) + TextWidth(*goalCaption_);
+    SetNumber(*goalValue_, goal, kGoalValue, static_cast<int>(kGoalValue.position.x) - captionEnd - kNumberGap);
 }
 
 void clsGuiScoreGoalTime::SetDay(int day) {
@@ -92,6 +113,7 @@ void clsGuiScoreGoalTime::SetDay(int day) {
 
 void clsGuiScoreGoalTime::SetGoalCaption(const TString& caption) {
     SetLabelText(*goalCaption_, caption);
+    SetGoal(goal_);
 }
 
 void clsGuiScoreGoalTime::UpdateClock(float dt) {

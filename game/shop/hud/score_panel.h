@@ -24,6 +24,7 @@ public:
 
     // Moves the picture, the clock and the two numbers; the captions and the day stay where they are.
     void SetPosition(float x, float y);
+    // A number too long for the room beside its caption is written smaller.
     void SetScore(int score);
     void SetGoal(int goal);
     void SetDay(int day);
@@ -59,6 +60,7 @@ private:
     std::shared_ptr<TSprite> dayCaption_;
     std::shared_ptr<TSprite> dayValue_;
     TVec2 origin_;
+    int goal_ = 0;
     bool timeOver_ = false;
     float elapsedSeconds_ = 0.0f;
     iGameScene* owner_;

@@ -69,9 +69,9 @@ TEST_F(ScorePanelTest, NumbersFollowThePanelAndCaptionsStay) {
     EXPECT_EQ(Text(panel.GetGoalCaption()), "lblGuiGoal") << "no string table: the label itself";
     panel.SetGoalCaption("Expert");
     EXPECT_EQ(Text(panel.GetGoalCaption()), "Expert");
-    EXPECT_EQ(Place(panel.GetScoreValue()), TVec2(189.0f, 52.0f));
-    EXPECT_EQ(Place(panel.GetGoalValue()), TVec2(180.0f, 82.0f));
-    EXPECT_EQ(Place(panel.GetGoalCaption()), TVec2(110.0f, 57.0f));
+    EXPECT_EQ(Place(panel.GetScoreValue()), TVec2(190.0f, 52.0f));
+    EXPECT_EQ(Place(panel.GetGoalValue()), TVec2(190.0f, 82.0f));
+    EXPECT_EQ(Place(panel.GetGoalCaption()), TVec2(107.0f, 57.0f));
     EXPECT_EQ(Place(panel.GetDayValue()), TVec2(46.0f, 99.0f));
     EXPECT_EQ(panel.GetClock().GetPosition(), TVec2(59.0f, 66.5f));
 }

@@ -114,11 +114,21 @@ TEST_F(ShopLayoutTest, TheScorePanelFillsTheCornerAndHoldsItsTexts) {
         EXPECT_LT(lit.left, lit.right) << label.what << " draws nothing";
         EXPECT_TRUE(Inside(lit, board)) << label.what << " at " << Show(lit) << " off the panel " << Show(board);
     }
-    // The goal's caption and a three-digit goal share a line without running into each other.
+    // Each caption and a number as long as the game's levels make them (a later level's expert goal
+    // has four digits) share a line without running into each other, the number on the caption's
+    // plate.
+    const TRect moneyPlate(80, 8, 186, 46), goalPlate(102, 49, 186, 75);
+    TRect words = LitText(panel.GetScoreCaption()), money = LitText(panel.GetScoreValue());
+    EXPECT_LE(words.right, money.left) << "Money " << Show(words) << " " << Show(money);
+    EXPECT_TRUE(Inside(money, moneyPlate)) << Show(money);
     for (const char* caption : {"Goal", "Pro"}) {
         panel.SetGoalCaption(caption);
-        TRect words = LitText(panel.GetGoalCaption()), goal = LitText(panel.GetGoalValue());
-        EXPECT_LE(words.right, goal.left) << caption << " " << Show(words) << " " << Show(goal);
+        for (int goal : {999, 1500}) {
+            panel.SetGoal(goal);
+            TRect words = LitText(panel.GetGoalCaption()), number = LitText(panel.GetGoalValue());
+            EXPECT_LE(words.right, number.left) << caption << " " << goal << " " << Show(words) << " " << Show(number);
+            EXPECT_TRUE(Inside(number, goalPlate)) << caption << " " << goal << " " << Show(number);
+        }
     }
 }
 
