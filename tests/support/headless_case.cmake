@@ -15,7 +15,7 @@ function(read_log log_var)
   if(logs)
     file(READ ${logs} log)
     # Time stamps go; where the log wrapped round it may have cut one short.
-    string(REGEX REPLACE "(^|\n)[A-Z][a-z][a-z] [A-Z][a-z][a-z] [ 0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9] [0-9]*:? ?"
+    string(REGEX REPLACE "(^|\n)[A-Z][a-z][a-z] [A-Z][a-z][a-z] [ 0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]( [0-9]*:? ?)?"
       "\\1" log "${log}")
   endif()
   set(${log_var} "${log}" PARENT_SCOPE)
