@@ -8,7 +8,7 @@ MakeDialog{
   BackgroundWindow{ name = "background", x = 0, y = 0, w = 800, h = 600 },
   TutorialBazaarWindow{ name = "bazaar", x = 0, y = 0, w = 800, h = 600,
     Bitmap{ name = "panelDescription", image = "gui/shop_gui", x = kPanelX, y = kPanelY,
-      BazaarTitle(),
+      BazaarTitle("txtBazaarTitle", "lblBazaar"),
       BazaarPicture(),
       Text{ name = "txtAddonDescription", label = "", font = kSmallFont, flags = kHAlignCenter,
             x = 24, y = 44, w = 296, h = 86 },

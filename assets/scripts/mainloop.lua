@@ -173,12 +173,12 @@ function OpenBazaar()
   DoModal("scripts/bazaar.lua")
 end
 
--- The merchant's panel (gui/shop_gui, 344 x 300) when it shows no add-on: the bazaar's name in the
--- title band between its two stars, and a price tag in the picture's circle.
-kBazaarNameFont = { TextFont, 18, FColor(1, 0.957, 0.839, 1) }
+-- The merchant's panel (gui/shop_gui, 344 x 300): a text in its title band, between the band's two
+-- stars; when it shows no add-on, a price tag in the picture's circle.
+local kBazaarTitleFont = { TextFont, 18, FColor(1, 0.957, 0.839, 1) }
 
-function BazaarTitle()
-  return Text{ name = "txtBazaarTitle", label = "lblBazaar", font = kBazaarNameFont, flags = kPushButtonAlignment,
+function BazaarTitle(name, label)
+  return Text{ name = name, label = label, font = kBazaarTitleFont, flags = kPushButtonAlignment,
                x = 94, y = 8, w = 156, h = 34 }
 end
 

@@ -1,6 +1,7 @@
 // Start-up time of the game: from starting its process to its first frame on the screen of a virtual
 // desktop. The game says "first frame shown" on its standard output once the frame is on the window.
-// Like a window manager, the benchmark gives each new top-level window the input focus. Beside it, the
+// Like a window manager, the benchmark gives each new top-level window the input focus and grants full-screen
+// requests. Beside it, the
 // whole run of the headless tool ui_run on a script that ends at once, in processor time: its start and its exit.
 #include <benchmark/benchmark.h>
 #include <poll.h>
@@ -10,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <chrono>
@@ -52,12 +54,30 @@ pid_t StartGame(const std::string& display, const fs::path& home, int outputFd) 
     return child;
 }
 
-// Gives the focus to every top-level window that is mapped, as a window manager would.
-void FocusMappedWindows(Display* display) {
+// Full-screen requests of a window (_NET_WM_STATE, data.l[0] 1 add, 0 remove), answered as a window manager
+// would: the window covers the screen and carries the state, or leaves it.
+void AnswerFullScreenRequest(Display* display, const XClientMessageEvent& request) {
+    Atom state = XInternAtom(display, "_NET_WM_STATE", False);
+    Atom fullScreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    if (request.message_type != state || static_cast<Atom>(request.data.l[1]) != fullScreen) return;
+    if (request.data.l[0] == 1) {
+        XChangeProperty(display, request.window, state, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&fullScreen), 1);
+        XMoveResizeWindow(display, request.window, 0, 0, DisplayWidth(display, DefaultScreen(display)),
+                          DisplayHeight(display, DefaultScreen(display)));
+    } else if (request.data.l[0] == 0) {
+        XChangeProperty(display, request.window, state, XA_ATOM, 32, PropModeReplace, nullptr, 0);
+    }
+}
+
+// Serves the desktop as a window manager would: every top-level window that is mapped gets the input focus,
+// and full-screen requests are granted.
+void ServeDesktop(Display* display) {
     while (XPending(display)) {
         XEvent event;
         XNextEvent(display, &event);
         if (event.type == MapNotify) XSetInputFocus(display, event.xmap.window, RevertToParent, CurrentTime);
+        if (event.type == ClientMessage) AnswerFullScreenRequest(display, event.xclient);
     }
     XFlush(display);
 }
@@ -68,7 +88,7 @@ bool WaitForFirstFrame(Display* display, int output) {
     pollfd sources[] = {{output, POLLIN, 0}, {ConnectionNumber(display), POLLIN, 0}};
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatienceMs);
     while (std::chrono::steady_clock::now() < deadline) {
-        FocusMappedWindows(display);
+        ServeDesktop(display);
         if (poll(sources, 2, 10) <= 0 || !(sources[0].revents & (POLLIN | POLLHUP))) continue;
         char buffer[256];
         ssize_t got = read(output, buffer, sizeof buffer);

@@ -11,11 +11,12 @@
 #include <memory>
 
 #include "engine/core/base/tstring.h"
+#include "platform/video/pixel_memory.h"
 
 class TFile;
 
 struct TDecodedImage {
-    std::unique_ptr<uint32_t[]> pixels;  // side * side words
+    platform::video::PixelWords pixels;  // side * side words
     int width = 0;
     int height = 0;
     int side = 0;

@@ -144,12 +144,11 @@ bool ConvertImage(const opj_image_t* image, TDecodedImage* out) {
     out->height = static_cast<int>(image->y1 - image->y0);
     out->side = ImageSide(out->width, out->height);
     size_t pixelCount = static_cast<size_t>(out->side) * out->side;
-    out->pixels.reset(new (std::nothrow) uint32_t[pixelCount]);
+    out->pixels = platform::video::AllocatePixelWords(pixelCount);  // zero-filled
     if (!out->pixels) return false;
     ComponentRoles roles;
     if (!FindRoles(image, &roles)) {
         // A component that cannot be read leaves the picture black.
-        std::memset(out->pixels.get(), 0, pixelCount * 4);
         out->hasAlpha = false;
         return true;
     }

@@ -32,7 +32,7 @@ struct JpegJob {
     jpeg_decompress_struct info;
     JpegError error;
     JpegSource source;
-    uint32_t* pixels = nullptr;
+    platform::video::PixelWords pixels;
 };
 
 void InitSource(j_decompress_ptr info) { reinterpret_cast<JpegSource*>(info->src)->started = false; }
@@ -98,12 +98,11 @@ bool ReadJpeg(JpegJob* job, TDecodedImage* image) {
 
     int side = ImageSide(width, height);
     size_t pixelCount = static_cast<size_t>(side) * side;
-    job->pixels = new (std::nothrow) uint32_t[pixelCount];
+    // Zero-filled, so the padding never carries stale memory into the texture.
+    job->pixels = platform::video::AllocatePixelWords(pixelCount);
     if (!job->pixels) ERREXIT1(&info, JERR_OUT_OF_MEMORY, 0);
-    // Cleared, so the padding never carries stale memory into the texture.
-    std::memset(job->pixels, 0, pixelCount * 4);
     while (info.output_scanline < info.output_height) {
-        JSAMPROW row = reinterpret_cast<JSAMPROW>(job->pixels + size_t(info.output_scanline) * side);
+        JSAMPROW row = reinterpret_cast<JSAMPROW>(job->pixels.get() + size_t(info.output_scanline) * side);
         jpeg_read_scanlines(&info, &row, 1);
     }
     jpeg_finish_decompress(&info);
@@ -125,11 +124,8 @@ bool DecodeJpeg(TImageSource& source, TDecodedImage* image) {
     AttachSource(job.get(), source);
     bool ok = ReadJpeg(job.get(), image);
     jpeg_destroy_decompress(&job->info);
-    if (!ok) {
-        delete[] job->pixels;
-        return false;
-    }
-    image->pixels.reset(job->pixels);
+    if (!ok) return false;
+    image->pixels = std::move(job->pixels);
     image->hasAlpha = false;
     return true;
 }

@@ -14,7 +14,7 @@ struct PngJob {
     TImageSource* source = nullptr;
     png_structp png = nullptr;
     png_infop info = nullptr;
-    uint32_t* pixels = nullptr;
+    platform::video::PixelWords pixels;
     png_bytep* rows = nullptr;
     int width = 0;
     int height = 0;
@@ -59,11 +59,11 @@ void SetTransforms(PngJob* job) {
 
 void AllocateBuffer(PngJob* job) {
     size_t pixelCount = static_cast<size_t>(job->side) * job->side;
-    job->pixels = new (std::nothrow) uint32_t[pixelCount];
+    job->pixels = platform::video::AllocatePixelWords(pixelCount);  // zero-filled
     job->rows = new (std::nothrow) png_bytep[job->height];
     if (!job->pixels || !job->rows) png_error(job->png, "Visual PNG: out of memory");
-    std::memset(job->pixels, 0, pixelCount * 4);
-    for (int y = 0; y < job->height; ++y) job->rows[y] = reinterpret_cast<png_bytep>(job->pixels + size_t(y) * job->side);
+    for (int y = 0; y < job->height; ++y)
+        job->rows[y] = reinterpret_cast<png_bytep>(job->pixels.get() + size_t(y) * job->side);
 }
 
 bool ReadPng(PngJob* job) {
@@ -93,11 +93,8 @@ bool DecodePng(TImageSource& source, TDecodedImage* image) {
     bool ok = job.info && ReadPng(&job);
     png_destroy_read_struct(job.png ? &job.png : nullptr, job.info ? &job.info : nullptr, nullptr);
     delete[] job.rows;
-    if (!ok) {
-        delete[] job.pixels;
-        return false;
-    }
-    image->pixels.reset(job.pixels);
+    if (!ok) return false;
+    image->pixels = std::move(job.pixels);
     image->width = job.width;
     image->height = job.height;
     image->side = job.side;

@@ -22,8 +22,10 @@ public:
     bool IsActive() override {
         TApplicationData* data = Data();
         if (!data) return false;
-        // Before the first activation message the window's focus decides.
         if (data->pump.secondActivationChanged) return data->pump.appActive;
+        // A window just shown counts as active until the desktop reports its state (the focus comes a moment
+        // later), so the first display set-up need not wait for it; from then on the window's focus decides.
+        if (!data->pump.activeStateSeen) return true;
         return !data->window || data->window->HasFocus();
     }
     bool IsForeground() override { return HasFocus(); }

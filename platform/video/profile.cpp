@@ -34,7 +34,28 @@ bool Take(int* counter) {
 
 uint64_t SurfaceBytes(const Surface& s) { return static_cast<uint64_t>(s.Pitch()) * s.Height(); }
 
+constexpr int kUsualSizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
+
+bool HasSize(const std::vector<DisplayMode>& modes, int width, int height) {
+  return std::any_of(modes.begin(), modes.end(),
+                     [&](const DisplayMode& m) { return m.width == width && m.height == height; });
+}
+
 }  // namespace
+
+std::vector<DisplayMode> DesktopModes(int desktopWidth, int desktopHeight, int refresh,
+                                      const std::vector<DisplayMode>& reported) {
+  std::vector<DisplayMode> modes;
+  auto add = [&](int width, int height, int rate) {
+    if (HasSize(modes, width, height)) return;
+    for (int bits : {16, 32}) modes.push_back({width, height, bits, rate});
+  };
+  for (const DisplayMode& mode : reported) add(mode.width, mode.height, mode.refresh);
+  for (auto& size : kUsualSizes)
+    if (size[0] <= desktopWidth && size[1] <= desktopHeight) add(size[0], size[1], refresh);
+  add(desktopWidth, desktopHeight, refresh);
+  return modes;
+}
 
 HardwareProfile HardwareProfile::Standard(int desktopWidth, int desktopHeight) {
   HardwareProfile p;
@@ -42,8 +63,7 @@ HardwareProfile HardwareProfile::Standard(int desktopWidth, int desktopHeight) {
   p.desktopHeight = desktopHeight;
   p.workArea = {0, 0, desktopWidth, desktopHeight};
   Adapter adapter;
-  const int sizes[][2] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024}};
-  for (auto& size : sizes)
+  for (auto& size : kUsualSizes)
     for (int bits : {16, 32}) adapter.modes.push_back({size[0], size[1], bits, 60});
   if (std::none_of(adapter.modes.begin(), adapter.modes.end(),
                    [&](const DisplayMode& m) { return m.width == desktopWidth && m.height == desktopHeight; })) {

@@ -98,6 +98,11 @@ struct HardwareProfile {
   static HardwareProfile Standard(int desktopWidth = 1280, int desktopHeight = 1024);
 };
 
+// The modes a desktop offers the software display at 16 and 32 bits: the sizes it reports, its own, and every
+// usual size that fits on it, since a full-screen window covers the desktop and stretches the frame over it.
+std::vector<DisplayMode> DesktopModes(int desktopWidth, int desktopHeight, int refresh,
+                                      const std::vector<DisplayMode>& reported);
+
 // Real: DetectProfile reads the machine's desktop through SDL video. Headless: the profile stays as tests set
 // it, the standard one unless they replaced it.
 enum class VideoBackend { Real, Headless };

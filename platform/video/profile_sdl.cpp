@@ -16,15 +16,12 @@ bool DetectSdlProfile() {
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) == 0)
       profile.workArea = {usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
-    Adapter& adapter = profile.adapters.front();
-    adapter.modes.clear();
+    std::vector<DisplayMode> reported;
     for (int i = 0, n = SDL_GetNumDisplayModes(0); i < n; ++i) {
       SDL_DisplayMode m;
-      if (SDL_GetDisplayMode(0, i, &m) != 0) continue;
-      // The software display draws at 16 or 32 bits whatever the desktop's own depth.
-      for (int bits : {16, 32}) adapter.modes.push_back({m.w, m.h, bits, m.refresh_rate});
+      if (SDL_GetDisplayMode(0, i, &m) == 0) reported.push_back({m.w, m.h, 32, m.refresh_rate});
     }
-    if (adapter.modes.empty()) adapter.modes = HardwareProfile::Standard(desktop.w, desktop.h).adapters[0].modes;
+    profile.adapters.front().modes = DesktopModes(desktop.w, desktop.h, profile.refresh, reported);
     profile.faults = ActiveProfile().faults;
     SetActiveProfile(profile);
   }

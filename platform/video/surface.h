@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/video/pixel_memory.h"
 #include "platform/video/video.h"
 
 namespace platform::video {
@@ -90,7 +91,7 @@ class Surface {
   int width_, height_, pitch_;
   PixelFormat format_;
   uint32_t caps_;
-  mutable std::vector<uint8_t> pixels_;  // empty until made
+  mutable std::vector<uint8_t, PixelAllocator<uint8_t>> pixels_;  // empty until made
   bool lost_ = false;
   bool locked_ = false;
   int stillDrawingPolls_ = 0;

@@ -50,6 +50,7 @@ struct TPumpState {
     bool activationChanged = false;
     bool active = false;                 // the window's active state (SetActive)
     bool appActive = false;              // the application's active state (activation messages)
+    bool activeStateSeen = false;        // the window's active state has been reported since it opened
     bool secondActivationChanged = false;
     bool secondActivationState = false;
     bool repaintPending = false;

@@ -36,6 +36,7 @@ void OnMouseLeave(TApplication& application) {
 void SetWindowActive(TApplication& application, bool active, bool forced) {
     TApplicationData& data = *application.Data();
     TPumpState& pump = data.pump;
+    pump.activeStateSeen = true;
     if (active != pump.active) SwitchSound(data, active);
     if (application.GetDisplay()->IsFullScreen() && !forced) return;
     pump.active = active;
@@ -45,6 +46,7 @@ void SetWindowActive(TApplication& application, bool active, bool forced) {
 void OnActivateApp(TApplication& application, bool active) {
     TApplicationData& data = *application.Data();
     TPumpState& pump = data.pump;
+    pump.activeStateSeen = true;
     if (active == pump.appActive) return;
     SetWindowActive(application, active, true);
     pump.appActive = active;

@@ -30,11 +30,14 @@ struct Seen {
 } seen;
 
 int DrawingGameMain(TApplication* application, const TString&) {
+    auto* window = static_cast<platform::HeadlessWindow*>(application->Data()->window.get());
+    // The desktop has not handed the new window the focus yet: the display is set up all the same.
+    window->focused = false;
     application->SetDisplayMode(800, 600, 0);
     seen.ready = application->IsDisplayReady();
+    window->focused = true;
     seen.offset = TPlatform::Instance() ? TPlatform::Instance()->Data()->texelOffset : 0;
     TRenderer* renderer = TRenderer::Get();
-    auto* window = static_cast<platform::HeadlessWindow*>(application->Data()->window.get());
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (window->framesPresented == 0 && std::chrono::steady_clock::now() < deadline) {
         if (renderer->BeginDraw(1)) {

@@ -196,6 +196,20 @@ TEST_F(DisplayTest, FullScreenDepthFollowsTheModesAndTheVideoMemory) {
     }
 }
 
+// A desktop that reports only its own size (a virtual X server, a single-mode monitor) still shows the game
+// full screen at its own size, at the first try and without a message.
+TEST_F(DisplayTest, FullScreenOnADesktopReportingOnlyItsOwnSizeOpensAtTheFirstTry) {
+    Profile().adapters[0].modes = platform::video::DesktopModes(1024, 768, 60, {{1024, 768, 32, 60}});
+    TPlatform* platform = Make();
+    platform->SetDisplay(800, 600, true, false, false, false);
+    EXPECT_TRUE(platform->IsFullScreen());
+    EXPECT_TRUE(platform->Data()->displayReady);
+    EXPECT_TRUE(Logged("Created screen at 32 bpp."));
+    EXPECT_FALSE(Logged("Failed to create screen"));
+    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_EQ(host.releases, 1);
+}
+
 TEST_F(DisplayTest, FullScreenTriesTheNextAdapterBeforeGivingUp) {
     platform::video::Adapter second = Profile().adapters[0];
     Profile().adapters[0].refuseModes = true;

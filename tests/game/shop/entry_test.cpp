@@ -190,7 +190,7 @@ protected:
     // Waits for the game to end; answers its exit code.
     int GameEnd() { return WaitForGame(std::exchange(game_, 0), kHangGuardMs); }
 
-    VirtualDisplay desktop_{1024, 768};
+    VirtualDisplay desktop_{800, 600};
     Display* display_ = nullptr;
     pid_t game_ = 0;
     Window window_ = 0;

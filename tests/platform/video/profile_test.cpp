@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/video/profile.h"
 
 namespace platform::video {
@@ -23,6 +26,38 @@ TEST_F(ProfileTest, AdaptersOpenByIndexAndRefuseOnRequest) {
   EXPECT_EQ(display->SetDisplayMode(800, 600, 24), kInvalidParams);
   ASSERT_EQ(display->SetDisplayMode(800, 600, 16), kOk);
   EXPECT_EQ(display->GetDisplayMode().bits, 16);
+}
+
+// Sizes as "WxH" in the order listed, each at 16 and then 32 bits.
+std::vector<std::string> Sizes(const std::vector<DisplayMode>& modes) {
+  std::vector<std::string> sizes;
+  for (size_t i = 0; i + 1 < modes.size(); i += 2) {
+    EXPECT_EQ(modes[i].bits, 16);
+    EXPECT_EQ(modes[i + 1].bits, 32);
+    EXPECT_EQ(modes[i].width, modes[i + 1].width);
+    sizes.push_back(std::to_string(modes[i].width) + "x" + std::to_string(modes[i].height));
+  }
+  EXPECT_EQ(modes.size() % 2, 0u);
+  return sizes;
+}
+
+TEST_F(ProfileTest, ADesktopOffersItsReportedSizesItsOwnAndTheUsualSizesThatFit) {
+  struct Case {
+    const char* name;
+    int width, height;
+    std::vector<DisplayMode> reported;
+    std::vector<std::string> sizes;
+  };
+  const Case cases[] = {
+      {"only its own size", 1024, 768, {{1024, 768, 32, 60}}, {"1024x768", "640x480", "800x600"}},
+      {"nothing reported", 1920, 1080, {}, {"640x480", "800x600", "1024x768", "1280x1024", "1920x1080"}},
+      {"reported twice at two rates", 800, 600, {{800, 600, 32, 75}, {800, 600, 32, 60}, {640, 480, 32, 60}},
+       {"800x600", "640x480"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(Sizes(DesktopModes(c.width, c.height, 60, c.reported)), c.sizes);
+  }
 }
 
 TEST_F(ProfileTest, VideoMemoryRunsOutAndInjectedFaultsAreConsumed) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/video/pixel_memory.h"
 #include "platform/video/surface.h"
 
 namespace platform::video {
@@ -109,6 +112,16 @@ bool AllBytesAre(const Surface& s, uint8_t value) {
 
 // Pixels are made on first use: whatever comes first (a read, a partial fill, a flip of a back buffer never drawn
 // to), a surface reads as zero where nothing was drawn and a z-buffer as depth 1.
+// Small blocks come from the heap, large ones are mapped on their own: both arrive zeroed, whole and writable.
+TEST(SurfaceTest, PixelMemoryArrivesZeroedAtEverySize) {
+  for (size_t words : {size_t{0}, size_t{1}, size_t{1000}, (size_t{1} << 18) - 1, size_t{1} << 18, size_t{5} << 20}) {
+    PixelWords block = AllocatePixelWords(words);
+    ASSERT_NE(block, nullptr) << words;
+    EXPECT_TRUE(std::all_of(block.get(), block.get() + words, [](uint32_t word) { return word == 0; })) << words;
+    if (words > 0) block[words - 1] = 0xFFFFFFFF;
+  }
+}
+
 TEST(SurfaceTest, SurfacesReadZeroBeforeAnyDraw) {
   struct Case {
     const char* name;
