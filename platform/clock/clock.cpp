@@ -36,8 +36,10 @@ uint32_t TicksMs() {
 }
 
 void SleepMs(uint32_t ms) {
+  // The test clock stands still while a thread waits on it; a real millisecond keeps a thread
+  // that waits in a loop (the sound manager's) from taking a whole processor.
   if (TestClockOn()) {
-    std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));

@@ -15,7 +15,7 @@ function(read_log log_var)
   if(logs)
     file(READ ${logs} log)
     # Time stamps go; where the log wrapped round it may have cut one short.
-    string(REGEX REPLACE "(^|\n)[A-Z][a-z][a-z] [A-Z][a-z][a-z] [ 0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9] [0-9]*:? ?"
+    string(REGEX REPLACE "(^|\n)[A-Z][a-z][a-z] [A-Z][a-z][a-z] [ 0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9]( [0-9]*:? ?)?"
       "\\1" log "${log}")
   endif()
   set(${log_var} "${log}" PARENT_SCOPE)
@@ -29,16 +29,25 @@ macro(start_game arg_list)
   string(APPEND err "${run_err}")
 endmacro()
 
-# The run over a fresh DATA_HOME: the game, and with RESTART_ARGS the game again after a clean end.
+# The run over a fresh DATA_HOME: the game, and with RESTART_ARGS each start there (each begun with
+# the word RESTART) in turn, as long as the one before ended cleanly.
 function(run_game out_var err_var code_var log_var)
   file(REMOVE_RECURSE ${DATA_HOME})
   file(MAKE_DIRECTORY ${DATA_HOME})
   set(out "")
   set(err "")
   start_game(args)
-  if(restart_args AND code EQUAL 0)
-    start_game(restart_args)
-  endif()
+  set(next "")
+  foreach(arg IN LISTS restart_args ITEMS RESTART)
+    if(arg STREQUAL "RESTART")
+      if(next AND code EQUAL 0)
+        start_game(next)
+      endif()
+      set(next "")
+    else()
+      list(APPEND next "${arg}")
+    endif()
+  endforeach()
   read_log(log)
   set(${out_var} "${out}" PARENT_SCOPE)
   set(${err_var} "${err}" PARENT_SCOPE)

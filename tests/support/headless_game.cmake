@@ -7,17 +7,19 @@
 # rest of the game's files (--assets GAME), with a fresh XDG_DATA_HOME of its own. The relative paths
 # in ARGS are relative to GAME. With RESTART_ARGS the game is started again after a run that ended
 # with 0, over the same XDG_DATA_HOME (a player coming back); stdout and stderr are then those of
-# both runs one after the other, the status and the log the second's. It checks the exit status, that stdout matches OUT and not NOT_OUT,
+# both runs one after the other, the status and the log the last's. RESTART_ARGS may hold several
+# starts, each begun with the word RESTART; the next is made only after one that ended with 0. It checks the exit status, that stdout matches OUT and not NOT_OUT,
 # that stderr matches ERR and not NOT_ERR (with --log, stderr holds the log), that FILE was written,
 # and with SAME_TWICE that a second run ends the same, prints the same to stdout and writes the same
 # log (the entries' time stamps aside).
 #
-#   alembria_scenario_case(NAME name GAME folder SCENARIO file [RESTART file] [SEED n] [CODE status]
+#   alembria_scenario_case(NAME name GAME folder SCENARIO file [RESTART files...] [SEED n] [CODE status]
 #                          [ARGS args...] [OUT regex] ...)
 #
 # plays the scenario file (game/shop/entry/scenario.h; relative to GAME) with --seed SEED (default 1),
-# and with RESTART the second file in a restarted game over the same profiles; all of it twice, and
-# checks as above with SAME_TWICE; CODE defaults to 0, the scenario played to its end.
+# and with RESTART each further file in the game started again over the same profiles, one after the
+# other; all of it twice, and checks as above with SAME_TWICE; CODE defaults to 0, the scenario played
+# to its end.
 set(ALEMBRIA_HEADLESS_CASE ${CMAKE_CURRENT_LIST_DIR}/headless_case.cmake)
 
 function(alembria_headless_case)
@@ -31,6 +33,9 @@ function(alembria_headless_case)
   endforeach()
   string(REPLACE ";" "|" args "${C_ARGS}")
   if(DEFINED C_RESTART_ARGS)
+    if(NOT C_RESTART_ARGS MATCHES "^RESTART;")
+      list(PREPEND C_RESTART_ARGS RESTART)
+    endif()
     string(REPLACE ";" "|" restart_args "${C_RESTART_ARGS}")
     list(APPEND defs "-DRESTART_ARGS=${restart_args}")
   endif()
@@ -39,17 +44,28 @@ function(alembria_headless_case)
 endfunction()
 
 function(alembria_scenario_case)
-  cmake_parse_arguments(S "" "SCENARIO;RESTART;SEED;CODE" "ARGS" ${ARGN})
+  # The checks are named here too, so that ARGS and RESTART end where they begin.
+  set(checks NAME GAME OUT NOT_OUT ERR NOT_ERR FILE)
+  cmake_parse_arguments(S "" "SCENARIO;SEED;CODE;${checks}" "ARGS;RESTART" ${ARGN})
   if(NOT DEFINED S_SEED)
     set(S_SEED 1)
   endif()
   if(NOT DEFINED S_CODE)
     set(S_CODE 0)
   endif()
+  set(check_args)
+  foreach(key IN LISTS checks)
+    if(DEFINED S_${key})
+      list(APPEND check_args ${key} "${S_${key}}")
+    endif()
+  endforeach()
   set(restart)
   if(DEFINED S_RESTART)
-    set(restart RESTART_ARGS --seed ${S_SEED} --scenario ${S_RESTART} ${S_ARGS})
+    set(restart RESTART_ARGS)
+    foreach(file IN LISTS S_RESTART)
+      list(APPEND restart RESTART --seed ${S_SEED} --scenario ${file} ${S_ARGS})
+    endforeach()
   endif()
-  alembria_headless_case(${S_UNPARSED_ARGUMENTS} CODE ${S_CODE} SAME_TWICE
+  alembria_headless_case(${S_UNPARSED_ARGUMENTS} ${check_args} CODE ${S_CODE} SAME_TWICE
     ARGS --seed ${S_SEED} --scenario ${S_SCENARIO} ${S_ARGS} ${restart})
 endfunction()

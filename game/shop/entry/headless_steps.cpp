@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include "engine/core/app/application.h"
 #include "engine/core/app/application_data.h"
@@ -57,6 +58,7 @@ void HeadlessSteps::NextEvent(TAppEvent& event) {
             run_.status = HeadlessRun::kOutOfFrames;
             ending_ = true;
         } else if (event.type == kEventIdle) {
+            WritePendingShot();
             PlayScenario();
             platform::AdvanceTestClock(kHeadlessFrameMs);
         }
@@ -64,7 +66,10 @@ void HeadlessSteps::NextEvent(TAppEvent& event) {
         if (event.type == kEventQuit && !run_.scenarioPath.empty()) EndScenario(scenario_.OnQuit(*this));
     }
     if (ending_) MakeAppEvent(event, kEventQuit);
-    if (event.type == kEventQuit) TakeShot();
+    if (event.type == kEventQuit) {
+        WritePendingShot();
+        TakeShot();
+    }
 }
 
 void HeadlessSteps::FeedDueEvents() {
@@ -98,9 +103,25 @@ bool HeadlessSteps::RunLua(const std::string& text) {
 }
 
 void HeadlessSteps::TakeShot() {
+    if (!run_.shot.empty()) WriteShot(run_.shot);
+}
+
+// The shot is written on the next pass, once the frame shows what the steps before it did;
+// "out/day.png" and "lost" make "out/day-lost.png".
+void HeadlessSteps::Shot(const std::string& name) {
     if (run_.shot.empty()) return;
+    std::filesystem::path path(run_.shot);
+    pendingShot_ = (path.parent_path() / (path.stem().string() + "-" + name + ".png")).string();
+}
+
+void HeadlessSteps::WritePendingShot() {
+    if (pendingShot_.empty()) return;
+    WriteShot(pendingShot_);
+    pendingShot_.clear();
+}
+
+void HeadlessSteps::WriteShot(const std::string& path) {
     TPlatform* display = TPlatform::Instance();
     auto* surface = display ? display->Data()->backSurface.get() : nullptr;
-    if (!surface || !WritePngShot(*surface, run_.shot.c_str()))
-        std::fprintf(stderr, "alembria: cannot write %s\n", run_.shot.c_str());
+    if (!surface || !WritePngShot(*surface, path.c_str())) std::fprintf(stderr, "alembria: cannot write %s\n", path.c_str());
 }

@@ -22,7 +22,7 @@ struct HeadlessRun {
     std::string scenarioPath;  // no scenario when empty
     std::vector<ScenarioStep> scenario;
     long frameLimit = 100000;
-    std::string shot;  // the PNG of the last frame; none when empty
+    std::string shot;  // the PNG of the last frame, and the scenario's shots beside it; none when empty
     // Filled by the run.
     Status status = kQuit;
     std::string logFile;
@@ -42,10 +42,13 @@ private:
     void PlayScenario();
     void EndScenario(ScenarioPlayer::Progress progress);
     void TakeShot();
+    void WriteShot(const std::string& path);
+    void WritePendingShot();
 
     std::string ProbeLine() override;
     void Input(const TAppEvent& event) override;
     bool RunLua(const std::string& text) override;
+    void Shot(const std::string& name) override;
 
     HeadlessRun& run_;
     platform::HeadlessWindow* window_;
@@ -53,4 +56,5 @@ private:
     size_t nextEvent_ = 0;
     long frames_ = 0;
     bool ending_ = false;
+    std::string pendingShot_;  // the scenario's shot, written once the next frame is drawn
 };

@@ -112,6 +112,11 @@ bool ParseStep(const std::string& line, ScenarioStep& step) {
         step.kind = ScenarioStep::kType;
         return ParseTyped(line, verb.size(), step);
     }
+    if (verb == "shot") {
+        step.kind = ScenarioStep::kShot;
+        std::string extra;
+        return words >> step.argument && !(words >> extra);
+    }
     if (verb == "lua") {
         step.kind = ScenarioStep::kLua;
         return ParseLua(line, verb.size(), step);

@@ -12,6 +12,8 @@
 //     key P                               a key press and release: a letter names its key, a number
 //     key 27                              is the key code key events carry (27 Escape)
 //     type O'Brien                        the text after one blank typed character by character
+//     shot lost                           the frame as it stands, written beside the run's --shot
+//                                         file with the name added ("day.png" → "day-lost.png")
 //
 // A wait compares the probe field with "=", "!=", "<", "<=", ">" or ">="; the ordering ones compare
 // numbers, "=" and "!=" compare numbers as numbers and other values as text. A wait that is not met
@@ -28,7 +30,7 @@ constexpr uint32_t kScenarioWaitMs = 60000;
 enum class ProbeCompare { kEqual, kNotEqual, kLess, kLessOrEqual, kGreater, kGreaterOrEqual };
 
 struct ScenarioStep {
-    enum Kind { kWait, kMove, kClick, kRightClick, kDrag, kKey, kType, kLua };
+    enum Kind { kWait, kMove, kClick, kRightClick, kDrag, kKey, kType, kLua, kShot };
 
     Kind kind = kWait;
     int line = 0;          // its line in the scenario file
@@ -41,7 +43,7 @@ struct ScenarioStep {
     int32_t toX = 0;       // kDrag: where the release is
     int32_t toY = 0;
     int32_t key = 0;       // kKey: the key code
-    std::string argument;  // kLua: the script text; kType: the text typed
+    std::string argument;  // kLua: the script text; kType: the text typed; kShot: the name
 };
 
 // False with error set ("<path>:<line>: expected ..." or why the file cannot be read).

@@ -69,6 +69,7 @@ ScenarioPlayer::Progress ScenarioPlayer::Fail(const ScenarioStep& step, const st
 ScenarioPlayer::Progress ScenarioPlayer::Act(const ScenarioStep& step, Game& game) {
     if (step.kind == ScenarioStep::kLua && !game.RunLua(step.argument))
         return Fail(step, "the script failed (the log holds its error)");
+    if (step.kind == ScenarioStep::kShot) game.Shot(step.argument);
     Press(step, game);
     ++next_;
     return Progress::kPlaying;

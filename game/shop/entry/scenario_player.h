@@ -23,6 +23,8 @@ public:
         virtual void Input(const TAppEvent& event) = 0;
         // Runs the text in the window script; false when it fails to load or run.
         virtual bool RunLua(const std::string& text) = 0;
+        // Writes the frame the player sees, under the name.
+        virtual void Shot(const std::string& name) = 0;
     };
 
     enum class Progress { kPlaying, kDone, kFailed };

@@ -9,6 +9,7 @@
 #include "game/shop/customers/customer.h"
 #include "game/shop/customers/roster.h"
 #include "game/shop/heroine/player.h"
+#include "game/shop/hud/score_panel.h"
 #include "game/shop/items/artifact.h"
 #include "game/shop/items/ingredient_graph.h"
 #include "game/shop/items/potion_graph.h"
@@ -86,6 +87,7 @@ void clsShopGame::AddProbeFields() {
     });
     probe.Add(this, "sparks", [this] { return std::to_string(sparksInFlight_); });
     probe.Add(this, "result", [this] { return std::string(GetResultName()); });
+    probe.Add(this, "clock", [this] { return std::to_string(static_cast<int>(scorePanel_->GetElapsedSeconds())); });
     AddPlayProbeFields();
     AddSavedLevelProbeField();
 }

@@ -49,9 +49,10 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
         "key 27\n"
         "lua  onPotionSelected(0); print('a b')\n"
         "drag 1 2 3 -4\n"
-        "type O'Brien \\  test\n",
+        "type O'Brien \\  test\n"
+        "shot lost\n",
         error);
-    ASSERT_EQ(steps.size(), 10u) << error;
+    ASSERT_EQ(steps.size(), 11u) << error;
     EXPECT_EQ(steps[0].kind, ScenarioStep::kWait);
     EXPECT_EQ(steps[0].line, 3);
     EXPECT_EQ(steps[0].text, "wait until cauldron0 != idle");
@@ -78,6 +79,8 @@ TEST(ScenarioFormatTest, ReadsEveryStepWithItsLine) {
     EXPECT_EQ(steps[8].toY, -4);
     EXPECT_EQ(steps[9].kind, ScenarioStep::kType);
     EXPECT_EQ(steps[9].argument, "O'Brien \\  test");  // as typed, blanks and all
+    EXPECT_EQ(steps[10].kind, ScenarioStep::kShot);
+    EXPECT_EQ(steps[10].argument, "lost");
 }
 
 struct BadLine {
@@ -103,7 +106,8 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"DragWithThreeNumbers", "drag 1 2 3"},
                     BadLine{"KeyWord", "key Escape"}, BadLine{"KeyFraction", "key 2.5"},
                     BadLine{"KeyMissing", "key"}, BadLine{"LuaWithoutText", "lua   "},
-                    BadLine{"TypeWithoutText", "type"}),
+                    BadLine{"TypeWithoutText", "type"}, BadLine{"ShotWithoutName", "shot"},
+                    BadLine{"ShotWithTwoNames", "shot a b"}),
     [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 TEST(ScenarioFormatTest, MissingFileIsNamed) {
@@ -159,10 +163,11 @@ public:
         lua.push_back(text);
         return scriptsRun;
     }
+    void Shot(const std::string& name) override { lua.push_back("shot " + name); }
 
     std::string probe = "money=0";
     std::vector<std::string> input;
-    std::vector<std::string> lua;
+    std::vector<std::string> lua;  // the script texts run and the shots taken, in turn
     bool scriptsRun = true;
 };
 
@@ -190,7 +195,7 @@ TEST(ScenarioPlayerTest, InputStepsBecomeThePlayersEvents) {
 }
 
 TEST(ScenarioPlayerTest, EachActionHasAPassOfItsOwnAndMetWaitsDoNot) {
-    ScenarioPlayer player = Player("wait until money = 0\nclick 1 1\nwait until money = 0\nlua a()\nlua b()\n");
+    ScenarioPlayer player = Player("wait until money = 0\nclick 1 1\nwait until money = 0\nlua a()\nshot b\n");
     RecordingGame game;
     EXPECT_EQ(player.OnIdle(0, game), Progress::kPlaying);
     EXPECT_EQ(game.input.size(), 3u);
@@ -198,7 +203,7 @@ TEST(ScenarioPlayerTest, EachActionHasAPassOfItsOwnAndMetWaitsDoNot) {
     EXPECT_EQ(player.OnIdle(16, game), Progress::kPlaying);
     EXPECT_EQ(game.lua, std::vector<std::string>{"a()"});
     EXPECT_EQ(player.OnIdle(32, game), Progress::kPlaying);
-    EXPECT_EQ(game.lua.size(), 2u);
+    EXPECT_EQ(game.lua, (std::vector<std::string>{"a()", "shot b"}));
     EXPECT_EQ(player.OnIdle(48, game), Progress::kDone);
     EXPECT_EQ(player.OnQuit(game), Progress::kDone);
 }
