@@ -120,6 +120,7 @@ struct TRect {
     int32_t Width() const { return right - left; }
     int32_t Height() const { return bottom - top; }
     bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
+    bool Contains(TPoint point) const { return Contains(point.x, point.y); }
     // The smaller left/top and larger right/bottom of both.
     static TRect Union(const TRect& a, const TRect& b);
     // The larger left/top and smaller right/bottom of both (may come out empty or reversed).

@@ -52,7 +52,6 @@ constexpr int kCustomerArrivalMinMs = 100, kCustomerArrivalMaxMs = 500;
 // The arrow stands right of the artifact, pointing at it.
 constexpr float kArrowOffsetX = 147.0f, kArrowOffsetY = 17.0f, kArrowRotation = 90.0f;
 
-
 }  // namespace
 
 TWindow* clsTutorialArtifact::Create() { return new clsTutorialArtifact; }

@@ -64,11 +64,6 @@ constexpr float kMarkerScale = 0.3f;
 constexpr float kMarkerX = -28.8f, kMarkerY = -28.5f;
 constexpr int kFeather = clsIngredientGraph::kPhoenixIngredient;
 
-bool Contains(const TRect& rect, TPoint point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
-
-
 }  // namespace
 
 TWindow* clsTutorialFenix::Create() { return new clsTutorialFenix; }
@@ -196,7 +191,7 @@ clsShopGame::Hover clsTutorialFenix::HoverMarkedBoxes(TPoint point) {
 clsShopGame::Hover clsTutorialFenix::HoverFirstMouth(TPoint point) {
     if (GetCauldrons().empty()) return {};
     clsCauldron& cauldron = *GetCauldrons().front();
-    bool over = Contains(cauldron.GetMouthZone(), point);
+    bool over = cauldron.GetMouthZone().Contains(point);
     cauldron.SetHighlight(over);
     if (!over) return {};
     return {kHoverCauldronMouth, cauldron.GetBody()};

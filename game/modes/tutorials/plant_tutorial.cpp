@@ -49,7 +49,6 @@ constexpr int kFruitChanceByStage[] = {0, 0, 0, 30, 60};
 constexpr char kPickSound[] = "audio/sfx/mainchar-pick";
 constexpr int kMostCarried = 2;
 
-
 }  // namespace
 
 TWindow* clsTutorialPlant::Create() { return new clsTutorialPlant; }

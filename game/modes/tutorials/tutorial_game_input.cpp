@@ -8,14 +8,6 @@
 #include "game/shop/items/ingredient_graph.h"
 #include "game/shop/props/magic_box.h"
 
-namespace {
-
-bool Contains(const TRect& rect, TPoint point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
-
-}  // namespace
-
 clsShopGame::Hover clsTutorialGame::FindHover(TPoint point) {
     Hover hover;
     if (IsOpen(kCustomersGate)) hover = HoverPlaces(point);
@@ -48,11 +40,11 @@ clsShopGame::Hover clsTutorialGame::HoverGatedCauldrons(TPoint point) {
         clsCauldron& cauldron = *cauldrons[i];
         bool ready = cauldron.GetState() == clsCauldron::kReadyForFire;
         int kind = kHoverNothing;
-        if (Contains(cauldron.GetMouthZone(), point) && (IsOpen(kMouthGate) || (ready && IsOpen(kFireGate))))
+        if (cauldron.GetMouthZone().Contains(point) && (IsOpen(kMouthGate) || (ready && IsOpen(kFireGate))))
             kind = ready && IsOpen(kFireGate) ? kHoverCauldronFire : kHoverCauldronMouth;
-        else if (IsOpen(kFireGate) && Contains(cauldron.GetFireZone(), point))
+        else if (IsOpen(kFireGate) && cauldron.GetFireZone().Contains(point))
             kind = kHoverCauldronFire;
-        else if (IsOpen(kDrainGate) && Contains(cauldron.GetEmptyZone(), point))
+        else if (IsOpen(kDrainGate) && cauldron.GetEmptyZone().Contains(point))
             kind = kHoverCauldronEmpty;
         cauldron.SetHighlight(kind == kHoverCauldronMouth);
         if (kind != kHoverNothing) return {kind, cauldron.GetBody()};

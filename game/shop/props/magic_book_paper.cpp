@@ -48,7 +48,7 @@ void clsMagicBookPaper::SetPosition(float x, float y) {
 }
 
 bool clsMagicBookPaper::HitTest(TPoint point) const {
-    return point.x >= hitRect_.left && point.x < hitRect_.right && point.y >= hitRect_.top && point.y < hitRect_.bottom;
+    return hitRect_.Contains(point);
 }
 
 void clsMagicBookPaper::PrepareStars() {

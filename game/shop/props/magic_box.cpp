@@ -45,6 +45,5 @@ void clsMagicBox::SetMarkerVisible(bool visible) {
 
 bool SpriteRectContains(const clsObjectGraph* sprite, TPoint point) {
     if (!sprite) return false;
-    const TRect& rect = sprite->GetWorldRect();
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+    return sprite->GetWorldRect().Contains(point);
 }

@@ -25,10 +25,6 @@ constexpr int kOpaquePixels = 1;
 constexpr int kRectangleOnly = -1;
 constexpr int kWholeTree = -1;
 
-bool Contains(const TRect& rect, TPoint point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
-}
-
 }  // namespace
 
 bool clsShopGame::OnMouseMove(TPoint point) {
@@ -104,9 +100,9 @@ clsShopGame::Hover clsShopGame::HoverPickups(TPoint point) {
 clsShopGame::Hover clsShopGame::HoverCauldrons(TPoint point) {
     for (size_t i = cauldrons_.size(); i-- > 0;) {
         clsCauldron& cauldron = *cauldrons_[i];
-        int kind = Contains(cauldron.GetMouthZone(), point)   ? kHoverCauldronMouth
-                   : Contains(cauldron.GetFireZone(), point)  ? kHoverCauldronFire
-                   : Contains(cauldron.GetEmptyZone(), point) ? kHoverCauldronEmpty
+        int kind = cauldron.GetMouthZone().Contains(point)   ? kHoverCauldronMouth
+                   : cauldron.GetFireZone().Contains(point)  ? kHoverCauldronFire
+                   : cauldron.GetEmptyZone().Contains(point) ? kHoverCauldronEmpty
                                                               : kHoverNothing;
         cauldron.SetHighlight(kind == kHoverCauldronMouth);
         if (kind != kHoverNothing) return {kind, cauldron.GetBody()};
