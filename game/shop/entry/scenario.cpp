@@ -86,6 +86,15 @@ bool ParseTyped(const std::string& line, size_t verbEnd, ScenarioStep& step) {
     return true;
 }
 
+// One word of letters, digits, '-' and '_': the shot lands beside --shot, never elsewhere.
+bool ParseShotName(std::istringstream& words, ScenarioStep& step) {
+    std::string extra;
+    if (!(words >> step.argument) || words >> extra) return false;
+    for (unsigned char c : step.argument)
+        if (!std::isalnum(c) && c != '-' && c != '_') return false;
+    return true;
+}
+
 bool ParseStep(const std::string& line, ScenarioStep& step) {
     std::istringstream words(line);
     std::string verb;
@@ -114,8 +123,7 @@ bool ParseStep(const std::string& line, ScenarioStep& step) {
     }
     if (verb == "shot") {
         step.kind = ScenarioStep::kShot;
-        std::string extra;
-        return words >> step.argument && !(words >> extra);
+        return ParseShotName(words, step);
     }
     if (verb == "lua") {
         step.kind = ScenarioStep::kLua;

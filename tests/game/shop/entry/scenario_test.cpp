@@ -107,7 +107,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"KeyWord", "key Escape"}, BadLine{"KeyFraction", "key 2.5"},
                     BadLine{"KeyMissing", "key"}, BadLine{"LuaWithoutText", "lua   "},
                     BadLine{"TypeWithoutText", "type"}, BadLine{"ShotWithoutName", "shot"},
-                    BadLine{"ShotWithTwoNames", "shot a b"}),
+                    BadLine{"ShotWithTwoNames", "shot a b"}, BadLine{"ShotNameWithAPath", "shot ../day"}),
     [](const testing::TestParamInfo<BadLine>& info) { return std::string(info.param.name); });
 
 TEST(ScenarioFormatTest, MissingFileIsNamed) {
