@@ -199,6 +199,33 @@ TEST(XmlReader, EntitiesAtTokenBoundaries) {
     for (const Case& c : cases) EXPECT_EQ(Events(c.xml), c.events) << c.xml;
 }
 
+// Long words are scanned many bytes at a time: whatever ends or changes a word is found wherever it falls
+// in it, before, across and after the block boundaries.
+TEST(XmlReader, LongWordsStopAtEveryPosition) {
+    struct Case {
+        std::string inside;
+        const char* events; // with P and S for the bytes before and after
+    } const cases[] = {
+        {" ", "text P;text S;"},
+        {"<b/>", "text P;open b;close;text S;"},
+        {"=", "text P;text =;text S;"},
+        {"&amp;", "text P&S;"},
+        {"\"q\"", "text P\"q\"S;"},
+        {"\xC3\xA9", "text P\xC3\xA9S;"},
+        {"\x01", "text P\x01S;"},
+        {std::string(1, '\0'), "text PS;"},
+    };
+    for (const Case& c : cases) {
+        for (size_t before = 1; before < 40; ++before) {
+            std::string prefix(before, 'p'), suffix(41 - before, 's');
+            std::string expected = std::string("open a;") + c.events + "close;";
+            expected.replace(expected.find('P'), 1, prefix);
+            expected.replace(expected.find('S'), 1, suffix);
+            EXPECT_EQ(Events("<a>" + prefix + c.inside + suffix + "</a>"), expected) << before << " before " << c.events;
+        }
+    }
+}
+
 TEST(XmlReader, UnterminatedQuoteAtTheEnd) {
     EXPECT_EQ(Events("<a k=\"open value"), "open a;k=open valueq;");
     EXPECT_EQ(Events("<a>say \"to the end"), "open a;text say;text to the end;");
