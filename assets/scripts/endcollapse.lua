@@ -5,8 +5,8 @@ local won = gCollapseCharm and gCollapseCharm ~= ""
 MakeDialog{
   EndCollapseWindow{
     name = "endcollapse", x = 0, y = 0, w = 800, h = 600,
-    Bitmap{ name = "AlphaBackGround", image = "gui/ui/panel_large", x = 140, y = 100 },
-    Bitmap{ name = "BackGround", image = "gui/ui/panel_large", x = 140, y = 100,
+    Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", alpha = true, x = 0, y = 0 },
+    Bitmap{ name = "BackGround", image = "gui/ui/panel_large", alpha = true, x = 140, y = 100,
       Text{ name = "txtEndCollapse", label = won and "lblCollapseWon" or "lblCollapseLost", font = kPanelFont,
             flags = kHAlignCenter, x = 40, y = 110, w = 420, h = 120 },
     },

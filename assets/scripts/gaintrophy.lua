@@ -32,5 +32,8 @@ if trophy then
 end
 
 MakeDialog{
-  GainTrophyWindow{ name = "gaintrophy", x = 0, y = 0, w = 800, h = 600, Bitmap(panel) },
+  GainTrophyWindow{ name = "gaintrophy", x = 0, y = 0, w = 800, h = 600,
+    Bitmap{ name = "AlphaBackGround", image = "gui/ui/backdrop", alpha = true, x = 0, y = 0 },
+    Bitmap(panel),
+  },
 }

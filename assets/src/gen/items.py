@@ -131,7 +131,9 @@ def ingredients():
         body += line([(9, 30), (63, 30)], 2) + line([(9, 46), (63, 46)], 2)
         body += rect(3, 12, 66, 10, L(mat), 3, 3)                       # rim
         body += group('contents', '<g transform="translate(36 16) scale(0.85)">%s</g>' % ingredient_symbol(letter))
-        body += rect(22, 36, 28, 16, B('parchment'), 2, 2) + text(36, 49, letter.upper(), 12)
+        # the letter stands high on the front: boxes are stacked closer than their height, and the lower part
+        # of each lies under the next box's contents
+        body += rect(23, 27, 26, 14, B('parchment'), 2, 2) + text(36, 38.5, letter.upper(), 11)
         anim('anim/ingredients/ingredient_box_%s' % letter, 72, 64, body, 6, 90,
              tracks=['contents translate 1:0,0 3:0,-3 6:0,0', 'contents scale 1:1 3:1.06 6:1'], margin=1.5)
         # the scroll: the ingredient as it is shown in a customer's or cauldron's request

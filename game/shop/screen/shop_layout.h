@@ -49,7 +49,8 @@ inline const TVec2 kTablePositions[kTablePositionCount] = {
 };
 inline constexpr int kLevelsPerShop = 3;
 
-inline const TVec2 kCharmPosition{95.0f, 93.0f};
+// Beside the score panel, below its goal.
+inline const TVec2 kCharmPosition{122.0f, 124.0f};
 inline const TVec2 kSignPosition{46.0f, 155.0f};
 // The word on the sign: centred on its position in a box of this size.
 inline const TVec2 kSignTextPosition{46.0f, 200.0f};
