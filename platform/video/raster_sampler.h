@@ -37,9 +37,14 @@ ALWAYS_INLINE int Address(int64_t i, int n, uint32_t mode) {
 struct TexelStep {
   int64_t value, step;
 
+  // A start a hair below a whole texel counts as on it: vertices come through a float transform that leaves
+  // about this much error, which would otherwise blend in (or, point sampled, pick) the texel before.
+  static constexpr double kHair = 1.0 / 4096;
+
   TexelStep(double u, double dudx, int n, bool linear) {
-    double start = linear ? (u * n - 0.5) * 256.0 : u * n;
-    value = ToFixed(start + 1.0e-6);
+    double texels = linear ? u * n - 0.5 : u * n;
+    if (double whole = std::ceil(texels); whole - texels < kHair) texels = whole;
+    value = ToFixed(texels * (linear ? 256.0 : 1.0) + 1.0e-6);
     step = ToFixed(dudx * n * (linear ? 256.0 : 1.0));
   }
   // A coordinate that is not a number reads as 0.
