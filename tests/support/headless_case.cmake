@@ -1,9 +1,11 @@
-# cmake -DGAME=alembria -DGAME_DIR=folder -DDATA_HOME=folder -DARGS=a|b [-DRESTART_ARGS=a|b] -DCODE=n [-DOUT=regex]
-#       [-DNOT_OUT=regex] [-DERR=regex] [-DNOT_ERR=regex] [-DFILE=path] [-DSAME_TWICE=ON] -P headless_case.cmake
+# cmake -DGAME=alembria -DGAME_DIR=folder -DDATA_HOME=folder -DARGS=a|b [-DRESTART_ARGS=a|b] [-DPREPARE=a|b] -DCODE=n
+#       [-DOUT=regex] [-DNOT_OUT=regex] [-DERR=regex] [-DNOT_ERR=regex] [-DFILE=path] [-DSAME_TWICE=ON]
+#       -P headless_case.cmake
 # One headless game run (see headless_game.cmake).
 include(${CMAKE_CURRENT_LIST_DIR}/output_checks.cmake)
 string(REPLACE "|" ";" args "${ARGS}")
 string(REPLACE "|" ";" restart_args "${RESTART_ARGS}")
+string(REPLACE "|" ";" prepare "${PREPARE}")
 if(DEFINED FILE)
   file(REMOVE ${FILE})
 endif()
@@ -29,11 +31,24 @@ macro(start_game arg_list)
   string(APPEND err "${run_err}")
 endmacro()
 
-# The run over a fresh DATA_HOME: the game, and with RESTART_ARGS each start there (each begun with
-# the word RESTART) in turn, as long as the one before ended cleanly.
+# The PREPARE command, in the game folder over DATA_HOME as the game would find it.
+function(prepare_data)
+  if(NOT prepare)
+    return()
+  endif()
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_HOME=${DATA_HOME} ${prepare} WORKING_DIRECTORY ${GAME_DIR}
+    RESULT_VARIABLE code OUTPUT_VARIABLE prepare_out ERROR_VARIABLE prepare_err)
+  if(NOT code EQUAL 0)
+    message(FATAL_ERROR "PREPARE ended with ${code}:\n${prepare_out}${prepare_err}")
+  endif()
+endfunction()
+
+# The run over a fresh DATA_HOME: PREPARE, the game, and with RESTART_ARGS each start there (each begun
+# with the word RESTART) in turn, as long as the one before ended cleanly.
 function(run_game out_var err_var code_var log_var)
   file(REMOVE_RECURSE ${DATA_HOME})
   file(MAKE_DIRECTORY ${DATA_HOME})
+  prepare_data()
   set(out "")
   set(err "")
   start_game(args)
