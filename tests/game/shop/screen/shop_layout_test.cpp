@@ -121,7 +121,7 @@ TEST_F(ShopLayoutTest, TheScorePanelFillsTheCornerAndHoldsItsTexts) {
     TRect words = LitText(panel.GetScoreCaption()), money = LitText(panel.GetScoreValue());
     EXPECT_LE(words.right, money.left) << "Money " << Show(words) << " " << Show(money);
     EXPECT_TRUE(Inside(money, moneyPlate)) << Show(money);
-    for (const char* caption : {"Goal", "Pro"}) {
+    for (const char* caption : {"Goal", "Expert"}) {
         panel.SetGoalCaption(caption);
         for (int goal : {999, 1500}) {
             panel.SetGoal(goal);
