@@ -42,10 +42,11 @@ struct TexelStep {
   static constexpr double kHair = 1.0 / 4096;
 
   TexelStep(double u, double dudx, int n, bool linear) {
+    const double unit = linear ? 256.0 : 1.0;  // linear steps carry 8 bits of weight below the texel
     double texels = linear ? u * n - 0.5 : u * n;
     if (double whole = std::ceil(texels); whole - texels < kHair) texels = whole;
-    value = ToFixed(texels * (linear ? 256.0 : 1.0) + 1.0e-6);
-    step = ToFixed(dudx * n * (linear ? 256.0 : 1.0));
+    value = ToFixed(texels * unit + 1.0e-6);
+    step = ToFixed(dudx * n * unit);
   }
   // A coordinate that is not a number reads as 0.
   static int64_t ToFixed(double t) { return std::isnan(t) ? 0 : RoundToInt(std::clamp(t, -1.0e12, 1.0e12) * 65536.0); }
